@@ -1,0 +1,165 @@
+#include "DebugAlloc.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <unordered_set>
+
+namespace {
+
+constexpr uint32_t kGuardLive = 0xABCDABCDu;
+constexpr uint32_t kGuardFreed = 0xBADABADAu;
+constexpr uint32_t kTrailer = 0xFEEDFEEDu;
+constexpr unsigned char kFill = 0xEF;
+constexpr size_t kBucketCount = 499;
+
+struct BlockHeader {
+    BlockHeader* next;
+    const char* source;
+    int32_t line;
+    uint32_t size;
+};
+
+constexpr size_t kAlignment = alignof(std::max_align_t);
+// The guard word occupies the last four bytes before the caller's bytes.
+constexpr size_t kHeaderSize =
+    (sizeof(BlockHeader) + sizeof(uint32_t) + kAlignment - 1) / kAlignment * kAlignment;
+
+BlockHeader* buckets[kBucketCount];
+// User addresses handed back by DebugFree and not yet handed out again.
+std::unordered_set<uintptr_t>& FreedAddresses() {
+    static std::unordered_set<uintptr_t> freed;
+    return freed;
+}
+constexpr size_t kFreedLimit = 1 << 16;
+
+size_t BucketOf(uintptr_t blockAddress) { return (blockAddress / 8) % kBucketCount; }
+
+unsigned char* UserBytes(BlockHeader* block) {
+    return reinterpret_cast<unsigned char*>(block) + kHeaderSize;
+}
+
+uint32_t ReadWord(const unsigned char* at) {
+    uint32_t v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+}
+
+void WriteWord(unsigned char* at, uint32_t v) { std::memcpy(at, &v, sizeof v); }
+
+// Finds the live tracked block whose caller's bytes start at pointer, reading
+// only the headers of blocks in the table.
+BlockHeader* FindBlock(const void* pointer, BlockHeader** previous = nullptr) {
+    uintptr_t user = reinterpret_cast<uintptr_t>(pointer);
+    if (user < kHeaderSize) return nullptr;
+    uintptr_t address = user - kHeaderSize;
+    BlockHeader* before = nullptr;
+    for (BlockHeader* b = buckets[BucketOf(address)]; b != nullptr; b = b->next) {
+        if (reinterpret_cast<uintptr_t>(b) == address) {
+            if (previous != nullptr) *previous = before;
+            return b;
+        }
+        before = b;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void* DebugAlloc(size_t size, const char* source, int line) {
+    if (size > UINT32_MAX || size > SIZE_MAX - kHeaderSize - sizeof(uint32_t)) return nullptr;
+    auto* block = static_cast<BlockHeader*>(std::malloc(kHeaderSize + size + sizeof(uint32_t)));
+    if (block == nullptr) return nullptr;
+    block->source = source;
+    block->line = line;
+    block->size = static_cast<uint32_t>(size);
+    unsigned char* user = UserBytes(block);
+    WriteWord(user - sizeof(uint32_t), kGuardLive);
+    std::memset(user, kFill, size);
+    WriteWord(user + size, kTrailer);
+    size_t bucket = BucketOf(reinterpret_cast<uintptr_t>(block));
+    block->next = buckets[bucket];
+    buckets[bucket] = block;
+    FreedAddresses().erase(reinterpret_cast<uintptr_t>(user));
+    return user;
+}
+
+void* DebugCalloc(size_t count, size_t size, const char* source, int line) {
+    if (size != 0 && count > SIZE_MAX / size) return nullptr;
+    void* p = DebugAlloc(count * size, source, line);
+    if (p != nullptr) std::memset(p, 0, count * size);
+    return p;
+}
+
+char* DebugStrdup(const char* text, const char* source, int line) {
+    size_t length = std::strlen(text);
+    auto* copy = static_cast<char*>(DebugAlloc(length + 1, source, line));
+    if (copy != nullptr) std::memcpy(copy, text, length + 1);
+    return copy;
+}
+
+int BlockStatus(const void* pointer) {
+    if (pointer == nullptr) return kBlockNull;
+    BlockHeader* block = FindBlock(pointer);
+    if (block == nullptr) {
+        return FreedAddresses().count(reinterpret_cast<uintptr_t>(pointer)) != 0 ? kBlockFreed
+                                                                                  : kBlockBadGuard;
+    }
+    const unsigned char* user = UserBytes(block);
+    uint32_t guard = ReadWord(user - sizeof(uint32_t));
+    if (guard == kGuardFreed) return kBlockFreed;
+    if (guard != kGuardLive) return kBlockBadGuard;
+    if (ReadWord(user + block->size) != kTrailer) return kBlockBadTrailer;
+    return kBlockLive;
+}
+
+int CheckBlock(const void* pointer) {
+    // BlockStatus only answers 0 for a block it found in the table.
+    return BlockStatus(pointer);
+}
+
+size_t BlockSize(const void* pointer) {
+    if (CheckBlock(pointer) != kBlockLive) return 0;
+    return FindBlock(pointer)->size;
+}
+
+int CountBlocks() {
+    int count = 0;
+    for (BlockHeader* head : buckets) {
+        for (BlockHeader* b = head; b != nullptr; b = b->next) {
+            if (ReadWord(UserBytes(b) - sizeof(uint32_t)) == kGuardLive) ++count;
+        }
+    }
+    return count;
+}
+
+void DebugFree(void* pointer) {
+    if (BlockStatus(pointer) != kBlockLive) return;
+    BlockHeader* previous = nullptr;
+    BlockHeader* block = FindBlock(pointer, &previous);
+    if (previous != nullptr) {
+        previous->next = block->next;
+    } else {
+        buckets[BucketOf(reinterpret_cast<uintptr_t>(block))] = block->next;
+    }
+    WriteWord(UserBytes(block) - sizeof(uint32_t), kGuardFreed);
+    std::free(block);
+    auto& freed = FreedAddresses();
+    if (freed.size() >= kFreedLimit) freed.clear();
+    freed.insert(reinterpret_cast<uintptr_t>(pointer));
+}
+
+void* DebugRealloc(void* pointer, size_t size, const char* source, int line) {
+    int status = CheckBlock(pointer);
+    // Null and pointers the allocator never made go to the ordinary heap. A
+    // freed or damaged tracked block cannot: its address is not one the heap
+    // handed out, so the heap would be corrupted. It is refused with null.
+    if (status == kBlockNull || (status == kBlockBadGuard && FindBlock(pointer) == nullptr))
+        return std::realloc(pointer, size);
+    if (status != kBlockLive) return nullptr;
+    void* fresh = DebugAlloc(size, source, line);
+    if (fresh == nullptr) return nullptr;
+    size_t old = FindBlock(pointer)->size;
+    std::memcpy(fresh, pointer, size < old ? size : old);
+    DebugFree(pointer);
+    return fresh;
+}

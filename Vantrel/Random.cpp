@@ -1,0 +1,25 @@
+#include "Random.h"
+
+#include <ctime>
+
+namespace {
+uint32_t seed = 1963;
+}
+
+uint32_t Random16() {
+    seed = (seed * 3172621u + 1u) % 65536u;
+    return seed;
+}
+
+uint32_t RandomBelow(uint32_t n) {
+    if (n <= 1) return 0;
+    return (Random16() * n) >> 16;
+}
+
+uint32_t RandomPercent() { return ((Random16() >> 8) & 0xFF) % 100; }
+
+void SeedRandomFromTime() { seed = static_cast<uint32_t>(std::time(nullptr)); }
+
+void SetRandomSeed(uint32_t value) { seed = value; }
+
+uint32_t RandomSeed() { return seed; }

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests, the benchmarks and the
+# fuzzers need. As root it runs apt-get; otherwise it prints the exact line.
+# Usage: scripts/deps.sh [group...]   groups: build (default), desktop, windows
+set -euo pipefail
+
+groups=("$@")
+[ ${#groups[@]} -eq 0 ] && groups=(build)
+
+packages=()
+for group in "${groups[@]}"; do
+  case "$group" in
+    build)
+      packages+=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
+                 libbenchmark-dev libstb-dev libsdl2-dev liballegro4-dev libpng-dev tmux) ;;
+    desktop)
+      packages+=(libgtk-3-dev xvfb xauth xdotool dbus dbus-x11 imagemagick) ;;
+    windows)
+      packages+=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool) ;;
+    *) echo "deps.sh: unknown group '$group'" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+  echo "Missing packages. Run as root:" >&2
+  echo "  apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
