@@ -24,6 +24,7 @@
 #define UTILS_COMMON_TOOL_SHELL_H
 
 #include <cstdint>
+#include <cstdio>
 
 #include "../../Vantrel/Fatal.h"
 #include "../../Vantrel/dynlist.h"
@@ -105,6 +106,23 @@ void LoadRememberedFolders();
 // program folder that cannot be written is skipped; the folder is still kept
 // for the rest of the run.
 void RememberChosenFolder(const char* chosenPath, RememberedFolder which);
+
+// ---- Output files ----
+//
+// Every output (.sh, .shp, indir.txt, outdir.txt) is written to a temporary
+// file in the target's folder and renamed over the target only when complete:
+// after a fatal error or a cancel the previous file is untouched and nothing
+// partial is left behind.
+
+// Creates the temporary file for path and returns its stream (binary), or
+// null when it cannot be created.
+std::FILE* BeginOutputFile(const char* path);
+// Flushes and closes the stream and renames the temporary over the target.
+// Returns false (and removes the temporary) when any of that failed.
+bool FinishOutputFile(std::FILE* stream);
+// Closes the stream and removes its temporary; the target stays as it was.
+void AbandonOutputFile(std::FILE* stream);
+// ReportFatal abandons every output file still open before the process ends.
 
 // ---- File-system services ----
 
