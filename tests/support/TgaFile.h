@@ -14,8 +14,6 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 struct TgaLayout {
     uint8_t idLength = 0;
     uint8_t colourMapType = 0;
@@ -76,9 +74,10 @@ inline std::vector<uint8_t> RandomRgb(int width, int height, uint32_t seed) {
 class ScratchFolder {
 public:
     ScratchFolder() {
+        static const unsigned run = std::random_device{}();
         static int serial = 0;
         path_ = std::filesystem::temp_directory_path() /
-                ("vantrel-test-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+                ("vantrel-test-" + std::to_string(run) + "-" + std::to_string(++serial));
         std::filesystem::create_directories(path_);
     }
     ~ScratchFolder() {
