@@ -1,10 +1,7 @@
-// The tool's window: start-up, the message loop, the window procedure and the
-// window-level services of the shell.
-#include <cstdarg>
-#include <cstdio>
+// The tool's window: single instance, class and window, the message loop, the
+// window procedure and the message boxes.
 #include <cstdlib>
 
-#include "../../../Vantrel/Pixel.h"
 #include "Win32Shell.h"
 
 namespace {
@@ -12,7 +9,7 @@ namespace {
 const ToolParameters* activeTool = nullptr;
 HWND toolWindow = nullptr;
 HINSTANCE toolInstance = nullptr;
-// Set while the fatal-error box is up. The box has no owner, so the tool
+// Set while the fatal-error box is up. That box has no owner, so the tool
 // window stays enabled under it; its key releases must not start new work
 // while the program is on its way out.
 bool reportingFatal = false;
@@ -26,26 +23,84 @@ constexpr WPARAM kSystemCommandMask = 0xFFF0;
 constexpr WPARAM kScreenSaverCommand = 0xF140;
 constexpr WPARAM kMonitorPowerCommand = 0xF170;
 static_assert(kScreenSaverCommand == SC_SCREENSAVE && kMonitorPowerCommand == SC_MONITORPOWER);
-
 constexpr WPARAM kQuitKey = 'Q';
-constexpr int kInfoTextSize = 4096;
+
+// The show command the program was started with, as WinMain would get it.
+int StartShowCommand() {
+    STARTUPINFOA startup{};
+    GetStartupInfoA(&startup);
+    return (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWDEFAULT;
+}
+
+void HandleKeyRelease(WPARAM key) {
+    if (key == kQuitKey) {
+        PostQuitMessage(0);
+        return;
+    }
+    if (reportingFatal || activeTool == nullptr) return;
+    DispatchKeyRelease(*activeTool, static_cast<int>(key));
+    // A tool may ask to quit from its handler (RequestQuit).
+    if (QuitRequested()) PostQuitMessage(QuitExitCode());
+}
+
+void SetWindowTitle(const char* title) {
+    if (toolWindow != nullptr) SetWindowTextA(toolWindow, title);
+}
+
+void ShowInfoBox(const char* text) {
+    MessageBoxA(toolWindow, text, "Info", MB_OK | MB_ICONINFORMATION);
+}
+
+void ShowFatalBox(const char* text) {
+    reportingFatal = true;
+    MessageBoxA(nullptr, text, "Fatal Error", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void DestroyToolWindow() {
+    if (toolWindow == nullptr) return;
+    HWND window = toolWindow;
+    toolWindow = nullptr;
+    DestroyWindow(window);
+}
+
+void MinimizeWindow() {
+    if (toolWindow != nullptr) ShowWindow(toolWindow, SW_MINIMIZE);
+}
+
+const FrontEnd kToolWindowFrontEnd = {
+    .name = "window",
+    .claimSingleInstance = ClaimToolWindowClass,
+    .open = InitToolWindow,
+    .setTitle = SetWindowTitle,
+    .chooseFile = ChooseFileInDialog,
+    .showInfo = ShowInfoBox,
+    .reportFatal = ShowFatalBox,
+    .outputWritten = nullptr,
+    .run = RunToolLoop,
+    .close = DestroyToolWindow,
+    .minimize = MinimizeWindow,
+};
 
 }  // namespace
+
+const FrontEnd& ToolWindowFrontEnd() {
+    return kToolWindowFrontEnd;
+}
 
 HWND ToolWindowHandle() {
     return toolWindow;
 }
 
-bool InitToolWindow(const ToolParameters& tool, HINSTANCE instance, HINSTANCE /*previousInstance*/,
-                    int showCommand) {
-    activeTool = &tool;
-    LoadRememberedFolders();
-
+bool ClaimToolWindowClass(const ToolParameters& tool) {
     HWND running = FindWindowA(tool.className, nullptr);
-    if (running != nullptr) {
-        BringWindowToTop(running);
-        return false;
-    }
+    if (running == nullptr) return true;
+    BringWindowToTop(running);
+    return false;
+}
+
+bool InitToolWindow(const ToolParameters& tool) {
+    activeTool = &tool;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
 
     WNDCLASSA windowClass{};
     windowClass.style = 0;
@@ -66,23 +121,17 @@ bool InitToolWindow(const ToolParameters& tool, HINSTANCE instance, HINSTANCE /*
         CreateWindowExA(0, tool.className, tool.className, kToolWindowStyle, x, y,
                         tool.clientWidth + kFrameExtraWidth, tool.clientHeight + kFrameExtraHeight,
                         nullptr, nullptr, instance, nullptr);
-    // A window that could not be created leaves the program running without
-    // one; Q cannot reach it, but closing it from the task list can.
+    // Without a window the loop still runs; nothing can reach it, but ending
+    // the process from the task list still works, as it always has.
     if (toolWindow != nullptr) {
-        ShowWindow(toolWindow, showCommand);
+        ShowWindow(toolWindow, StartShowCommand());
         UpdateWindow(toolWindow);
     }
     toolInstance = instance;
-
-    if (tool.updateTitle != nullptr) tool.updateTitle();
-    SelectProgramPixelMode();
     return true;
 }
 
-int RunToolLoop(const ToolParameters& tool, HINSTANCE instance, HINSTANCE previousInstance,
-                LPSTR /*commandLine*/, int showCommand) {
-    if (!InitToolWindow(tool, instance, previousInstance, showCommand)) return 0;
-
+int RunToolLoop(const ToolParameters&) {
     MSG message{};
     for (;;) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -93,7 +142,7 @@ int RunToolLoop(const ToolParameters& tool, HINSTANCE instance, HINSTANCE previo
             WaitMessage();
         }
     }
-    CloseToolWindow();
+    DestroyToolWindow();
     return static_cast<int>(message.wParam);
 }
 
@@ -104,8 +153,8 @@ LRESULT CALLBACK ToolWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
-            // The handle dies with the window; forgetting it here keeps
-            // CloseToolWindow from destroying a handle that may be reused.
+            // The handle dies with the window; forgetting it here keeps a
+            // later close from destroying a handle the system may reuse.
             if (window == toolWindow) toolWindow = nullptr;
             break;
         case WM_SETFOCUS:
@@ -114,12 +163,7 @@ LRESULT CALLBACK ToolWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_KEYDOWN:
             return 0;
         case WM_KEYUP:
-            if (wParam == kQuitKey) {
-                PostQuitMessage(0);
-            } else if (!reportingFatal && activeTool != nullptr &&
-                       activeTool->onKeyRelease != nullptr) {
-                activeTool->onKeyRelease(static_cast<int>(wParam));
-            }
+            HandleKeyRelease(wParam);
             return 0;
         case WM_SYSKEYDOWN:
             if ((lParam & kAltFlag) != 0 && wParam == kQuitKey) {
@@ -136,46 +180,4 @@ LRESULT CALLBACK ToolWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void ReportFatalInWindow(const char* text) {
-    reportingFatal = true;
-    MessageBoxA(nullptr, text != nullptr ? text : "", "Fatal Error", MB_OK | MB_ICONEXCLAMATION);
-    CloseToolWindow();
-    std::exit(1);
-}
-
-void ShowInfo(const char* format, ...) {
-    char text[kInfoTextSize];
-    va_list values;
-    va_start(values, format);
-    std::vsnprintf(text, sizeof text, format, values);
-    va_end(values);
-    MessageBoxA(toolWindow, text, "Info", MB_OK | MB_ICONINFORMATION);
-}
-
-void CloseToolWindow() {
-    if (toolWindow == nullptr) return;
-    HWND window = toolWindow;
-    toolWindow = nullptr;
-    DestroyWindow(window);
-}
-
-void MinimizeToolWindow() {
-    if (toolWindow != nullptr) ShowWindow(toolWindow, SW_MINIMIZE);
-}
-
-bool ShellOpen(const char* file, const char* folder, bool minimizeFirst) {
-    if (minimizeFirst) MinimizeToolWindow();
-    HINSTANCE result = ShellExecuteA(toolWindow, "open", file, nullptr, folder, SW_SHOWNORMAL);
-    // ShellExecuteA reports success with a value above 32.
-    return reinterpret_cast<INT_PTR>(result) > 32;
-}
-
-void RequestQuit() {
-    PostQuitMessage(0);
-}
-
-bool IsToolActive() {
-    return true;
 }
