@@ -47,6 +47,7 @@
 
 #include "Pixel.h"
 #include "Rect.h"
+#include "ScreenGeometry.h"
 
 struct RLSprite {
     int32_t runWordCount = 0;
@@ -75,10 +76,8 @@ inline int16_t UnpackY(uint32_t word) {
 
 constexpr int kRLSpriteHeaderSize = 48;
 
-// The pitch, in pixels, of the most recent binding; the clipped drawing
-// routines use it. Starts at ProgramScreenWidth.
-extern int32_t spritePitch;
-// Back to ProgramScreenWidth (for tests).
+// spritePitch (ScreenGeometry.h), the pitch in pixels of the most recent
+// binding, starts at the screen width; this puts it back there (for tests).
 void ResetSpritePitch();
 
 // Places a sprite encoded from the image rectangle `rectangle` so that the

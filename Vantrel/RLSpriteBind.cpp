@@ -3,8 +3,6 @@
 #include "DebugAlloc.h"
 #include "ScreenGeometry.h"
 
-int32_t spritePitch = ProgramScreenWidth;
-
 void ResetSpritePitch() {
     spritePitch = ProgramScreenWidth;
 }
