@@ -20,6 +20,7 @@ done
 quarvin_exe="$build/UTILS/QUARVIN/quarvin.exe"
 dessamor_exe="$build/UTILS/DESSAMOR/dessamor.exe"
 painter_exe="$build/samples/paintsamples.exe"
+window_tests_exe="$build/tests/tools/tool_tests.exe"
 for file in "$dessamor_exe" "$painter_exe"; do
   [ -f "$file" ] || { echo "smoke: $file is not built (cmake --build --preset windows)" >&2; exit 1; }
 done
@@ -242,6 +243,18 @@ dessamor_checks() {
     fail "Dessamor starts again"
   fi
 }
+
+# The in-process window tests skip themselves without a display.
+window_tests() {
+  [ -f "$window_tests_exe" ] || { echo "        ($window_tests_exe is not built)" >&2; return 1; }
+  if ! wine "$window_tests_exe" --gtest_filter='ToolWindow.*' >"$scratch/window_tests.log" 2>&1 ||
+    grep -q "SKIPPED" "$scratch/window_tests.log"; then
+    grep -E "Failure|FAILED|SKIPPED|Expected|Which is" "$scratch/window_tests.log" >&2
+    return 1
+  fi
+}
+echo "-- the tool window in process"
+check "tool_tests' window tests pass on the display" window_tests
 
 if $have_quarvin; then
   quarvin_checks

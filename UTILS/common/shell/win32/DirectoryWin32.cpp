@@ -32,6 +32,9 @@ int ListDirectory(const char* pattern, DynList<char*>& list, bool dropExtensions
     std::vector<std::string> names;
     do {
         std::string name = match.name;
+        // The folder's own entries match "*" too; they name no file in it,
+        // and the POSIX search never reports them.
+        if (name == "." || name == "..") continue;
         if (dropExtensions) {
             std::size_t dot = name.rfind('.');
             if (dot != std::string::npos) name.resize(dot);
@@ -39,6 +42,7 @@ int ListDirectory(const char* pattern, DynList<char*>& list, bool dropExtensions
         names.push_back(std::move(name));
     } while (_findnext(search, &match) == 0);
     _findclose(search);
+    if (names.empty()) return -1;
 
     // Sorted, as on every platform: the order of the search depends on the
     // file system.

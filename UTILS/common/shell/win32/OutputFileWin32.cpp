@@ -43,6 +43,10 @@ std::FILE* CreateTemporaryBeside(const char* target, std::string& temporaryPath)
     return nullptr;
 }
 
+void RemoveTemporary(const char* temporaryPath) {
+    _unlink(temporaryPath);
+}
+
 bool MoveOver(const char* temporaryPath, const char* target) {
     // The data reaches the disk before the name does.
     HANDLE file = CreateFileA(temporaryPath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
