@@ -14,9 +14,9 @@
 #include "../ToolShell.h"
 #include "FrontEnd.h"
 
-// The running program's full path into buffer. False when the system cannot
-// tell or the path does not fit in size - 1 characters.
-bool QueryProgramPath(char* buffer, std::size_t size);
+// The running program's full path, whatever its length (the core refuses
+// one longer than 255 characters); empty when the system cannot tell.
+std::string QueryProgramPath();
 
 // The front end for a start without arguments (the window, the terminal),
 // or nullptr when there is none (the core then prints the usage, exit 2).

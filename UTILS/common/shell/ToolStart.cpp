@@ -13,12 +13,11 @@
 int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd) {
     SetActiveFrontEnd(&frontEnd);
     ClearQuitRequest();
-    char programPath[kPathBufferSize];
-    if (!QueryProgramPath(programPath, sizeof programPath)) {
-        ReportFatal(
-            "Cannot find the program's own folder (its path must be at most 255 characters)");
-    }
-    InitProgramFolder(programPath);
+    std::string programPath = QueryProgramPath();
+    if (programPath.empty()) ReportFatal("Cannot find the path of the running program");
+    char checkedPath[kPathBufferSize];
+    CopyPath(checkedPath, programPath.c_str());
+    InitProgramFolder(checkedPath);
     LoadRememberedFolders();
     if (frontEnd.claimSingleInstance != nullptr && !frontEnd.claimSingleInstance(tool)) return 0;
     if (frontEnd.open != nullptr && !frontEnd.open(tool)) return 0;
