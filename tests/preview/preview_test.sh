@@ -31,7 +31,7 @@ head -c 100 "$work/wasp.sh" > "$work/short.sh"
 for bad in "$work/short.sh:LoadRlsRay: Unable to read file" \
            "$work/pair.txt:LoadRlsRay: Not a RlsRay file" \
            "$work/none.sh:LoadRlsRay: Unable to open file" \
-           "$work/wasp.sh.shp:RlsFamilyLoad: Unable to open file"; do
+           "$work/wasp.sh.shp:RlsFamily: Unable to open file"; do
   file=${bad%%:*}
   text=${bad#*:}
   set +e
