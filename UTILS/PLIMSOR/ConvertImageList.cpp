@@ -87,6 +87,12 @@ void EncodeImage(const char* path) {
 
 }  // namespace
 
+void ResetPlimsorState() {
+    ReleaseRLSpriteData(ImageSprite);
+    ImageSprite = RLSprite{};
+    ImageListCount = 0;
+}
+
 void ReadImageList(const char* listPath) {
     ImageListCount = 0;
     std::FILE* list = std::fopen(listPath, "r");
