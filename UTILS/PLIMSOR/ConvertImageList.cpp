@@ -155,7 +155,7 @@ const ToolParameters& PlimsorTool() {
         'I',
         "LIST.txt",
         "OUT.sh",
-        "converts the images named in a list (up to 64) into one .sh file",
+        "Converts the images named in LIST.txt (up to 64) into one .sh file.",
         nullptr,
         0,
     };
