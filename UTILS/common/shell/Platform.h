@@ -14,9 +14,11 @@
 #include "../ToolShell.h"
 #include "FrontEnd.h"
 
-// The running program's full path, whatever its length (the core refuses
-// one longer than 255 characters); empty when the system cannot tell.
-std::string QueryProgramPath();
+// The running program's full path into buffer. False when the system cannot
+// tell or the path does not fit in size - 1 characters. The core passes a
+// buffer far larger than a path buffer, so that it can name a path longer
+// than 255 characters when it refuses it.
+bool QueryProgramPath(char* buffer, std::size_t size);
 
 // The front end for a start without arguments (the window, the terminal),
 // or nullptr when there is none (the core then prints the usage, exit 2).

@@ -13,8 +13,12 @@
 int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd) {
     SetActiveFrontEnd(&frontEnd);
     ClearQuitRequest();
-    std::string programPath = QueryProgramPath();
-    if (programPath.empty()) ReportFatal("Cannot find the path of the running program");
+    // Asked into a large buffer, so that a path too long for the tools'
+    // buffers can be named when it is refused.
+    std::string programPath(4096, '\0');
+    if (!QueryProgramPath(programPath.data(), programPath.size())) {
+        ReportFatal("Cannot find the path of the running program");
+    }
     char checkedPath[kPathBufferSize];
     CopyPath(checkedPath, programPath.c_str());
     InitProgramFolder(checkedPath);
