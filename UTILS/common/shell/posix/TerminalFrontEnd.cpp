@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -43,6 +44,7 @@ void RestoreTerminal() {
 
 void RestoreOnSignal(int signalNumber) {
     if (rawMode) tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedMode);
+    RemoveTemporariesOnSignal();
     signal(signalNumber, SIG_DFL);
     raise(signalNumber);
 }
@@ -68,7 +70,7 @@ int ReadByte() {
     for (;;) {
         ssize_t got = read(STDIN_FILENO, &byte, 1);
         if (got == 1) return byte;
-        if (got == 0) return -1;
+        if (got == 0 || (got < 0 && errno != EINTR)) return -1;
     }
 }
 
