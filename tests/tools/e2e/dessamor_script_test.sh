@@ -107,6 +107,14 @@ file $art/empty.txt"; rc=$?
 check_eq "exit code" 1 "$rc"
 check_eq "stderr" "Fatal Error: The list $art/empty.txt names no .sh file" "$(cat "$WORK/err")"
 
+begin_case "a script file with comments, blank lines and CR LF line ends"
+printf '# build the pirates\r\n\r\nkey 13\r\n  file %s\r\nfile %s\r\nquit\r\nkey I\r\n' \
+  "$art/pirates.txt" "$WORK/out/from-file.shp" > "$WORK/session.txt"
+out=$("$prog" --script "$WORK/session.txt"); rc=$?
+check_eq "exit code" 0 "$rc"
+check_eq "written" "written $WORK/out/from-file.shp" "$(echo "$out" | grep '^written')"
+check_file_hex "$WORK/out/from-file.shp" "$FAMILY"
+
 begin_case "script errors are usage errors"
 printf 'key I\nkey I\n' | "$prog" --script - >/dev/null 2>"$WORK/err"; rc=$?
 check_eq "exit code" 2 "$rc"
