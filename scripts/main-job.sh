@@ -33,5 +33,9 @@ echo "== converting =="
 # The family's list names the .sh files just written beside it.
 "$bin/UTILS/DESSAMOR/dessamor" -o "$out/fleet.shp" "$out/fleet.txt"
 
+echo "== preview =="
+# A picture of the sample ship's 16 frames, as the library draws them.
+"$bin/UTILS/rlspreview/rlspreview" -o "$out/wasp.png" "$out/wasp.sh"
+
 echo "== written =="
 ls -l "$out"

@@ -87,6 +87,12 @@ void EncodeImage(const char* path) {
 
 }  // namespace
 
+void ResetPlimsorState() {
+    ReleaseRLSpriteData(ImageSprite);
+    ImageSprite = RLSprite{};
+    ImageListCount = 0;
+}
+
 void ReadImageList(const char* listPath) {
     ImageListCount = 0;
     std::FILE* list = std::fopen(listPath, "r");
@@ -149,7 +155,7 @@ const ToolParameters& PlimsorTool() {
         'I',
         "LIST.txt",
         "OUT.sh",
-        "converts the images named in a list (up to 64) into one .sh file",
+        "Converts the images named in LIST.txt (up to 64) into one .sh file.",
         nullptr,
         0,
     };

@@ -27,6 +27,10 @@ extern int ImageListCount;
 // (the input folder must already be the list's folder).
 void ReadImageList(const char* listPath);
 
+// Releases what an operation ended by a fatal report left behind (the
+// sprite's buffers) and forgets the last list (tests; the program ends instead).
+void ResetPlimsorState();
+
 // The I key: choose a list, convert its images, write the .sh file.
 void ConvertImageList();
 

@@ -118,6 +118,14 @@ bool OpenOutputFile(const char* shipPath) {
 
 }  // namespace
 
+void ResetQuarvinState() {
+    ResetQuarvinOptions();
+    ReleaseRLSpriteData(FrameSprite);
+    FrameSprite = RLSprite{};
+    OutputStream = nullptr;  // the shell abandons an output file a fatal report left open
+    AlphaPresent = false;
+}
+
 bool ConvertFrame(bool firstFrame, const char* shipPath) {
     FrameRules rules;
     rules.main = FrameImage{ToolTgaSlot(kMainSlot), ImageWidth, ImageHeight};

@@ -25,6 +25,9 @@ extern int Offset;    // number of the first frame file: 0 or 1
 
 // Back to Border off, Feather on, Offset 0 (start-up; tests).
 void ResetQuarvinOptions();
+// The options reset, and what a batch ended by a fatal report left behind
+// released: the frame record's buffers (tests; the program ends instead).
+void ResetQuarvinState();
 
 // Sets the window title from the options:
 // "Keys: Input  Border(on|off)  Feather(on|off)  Offset(0|1)".

@@ -109,7 +109,7 @@ const ToolParameters& QuarvinTool() {
         'I',
         "FRAME.tga",
         "OUT.sh",
-        "converts a ship's 16 rotation frames (FRAME is any one of them) into one .sh file",
+        "Converts a ship's 16 rotation frames (FRAME is any one of them) into one .sh file.",
         kQuarvinFlags,
         static_cast<int>(sizeof kQuarvinFlags / sizeof kQuarvinFlags[0]),
     };
