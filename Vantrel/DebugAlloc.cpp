@@ -32,7 +32,12 @@ std::unordered_set<uintptr_t>& FreedAddresses() {
 }
 constexpr size_t kFreedLimit = 1 << 16;
 
-size_t BucketOf(uintptr_t blockAddress) { return (blockAddress / 8) % kBucketCount; }
+size_t liveBytes = 0;
+size_t peakBytes = 0;
+
+size_t BucketOf(uintptr_t blockAddress) {
+    return (blockAddress / 8) % kBucketCount;
+}
 
 unsigned char* UserBytes(BlockHeader* block) {
     return reinterpret_cast<unsigned char*>(block) + kHeaderSize;
@@ -44,7 +49,9 @@ uint32_t ReadWord(const unsigned char* at) {
     return v;
 }
 
-void WriteWord(unsigned char* at, uint32_t v) { std::memcpy(at, &v, sizeof v); }
+void WriteWord(unsigned char* at, uint32_t v) {
+    std::memcpy(at, &v, sizeof v);
+}
 
 // Finds the live tracked block whose caller's bytes start at pointer, reading
 // only the headers of blocks in the table.
@@ -79,6 +86,8 @@ void* DebugAlloc(size_t size, const char* source, int line) {
     size_t bucket = BucketOf(reinterpret_cast<uintptr_t>(block));
     block->next = buckets[bucket];
     buckets[bucket] = block;
+    liveBytes += size;
+    if (liveBytes > peakBytes) peakBytes = liveBytes;
     FreedAddresses().erase(reinterpret_cast<uintptr_t>(user));
     return user;
 }
@@ -102,7 +111,7 @@ int BlockStatus(const void* pointer) {
     BlockHeader* block = FindBlock(pointer);
     if (block == nullptr) {
         return FreedAddresses().count(reinterpret_cast<uintptr_t>(pointer)) != 0 ? kBlockFreed
-                                                                                  : kBlockBadGuard;
+                                                                                 : kBlockBadGuard;
     }
     const unsigned char* user = UserBytes(block);
     uint32_t guard = ReadWord(user - sizeof(uint32_t));
@@ -120,6 +129,24 @@ int CheckBlock(const void* pointer) {
 size_t BlockSize(const void* pointer) {
     if (CheckBlock(pointer) != kBlockLive) return 0;
     return FindBlock(pointer)->size;
+}
+
+const char* BlockSource(const void* pointer) {
+    return CheckBlock(pointer) == kBlockLive ? FindBlock(pointer)->source : nullptr;
+}
+
+int BlockLine(const void* pointer) {
+    return CheckBlock(pointer) == kBlockLive ? FindBlock(pointer)->line : 0;
+}
+
+size_t LiveTrackedBytes() {
+    return liveBytes;
+}
+size_t PeakTrackedBytes() {
+    return peakBytes;
+}
+void ResetPeakTrackedBytes() {
+    peakBytes = liveBytes;
 }
 
 int CountBlocks() {
@@ -142,6 +169,7 @@ void DebugFree(void* pointer) {
         buckets[BucketOf(reinterpret_cast<uintptr_t>(block))] = block->next;
     }
     WriteWord(UserBytes(block) - sizeof(uint32_t), kGuardFreed);
+    liveBytes -= block->size;
     std::free(block);
     auto& freed = FreedAddresses();
     if (freed.size() >= kFreedLimit) freed.clear();

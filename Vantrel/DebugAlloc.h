@@ -25,12 +25,12 @@
 #include <cstdint>
 
 enum BlockStatusCode : int {
-    kBlockLive = 0,         // live tracked block, both guards intact
-    kBlockNull = 1,         // null pointer
-    kBlockBadGuard = 2,     // not a tracked block, or its front was overwritten
-    kBlockBadTrailer = 3,   // the caller wrote past the end
-    kBlockFreed = 4,        // already freed
-    kBlockNotInTable = 6,   // guards intact but not in the table
+    kBlockLive = 0,        // live tracked block, both guards intact
+    kBlockNull = 1,        // null pointer
+    kBlockBadGuard = 2,    // not a tracked block, or its front was overwritten
+    kBlockBadTrailer = 3,  // the caller wrote past the end
+    kBlockFreed = 4,       // already freed
+    kBlockNotInTable = 6,  // guards intact but not in the table
 };
 
 void* DebugAlloc(size_t size, const char* source, int line);
@@ -46,6 +46,18 @@ int BlockStatus(const void* pointer);
 int CheckBlock(const void* pointer);
 size_t BlockSize(const void* pointer);
 int CountBlocks();
+
+// Inspection of a live block (null or 0 for anything else): the source name
+// and line it was allocated with.
+const char* BlockSource(const void* pointer);
+int BlockLine(const void* pointer);
+
+// Bytes requested by the live tracked blocks, and the most there were at once
+// since the last ResetPeakTrackedBytes (readers' tests use it to see that a
+// lying header did not make a huge block).
+size_t LiveTrackedBytes();
+size_t PeakTrackedBytes();
+void ResetPeakTrackedBytes();
 
 // Typed convenience for arrays: DebugAllocArray<int32_t>(n, kSource, __LINE__)
 // returns null when n * sizeof(T) overflows.

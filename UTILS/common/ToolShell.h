@@ -4,22 +4,59 @@
 // handler, command-line flags) plus its own logic. The logic reaches the
 // platform only through the free functions below: choose a file, report a
 // fatal text and end, set the title, know the program folder and the
-// remembered folders. Everything else (window, dialogs, message boxes, or
-// their stand-ins on a console) belongs to a backend, picked at build time by
-// source file:
+// remembered folders, write output files safely. Everything else (window,
+// dialogs, message boxes, or their stand-ins on a console) belongs to a
+// backend, picked at build time by source file:
 //   - Win32: the window, the common dialogs and MessageBoxA;
 //   - POSIX: front ends picked at run time: batch (command-line arguments
 //     answer the dialogs), script (--script FILE|- feeds key releases and
 //     dialog answers, echoes titles and dialogs), interactive terminal (no
 //     arguments on a terminal), and a desktop window where one is built in;
 //   - tests: a backend whose ReportFatal throws and whose dialogs answer from
-//     a queue.
+//     a queue (tests/support/TestShell.h).
+// The backends share the portable code in shell/ (start-up, command line,
+// batch and script front ends, remembered folders, output files, paths); the
+// internal interface a front end implements is shell/FrontEnd.h, what a
+// platform supplies is shell/Platform.h.
+//
+// Each program is a logic library plus a main of this form:
+//     extern const int ProgramScreenWidth = 370;   // the client size
+//     extern const int ProgramScreenHeight = 20;
+//     int main(int argc, char** argv) { return RunTool(DessamorTool(), argc, argv); }
 //
 // Keys are virtual-key codes: an upper-case letter's code is its ASCII value
-// ('I', 'Q', ...). Keys act on release; Q quits with exit code 0.
+// ('I', 'Q', ...), a digit's its ASCII value, Enter 13, Space 32. Keys act on
+// release; the shell handles Q itself (quit, exit code 0) and hands every
+// other release to the tool.
 //
 // Exit codes: 0 after a normal quit, a cancel, or when another copy of the tool
 // already runs; 1 after a fatal error; 2 for a command-line usage error.
+//
+// Script front end (--script FILE, or - for standard input), one command a line:
+//     key X        release of key X: a letter (either case), a digit, or a
+//                  decimal code such as "key 13"
+//     file PATH    answers the next file dialog with PATH (a relative path is
+//                  taken from the current folder)
+//     cancel       cancels the next file dialog
+//     quit         ends the session (exit code 0); so does the end of input
+//     # ...        a comment; blank lines are skipped
+// A dialog takes the next non-comment line as its answer; that line must be
+// "file" or "cancel" (end of input cancels). An answer the dialog refuses (a
+// missing file to read, a missing folder, a read-only file to write) is echoed
+// as "refused" and the dialog takes the next line. A file to write that
+// exists is replaced without a question: the answer is the confirmation.
+// Echoed on standard output, one line each:
+//     title TEXT                       every title change, the first being the class name
+//     dialog File To Read|File To Write
+//     proposed PATH                    the path the dialog starts from
+//     filter DESCRIPTION|PATTERN       the first filter pair
+//     chosen PATH  |  cancelled  |  refused PATH: REASON
+//     info TEXT                        ShowInfo
+//     written PATH                     an output file of the tool completed
+//     fatal TEXT                       also "Fatal Error: TEXT" on standard error
+// In echoed texts and in answers, a backslash is written \\, a line feed \n,
+// a carriage return \r and any other control byte \xHH.
+// A script line the protocol does not know ends the session with exit code 2.
 #ifndef UTILS_COMMON_TOOL_SHELL_H
 #define UTILS_COMMON_TOOL_SHELL_H
 
@@ -36,6 +73,9 @@ constexpr int kPathBufferSize = 256;
 
 // The folder separator the tools write: '\\' on Windows, '/' elsewhere.
 extern const char kPathSeparator;
+// True for the separators the platform accepts when splitting a chosen path:
+// '/' on POSIX; '\\' and '/' on Windows.
+bool IsPathSeparator(char c);
 
 // A command-line flag of a tool's batch front end. It sets the same state the
 // tool's keys toggle.
@@ -53,18 +93,19 @@ struct ToolParameters {
     const char* className;    // window class, also the window's first title
     int clientWidth;
     int clientHeight;
-    void (*updateTitle)();            // called once after the window exists; may be null
-    void (*onKeyRelease)(int key);    // every key release but Q
-    int runKey;                       // the key whose release runs the tool's job in batch mode
-    const char* inputHelp;            // positional argument in --help, e.g. "FRAME.tga"
-    const char* outputHelp;           // -o argument in --help, e.g. "OUT.sh"
-    const char* summary;              // one line for --help
+    void (*updateTitle)();          // called once after the window exists; may be null
+    void (*onKeyRelease)(int key);  // every key release but Q
+    int runKey;                     // the key whose release runs the tool's job in batch mode
+    const char* inputHelp;          // positional argument in --help, e.g. "FRAME.tga"
+    const char* outputHelp;         // -o argument in --help, e.g. "OUT.sh"
+    const char* summary;            // one line for --help
     const ToolFlag* flags;
     int flagCount;
 };
 
-// Runs the tool: start-up (program folder, remembered folders, single instance,
-// window, title, RGB565 pixel mode), the front end's loop, and the exit code.
+// Runs the tool: command line, start-up (program folder, remembered folders,
+// single instance, window, title, RGB565 pixel mode), the front end's loop,
+// and the exit code. --help and --version print and return 0.
 int RunTool(const ToolParameters& tool, int argc, char** argv);
 
 // ---- Services for the tools' logic ----
@@ -73,21 +114,47 @@ int RunTool(const ToolParameters& tool, int argc, char** argv);
 // with a wildcard pattern, or a folder with a proposed name) and the chosen
 // full path on return with true. filter is a list of pairs of zero-terminated
 // strings (description, pattern) ended by an empty string. mode 'w' asks for a
-// file to write ("File To Write", asks before replacing an existing file);
-// any other mode for a file to read ("File To Read", the file must exist).
-// Returns false when the user cancelled.
+// file to write ("File To Write", the folder must exist, asks before replacing
+// an existing file); any other mode for a file to read ("File To Read", the
+// file must exist). Returns false when the user cancelled. A chosen path
+// longer than 255 characters ends the program through ReportFatal.
 bool ChooseFile(char* path, const char* filter, char mode);
 
 // Replaces the window title.
 void SetToolTitle(const char* title);
+// The current title (the class name until the first SetToolTitle).
+const char* ToolTitle();
 
 // An information box titled "Info" (at most 4095 characters).
 void ShowInfo(const char* format, ...);
+// The front end's loop ends after the running key handler, with exit code 0.
 void RequestQuit();
 void CloseToolWindow();
 void MinimizeToolWindow();
+// Asks the desktop to open file (working folder folder); true when accepted.
 bool ShellOpen(const char* file, const char* folder, bool minimizeFirst);
 bool IsToolActive();
+
+// ReportFatal (Vantrel/Fatal.h): abandons every output file still open, shows
+// "Fatal Error" and the text (standard error on a console), closes the window
+// and ends the process with exit code 1. The test backend throws instead.
+
+// ---- Paths ----
+
+// Writes folder, the separator and name into out (kPathBufferSize bytes).
+void JoinPath(char* out, const char* folder, const char* name);
+// printf-style path building into out (kPathBufferSize bytes).
+void FormatPath(char* out, const char* format, ...);
+// Both end the program through ReportFatal with
+//     "Path longer than 255 characters: <the whole path>"
+// when the result does not fit; a path is never cut short.
+// Copies a path into a kPathBufferSize buffer with the same check.
+void CopyPath(char* out, const char* path);
+
+// The last separator in path, or nullptr when it has none.
+const char* LastPathSeparator(const char* path);
+// The part after the last separator (the whole path when it has none).
+const char* PathFileName(const char* path);
 
 // ---- Program folder and remembered folders ----
 
@@ -99,12 +166,16 @@ extern char InputFolder[kPathBufferSize];
 extern char OutputFolder[kPathBufferSize];
 
 enum class RememberedFolder { Input, Output };
-// Reads indir.txt and outdir.txt from the program folder (start-up).
+// Reads indir.txt and outdir.txt from the program folder (start-up): the
+// first line, at most 255 characters, a line end read with it kept. A missing
+// file gives the program folder without its separator; an empty one leaves
+// the folder as it was.
 void LoadRememberedFolders();
-// After a successful ChooseFile: the chosen path's folder becomes the
-// remembered one and is written to indir.txt / outdir.txt when it differs. A
-// program folder that cannot be written is skipped; the folder is still kept
-// for the rest of the run.
+// After a successful ChooseFile: the chosen path's folder (everything before
+// its last separator; nothing happens when it has none) becomes the
+// remembered one and is written, without a line end, to indir.txt /
+// outdir.txt when it differs byte for byte. A program folder that cannot be
+// written is skipped; the folder is still kept for the rest of the run.
 void RememberChosenFolder(const char* chosenPath, RememberedFolder which);
 
 // ---- Output files ----
@@ -112,10 +183,10 @@ void RememberChosenFolder(const char* chosenPath, RememberedFolder which);
 // Every output (.sh, .shp, indir.txt, outdir.txt) is written to a temporary
 // file in the target's folder and renamed over the target only when complete:
 // after a fatal error or a cancel the previous file is untouched and nothing
-// partial is left behind.
+// partial is left behind. A replaced file keeps its permission bits.
 
 // Creates the temporary file for path and returns its stream (binary), or
-// null when it cannot be created.
+// null when it cannot be created (the tool then reports its fatal text).
 std::FILE* BeginOutputFile(const char* path);
 // Flushes and closes the stream and renames the temporary over the target.
 // Returns false (and removes the temporary) when any of that failed.
@@ -127,10 +198,12 @@ void AbandonOutputFile(std::FILE* stream);
 // ---- File-system services ----
 
 // Lists the names matching pattern (e.g. "/art/*.tga") into list, which then
-// owns the strings (tracked allocator). Returns 0, or -1 when nothing matches.
+// owns the strings (tracked allocator, free them with DebugFree). Names come
+// without their folder, sorted. Returns 0, or -1 when nothing matches.
 int ListDirectory(const char* pattern, DynList<char*>& list, bool dropExtensions);
-// The file's time as the runtime's 26-byte time text ("Wed Jan 02 02:03:55
-// 1980\n"), or -1 when the file cannot be examined.
+// The file's creation time (its last change where the system keeps no
+// creation time) as the 26-byte time text "Wed Jan 02 02:03:55 1980\n" in
+// output (at least 26 bytes). Returns 0, or -1 when the file cannot be examined.
 int FileTimeText(const char* path, char* output);
 
 #endif

@@ -1,0 +1,135 @@
+#include "FamilyBuild.h"
+
+#include <cstring>
+#include <string>
+
+#include "../../Vantrel/ByteIO.h"
+#include "../common/ListLine.h"
+
+namespace {
+
+[[noreturn]] void Fatal(const std::string& text) {
+    ReportFatal(text.c_str());
+}
+
+// "hull" -> "hull.sh"; "hull.sh" and "hull.tg" stay; "hull.shp" -> "hull.shp.sh".
+void SlotName(char* slot, const char* name) {
+    std::size_t length = std::strlen(name);
+    if (length < 3 || name[length - 3] != '.') {
+        FormatPath(slot, "%s.sh", name);
+    } else {
+        CopyPath(slot, name);
+    }
+}
+
+void CopyRay(std::FILE* output, const char* rayPath, const char* outputPath, const char* listPath) {
+    std::FILE* ray = std::fopen(rayPath, "rb");
+    if (ray == nullptr)
+        Fatal(std::string("File ") + rayPath + " listed in " + listPath + " cannot be opened");
+    static unsigned char buffer[65536];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, ray)) > 0) {
+        if (!WriteBytes(output, buffer, got)) {
+            std::fclose(ray);
+            Fatal(std::string("Unable to write to file ") + outputPath);
+        }
+    }
+    bool readFailed = std::ferror(ray) != 0;
+    std::fclose(ray);
+    if (readFailed) Fatal(std::string("Unable to read file ") + rayPath);
+}
+
+}  // namespace
+
+void ReadFamilyList(std::FILE* stream, FamilyList& list) {
+    char line[kPathBufferSize];
+    while (ReadListLine(stream, line)) {
+        if (line[0] == ':') {
+            if (list.textCount < kFamilyTextLimit)
+                std::strcpy(list.texts[list.textCount++], line + 1);
+        } else if (list.nameCount < kFamilySlotCount) {
+            SlotName(list.slots[list.nameCount++], line);
+        }
+    }
+}
+
+void FillSlots(FamilyList& list) {
+    for (int slot = list.nameCount; slot > 0 && slot < kFamilySlotCount; ++slot) {
+        std::strcpy(list.slots[slot], list.slots[slot - 1]);
+    }
+}
+
+void NumberRays(FamilyList& list) {
+    bool numbered[kFamilySlotCount] = {};
+    int ray = 0;
+    for (int p = 0; p < kFamilySlotCount; ++p) {
+        if (numbered[p]) continue;
+        for (int k = p; k < kFamilySlotCount; ++k) {
+            if (!numbered[k] && std::strcmp(list.slots[k], list.slots[p]) == 0) {
+                list.table[k] = static_cast<uint8_t>(ray);
+                numbered[k] = true;
+            }
+        }
+        ++ray;
+    }
+    list.rayCount = ray;
+}
+
+void WriteFamily(std::FILE* output, const FamilyList& list, const char* folder,
+                 const char* outputPath, const char* listPath) {
+    bool written = WriteU16(output, kFamilyFileMagic) && WriteU16(output, kFamilySlotCount) &&
+                   WriteU16(output, static_cast<uint16_t>(list.textCount)) &&
+                   WriteBytes(output, list.table, sizeof list.table);
+    if (!written) Fatal(std::string("Unable to write to file ") + outputPath);
+    for (int ray = 0; ray < list.rayCount; ++ray) {
+        int slot = 0;
+        while (list.table[slot] != ray) ++slot;
+        char rayPath[kPathBufferSize];
+        JoinPath(rayPath, folder, list.slots[slot]);
+        CopyRay(output, rayPath, outputPath, listPath);
+    }
+    for (int t = 0; t < list.textCount; ++t) {
+        for (const char* c = list.texts[t]; *c != '\0'; ++c) {
+            written = written && WriteU8(output, static_cast<uint8_t>(*c ^ kFamilyTextMask));
+        }
+        written = written && WriteU8(output, 0);
+    }
+    if (!written) Fatal(std::string("Unable to write to file ") + outputPath);
+}
+
+void BuildFamily() {
+    char listPath[kPathBufferSize];
+    JoinPath(listPath, InputFolder, "*.txt");
+    if (!ChooseFile(listPath, "Text containing list of .SH Files\0*.txt\0", 'r')) return;
+    RememberChosenFolder(listPath, RememberedFolder::Input);
+
+    std::FILE* stream = std::fopen(listPath, "r");
+    if (stream == nullptr) Fatal(std::string("Unable to open list file ") + listPath);
+    static FamilyList list;
+    list = FamilyList{};
+    ReadFamilyList(stream, list);
+    std::fclose(stream);
+    if (list.nameCount == 0) Fatal(std::string("The list ") + listPath + " names no .sh file");
+    FillSlots(list);
+    NumberRays(list);
+    // Every listed file's path must fit before anything is asked or written.
+    for (int slot = 0; slot < kFamilySlotCount; ++slot) {
+        char rayPath[kPathBufferSize];
+        JoinPath(rayPath, InputFolder, list.slots[slot]);
+    }
+
+    std::string baseName = PathFileName(listPath);
+    std::size_t dot = baseName.rfind('.');
+    if (dot != std::string::npos) baseName.resize(dot);
+    char outputPath[kPathBufferSize];
+    FormatPath(outputPath, "%s%c%s.shp", OutputFolder, kPathSeparator, baseName.c_str());
+    if (!ChooseFile(outputPath, "Ship Family Files\0*.shp\0", 'w')) {
+        ReportFatal("You must provide a file to output to!");
+    }
+    RememberChosenFolder(outputPath, RememberedFolder::Output);
+
+    std::FILE* output = BeginOutputFile(outputPath);
+    if (output == nullptr) Fatal(std::string("Unable to create file ") + outputPath);
+    WriteFamily(output, list, InputFolder, outputPath, listPath);
+    if (!FinishOutputFile(output)) Fatal(std::string("Unable to write to file ") + outputPath);
+}

@@ -1,0 +1,40 @@
+#include "ListLine.h"
+
+namespace {
+
+constexpr int kLineCapacity = 255;
+
+// One raw line as a text-mode read of at most 255 characters gives it: the
+// line feed included when it fits. Returns the length, or -1 at the end.
+int ReadRawLine(std::FILE* stream, char* line) {
+    int length = 0;
+    while (length < kLineCapacity) {
+        int c = std::getc(stream);
+        if (c == EOF) break;
+        if (c == '\r') {
+            int next = std::getc(stream);
+            if (next == '\n') {
+                c = '\n';
+            } else if (next != EOF) {
+                std::ungetc(next, stream);
+            }
+        }
+        line[length++] = static_cast<char>(c);
+        if (c == '\n') break;
+    }
+    line[length] = '\0';
+    return length == 0 ? -1 : length;
+}
+
+}  // namespace
+
+bool ReadListLine(std::FILE* stream, char* line) {
+    for (;;) {
+        int length = ReadRawLine(stream, line);
+        if (length < 0) return false;
+        if (line[0] == '\n' || line[0] == '\0') continue;
+        if (line[0] == '/' && line[1] == '/') continue;
+        if (line[length - 1] == '\n') line[length - 1] = '\0';
+        return true;
+    }
+}

@@ -1,0 +1,56 @@
+// The tools' TGA reader: ReadToolTga keeps each image it reads in one of two
+// slots (main and alternate) and records the size of the last accepted header
+// in ImageWidth, ImageHeight and ImageBytesPerPixel.
+//
+// It accepts what the library reader accepts (Vantrel/Tga.h) plus the
+// greyscale template and depth 8 (grey pixels become R = G = B). The pixel
+// reading is the library's own, so both readers check sizes before they
+// allocate and handle a short file the same way.
+//
+// Failures:
+//   - file not opened, header short or matching no template: depends on the
+//     program's setting (SetUnacceptedTgaReaction): null without a message
+//     (Quarvin), or ReportFatal "Can't load <path>" (Plimsor);
+//   - width or height 0, or depth not 8, 24 or 32: ReportFatal "Must be an
+//     uncompressed 8, 24 or 32-bit RGB color file";
+//   - pixel data short: null, and the slot is empty afterwards.
+// The file is always closed before a report or a return.
+#ifndef UTILS_COMMON_TOOL_TGA_H
+#define UTILS_COMMON_TOOL_TGA_H
+
+#include <cstdint>
+
+// Size of the last header accepted, whichever slot it went to.
+extern int32_t ImageWidth;
+extern int32_t ImageHeight;
+// depth / 8 of that header as stored in the file: 1, 3 or 4.
+extern int32_t ImageBytesPerPixel;
+
+enum class UnacceptedTga {
+    ReturnNull,   // Quarvin
+    ReportFatal,  // Plimsor: "Can't load <path>"
+};
+
+// How ReadToolTga reacts to a file it cannot open or whose header it does not
+// accept. ReturnNull until a program sets it at start-up.
+void SetUnacceptedTgaReaction(UnacceptedTga reaction);
+UnacceptedTga UnacceptedTgaReaction();
+
+// The tracked allocator's source name for the slot buffers, e.g.
+// "UTILS\\QUARVIN\\Quarvin". The allocator keeps the pointer, so the text must
+// live as long as the program (a string literal).
+void SetToolTgaSource(const char* sourceName);
+
+// Reads path into the main slot (alternate 0) or the alternate slot (any other
+// value) and returns the slot's new Rgb24Image, or null. The slot keeps owning
+// the buffer: the next read into it whose header passes frees it.
+uint8_t* ReadToolTga(const char* path, int alternate);
+
+// The slot's current buffer, or null when empty.
+uint8_t* ToolTgaSlot(int alternate);
+
+// Frees both slots and resets the size globals and the settings (tests; a
+// program need not call it).
+void ResetToolTga();
+
+#endif

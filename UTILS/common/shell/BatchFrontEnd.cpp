@@ -1,0 +1,89 @@
+// The batch front end: the command line answers the dialogs, the tool's job
+// runs once, the written paths are printed.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ConsoleFrontEnds.h"
+#include "ShellState.h"
+
+namespace {
+
+const ToolParameters* batchTool = nullptr;
+const char* inputAnswer = nullptr;
+const char* outputAnswer = nullptr;
+bool inputTaken = false;
+std::vector<std::string> writtenPaths;
+
+bool BatchChooseFile(const char* proposed, const FileFilter&, char mode, std::string& chosen) {
+    const char* answer = nullptr;
+    if (mode == 'w') {
+        answer = outputAnswer != nullptr ? outputAnswer : proposed;
+    } else {
+        // One open dialog per run has an answer; a further one is cancelled.
+        if (inputTaken) return false;
+        inputTaken = true;
+        answer = inputAnswer;
+    }
+    chosen = AbsolutePath(answer);
+    DialogAnswer verdict = CheckDialogAnswer(chosen.c_str(), mode);
+    if (verdict == DialogAnswer::Accepted || verdict == DialogAnswer::Replaces) return true;
+    EndWithUsageError(*batchTool, EscapeText(chosen.c_str()) + ": " + DialogRefusalText(verdict));
+}
+
+void BatchSetTitle(const char*) {}
+
+void BatchShowInfo(const char* text) {
+    std::printf("%s\n", text);
+}
+
+void BatchReportFatal(const char* text) {
+    std::size_t length = std::strlen(text);
+    std::fprintf(stderr, "Fatal Error: %s%s", text,
+                 length > 0 && text[length - 1] == '\n' ? "" : "\n");
+}
+
+void BatchOutputWritten(const char* path) {
+    writtenPaths.emplace_back(path);
+}
+
+int BatchRun(const ToolParameters& tool) {
+    DispatchKeyRelease(tool, tool.runKey);
+    for (const std::string& path : writtenPaths) std::printf("%s\n", path.c_str());
+    std::fflush(stdout);
+    return 0;
+}
+
+const FrontEnd kBatchFrontEnd = {
+    .name = "batch",
+    .claimSingleInstance = nullptr,
+    .open = nullptr,
+    .setTitle = BatchSetTitle,
+    .chooseFile = BatchChooseFile,
+    .showInfo = BatchShowInfo,
+    .reportFatal = BatchReportFatal,
+    .outputWritten = BatchOutputWritten,
+    .run = BatchRun,
+    .close = nullptr,
+    .minimize = nullptr,
+};
+
+}  // namespace
+
+const FrontEnd& BatchFrontEnd(const ToolParameters& tool, const char* input, const char* output) {
+    batchTool = &tool;
+    inputAnswer = input;
+    outputAnswer = output;
+    inputTaken = false;
+    writtenPaths.clear();
+    return kBatchFrontEnd;
+}
+
+void EndWithUsageError(const ToolParameters& tool, const std::string& text) {
+    AbandonAllOutputFiles();
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s: %s\n", tool.programName, text.c_str());
+    std::exit(2);
+}

@@ -1,0 +1,135 @@
+// What the system dialogs check before they accept an answer, for the front
+// ends that stand in for them; and the escaping of echoed texts.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "FrontEnd.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool HoldsWildcard(const char* path) {
+    return std::strpbrk(path, "*?") != nullptr;
+}
+
+bool CanWrite(const fs::path& path) {
+    std::error_code error;
+    fs::perms permissions = fs::status(path, error).permissions();
+    if (error) return false;
+    return (permissions & (fs::perms::owner_write | fs::perms::group_write |
+                           fs::perms::others_write)) != fs::perms::none;
+}
+
+}  // namespace
+
+DialogAnswer CheckDialogAnswer(const char* path, char mode) {
+    if (HoldsWildcard(PathFileName(path))) return DialogAnswer::Wildcard;
+    std::error_code error;
+    fs::path target(path);
+    if (mode != 'w') {
+        return fs::is_regular_file(target, error) ? DialogAnswer::Accepted : DialogAnswer::Missing;
+    }
+    if (path[0] == '\0' || *PathFileName(path) == '\0') return DialogAnswer::IsFolder;
+    if (fs::is_directory(target, error)) return DialogAnswer::IsFolder;
+    fs::path folder = target.parent_path();
+    if (!folder.empty() && !fs::is_directory(folder, error)) return DialogAnswer::NoFolder;
+    if (fs::exists(target, error)) {
+        return CanWrite(target) ? DialogAnswer::Replaces : DialogAnswer::ReadOnly;
+    }
+    return DialogAnswer::Accepted;
+}
+
+const char* DialogRefusalText(DialogAnswer answer) {
+    switch (answer) {
+        case DialogAnswer::Accepted:
+        case DialogAnswer::Replaces:
+            return "accepted";
+        case DialogAnswer::Missing:
+            return "no such file";
+        case DialogAnswer::NoFolder:
+            return "no such folder";
+        case DialogAnswer::IsFolder:
+            return "names a folder, not a file";
+        case DialogAnswer::ReadOnly:
+            return "the file is read-only";
+        case DialogAnswer::Wildcard:
+            return "give a file name, not a pattern";
+    }
+    return "refused";
+}
+
+std::string AbsolutePath(const char* answer) {
+    std::error_code error;
+    fs::path path(answer);
+    if (path.empty()) return std::string();
+    fs::path absolute = fs::absolute(path, error);
+    if (error) absolute = path;
+    return absolute.lexically_normal().string();
+}
+
+std::string EscapeText(const char* text) {
+    std::string out;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c != 0; ++c) {
+        if (*c == '\\') {
+            out += "\\\\";
+        } else if (*c == '\n') {
+            out += "\\n";
+        } else if (*c == '\r') {
+            out += "\\r";
+        } else if (*c < 0x20 || *c == 0x7F) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", *c);
+            out += hex;
+        } else {
+            out += static_cast<char>(*c);
+        }
+    }
+    return out;
+}
+
+namespace {
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+}  // namespace
+
+bool UnescapeText(const std::string& text, std::string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            out += text[i];
+            continue;
+        }
+        if (++i == text.size()) return false;
+        switch (text[i]) {
+            case '\\':
+                out += '\\';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 'x': {
+                if (i + 2 >= text.size()) return false;
+                int high = HexValue(text[i + 1]);
+                int low = HexValue(text[i + 2]);
+                if (high < 0 || low < 0 || (high == 0 && low == 0)) return false;
+                out += static_cast<char>(high * 16 + low);
+                i += 2;
+                break;
+            }
+            default:
+                return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,87 @@
+// The internal interface between the shell's portable core and its front
+// ends (batch, script, terminal, desktop window, Win32 window, tests).
+//
+// A front end is a table of functions; the core holds the active one and
+// routes the public services of ToolShell.h to it. Each front end is one
+// source file that hands out its table. Entries marked optional may be null.
+//
+// The core does, for every front end: the command line, the program folder
+// and remembered folders, path checks, output files, the fatal sequence
+// (abandon outputs, reportFatal, close, exit code 1) and the key dispatch
+// (Q quits, every other key goes to the tool).
+#ifndef UTILS_COMMON_SHELL_FRONT_END_H
+#define UTILS_COMMON_SHELL_FRONT_END_H
+
+#include <string>
+
+#include "../ToolShell.h"
+
+// The first pair of a dialog filter (the one the dialogs select).
+struct FileFilter {
+    const char* description;
+    const char* pattern;
+};
+
+struct FrontEnd {
+    const char* name;  // "batch", "script", "terminal", ...
+    // Optional. One copy per tool class: false when another copy runs; the
+    // front end has then told the user which one (the program ends with 0).
+    bool (*claimSingleInstance)(const ToolParameters& tool);
+    // Optional. Creates the window (or takes the terminal). False ends the
+    // program with exit code 0, as a failed class registration does.
+    bool (*open)(const ToolParameters& tool);
+    // Shows a new title (the core keeps the text: ToolTitle()).
+    void (*setTitle)(const char* title);
+    // The dialog: starts from proposed; on true, chosen holds the answer,
+    // made absolute with AbsolutePath and accepted by CheckDialogAnswer (a
+    // file to write that exists confirmed by the user). The core refuses a
+    // chosen path longer than 255 characters.
+    bool (*chooseFile)(const char* proposed, const FileFilter& filter, char mode,
+                       std::string& chosen);
+    void (*showInfo)(const char* text);
+    // Shows "Fatal Error" and text and returns (the core then ends the
+    // process with 1), or throws (the test backend).
+    void (*reportFatal)(const char* text);
+    // Optional. An output file of the tool was completed.
+    void (*outputWritten)(const char* path);
+    // The loop: hands key releases to DispatchKeyRelease until QuitRequested()
+    // or the input ends; returns the exit code.
+    int (*run)(const ToolParameters& tool);
+    void (*close)();     // optional; called once at the end, also after a fatal report
+    void (*minimize)();  // optional
+};
+
+// ---- What the core offers to front ends ----
+
+void SetActiveFrontEnd(const FrontEnd* frontEnd);
+const FrontEnd& ActiveFrontEnd();
+
+// Q: quit; any other key: the tool's handler.
+void DispatchKeyRelease(const ToolParameters& tool, int key);
+bool QuitRequested();
+int QuitExitCode();
+void ClearQuitRequest();
+
+enum class DialogAnswer {
+    Accepted,  // use it
+    Replaces,  // a file to write that exists: confirm before use
+    Missing,   // a file to read that does not exist (or is a folder)
+    NoFolder,  // a file to write whose folder does not exist
+    IsFolder,  // a file to write that names a folder
+    ReadOnly,  // a file to write that exists and cannot be written
+    Wildcard,  // the answer still holds * or ?
+};
+// Checks an (absolute) answer as the system dialogs do.
+DialogAnswer CheckDialogAnswer(const char* path, char mode);
+// The user-facing reason for a refusal ("no such file", ...).
+const char* DialogRefusalText(DialogAnswer answer);
+// The answer made absolute (relative to the current folder) and normal (no
+// "." or ".." parts, no doubled separators).
+std::string AbsolutePath(const char* answer);
+
+// Escaping of echoed texts and answers: \\ \n \r \xHH.
+std::string EscapeText(const char* text);
+// Decodes an escaped text; false on a malformed escape.
+bool UnescapeText(const std::string& text, std::string& out);
+
+#endif

@@ -1,0 +1,60 @@
+// RunTool: from the command line to the exit code.
+#include <cstdio>
+#include <string>
+
+#include "../../../Vantrel/Pixel.h"
+#include "../ToolShell.h"
+#include "CommandLine.h"
+#include "ConsoleFrontEnds.h"
+#include "FrontEnd.h"
+#include "Platform.h"
+#include "ShellState.h"
+
+int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd) {
+    SetActiveFrontEnd(&frontEnd);
+    ClearQuitRequest();
+    char programPath[kPathBufferSize];
+    if (!QueryProgramPath(programPath, sizeof programPath)) {
+        ReportFatal(
+            "Cannot find the program's own folder (its path must be at most 255 characters)");
+    }
+    InitProgramFolder(programPath);
+    LoadRememberedFolders();
+    if (frontEnd.claimSingleInstance != nullptr && !frontEnd.claimSingleInstance(tool)) return 0;
+    if (frontEnd.open != nullptr && !frontEnd.open(tool)) return 0;
+    SetToolTitle(tool.className);
+    if (tool.updateTitle != nullptr) tool.updateTitle();
+    SelectProgramPixelMode();
+    int exitCode = frontEnd.run(tool);
+    CloseToolWindow();
+    std::fflush(stdout);
+    return exitCode;
+}
+
+int RunTool(const ToolParameters& tool, int argc, char** argv) {
+    CommandLine commandLine = ParseCommandLine(tool, argc, argv);
+    const FrontEnd* frontEnd = nullptr;
+    switch (commandLine.mode) {
+        case CommandLine::Mode::Finished:
+            return commandLine.exitCode;
+        case CommandLine::Mode::Batch:
+            frontEnd = &BatchFrontEnd(tool, commandLine.input, commandLine.output);
+            break;
+        case CommandLine::Mode::Script:
+            frontEnd = ScriptFrontEnd(tool, commandLine.script);
+            if (frontEnd == nullptr) {
+                return UsageError(
+                    tool, (std::string("cannot open script ") + commandLine.script).c_str());
+            }
+            break;
+        case CommandLine::Mode::Interactive:
+            frontEnd = PickInteractiveFrontEnd(tool);
+            if (frontEnd == nullptr) {
+                return UsageError(tool, (std::string("no ") + tool.inputHelp +
+                                         " given, and no terminal to run on interactively")
+                                            .c_str());
+            }
+            break;
+    }
+    return RunToolWith(tool, *frontEnd);
+}

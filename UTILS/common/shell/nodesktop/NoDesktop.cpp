@@ -1,0 +1,6 @@
+// A POSIX build without a desktop window front end.
+#include "../posix/PosixShell.h"
+
+const FrontEnd* DesktopFrontEnd() {
+    return nullptr;
+}

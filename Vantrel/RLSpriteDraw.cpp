@@ -1,0 +1,179 @@
+#include "RLSpriteDraw.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "ScreenGeometry.h"
+#include "SpriteBlend.h"
+#include "SpriteWalk.h"
+#include "Viewport.h"
+
+using namespace sprite_blend;
+using namespace sprite_walk;
+
+namespace {
+
+int32_t HoldTo32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+// Where and how one call draws.
+struct Placement {
+    bool clipped = false;
+    Pixel16* surface = nullptr;
+    ptrdiff_t origin = 0;  // unclipped: surface index of the sprite's origin
+    ClipFrame frame;       // clipped
+};
+
+// The steps every entry point takes before it draws: the viewport and its
+// surface, the screen rectangle into rect, the miss test, the choice between
+// the whole and the clipped routines.
+bool Place(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite, Rect& rect,
+           Placement& p) {
+    if (CurrentViewport == nullptr || CurrentViewport->firstRow == nullptr) return false;
+    if (surface == nullptr || sprite == nullptr) return false;
+    if (!SpriteScreenRect(x, y, sprite, rect)) return false;
+    const Rect clip = ClipToScreen(CurrentViewport->area);
+    const Rect& b = sprite->bounds;
+    const int64_t left = int64_t{x} + b.left, top = int64_t{y} + b.top;
+    const int64_t right = int64_t{x} + b.right, bottom = int64_t{y} + b.bottom;
+    const int64_t width = ScreenWidth();
+    const int32_t hotSpot = static_cast<int32_t>(sprite->hotSpot);
+    p.surface = surface;
+    p.clipped = !(left >= clip.left && top >= clip.top && right <= clip.right &&
+                  bottom <= clip.bottom && spritePitch == width);
+    if (!p.clipped) {
+        p.origin = static_cast<ptrdiff_t>(y * width + x - hotSpot);
+        return true;
+    }
+    if (spritePitch <= 0) return false;
+    ClipFrame& f = p.frame;
+    f.surface = surface;
+    f.surfacePitch = width;
+    f.spritePitch = spritePitch;
+    // The rectangle's top-left seen from the origin: the hot spot plus bounds.
+    f.rectOffset = int64_t{hotSpot} + int64_t{b.top} * spritePitch + b.left;
+    f.rectRows = bottom - top + 1;
+    f.rectLeft = left;
+    f.rectTop = top;
+    f.rowFirst = std::max<int64_t>(clip.top - top, 0);
+    f.rowLast = std::min<int64_t>(clip.bottom - top, bottom - top);
+    f.columnFirst = std::max<int64_t>(clip.left - left, 0);
+    f.columnLast = std::min<int64_t>(clip.right - left, right - left);
+    return true;
+}
+
+// The six routines, for one layout each.
+
+template <class Layout>
+void BlitRLSprite(const Placement& p, const RLSprite& s, const Layout& layout) {
+    WalkRuns(p.surface, p.origin, s, CopySpan{});
+    WalkEdges(p.surface, p.origin, s, layout);
+}
+
+template <class Layout>
+void BlitRLSpriteClipped(const Placement& p, const RLSprite& s, const Layout& layout) {
+    WalkRunsClipped(p.frame, s, CopySpan{});
+    WalkEdgesClipped(p.frame, s, layout);
+}
+
+template <class Layout>
+void BlitRLSpriteHoles(const Placement& p, const RLSprite& s, const Layout& layout) {
+    WalkRuns(p.surface, p.origin, s, HolesSpan{});
+    WalkEdges(p.surface, p.origin, s, layout);
+}
+
+template <class Layout>
+void BlitRLSpriteHolesClipped(const Placement& p, const RLSprite& s, const Layout& layout) {
+    WalkRunsClipped(p.frame, s, HolesSpan{});
+    WalkEdgesClipped(p.frame, s, layout);
+}
+
+template <class Layout>
+void BlendRLSprite(const Placement& p, const RLSprite& s, const Layout& layout, bool additive) {
+    if (additive)
+        WalkRuns(p.surface, p.origin, s, AdditiveSpan<Layout>{layout});
+    else
+        WalkRuns(p.surface, p.origin, s, TranslucentSpan<Layout>{layout});
+}
+
+template <class Layout>
+void BlendRLSpriteClipped(const Placement& p, const RLSprite& s, const Layout& layout,
+                          bool additive) {
+    if (additive)
+        WalkRunsClipped(p.frame, s, AdditiveSpan<Layout>{layout});
+    else
+        WalkRunsClipped(p.frame, s, TranslucentSpan<Layout>{layout});
+}
+
+template <class Layout>
+void Blit(const Placement& p, const RLSprite& s, bool holes, const Layout& layout) {
+    if (holes) {
+        if (p.clipped)
+            BlitRLSpriteHolesClipped(p, s, layout);
+        else
+            BlitRLSpriteHoles(p, s, layout);
+    } else {
+        if (p.clipped)
+            BlitRLSpriteClipped(p, s, layout);
+        else
+            BlitRLSprite(p, s, layout);
+    }
+}
+
+template <class Layout>
+void Blend(const Placement& p, const RLSprite& s, bool additive, const Layout& layout) {
+    if (p.clipped)
+        BlendRLSpriteClipped(p, s, layout, additive);
+    else
+        BlendRLSprite(p, s, layout, additive);
+}
+
+// Calls draw with the policy of the active layout.
+template <class Draw>
+void WithLayout(Draw&& draw) {
+    switch (PixelMode.modeCode) {
+        case 565:
+            draw(Layout565{});
+            break;
+        case 555:
+            draw(Layout555{});
+            break;
+        default:
+            draw(GeneralLayout());
+            break;
+    }
+}
+
+}  // namespace
+
+bool SpriteScreenRect(int32_t x, int32_t y, const RLSprite* sprite, Rect& rect) {
+    if (sprite == nullptr) return false;
+    const Rect& b = sprite->bounds;
+    rect = Rect{HoldTo32(int64_t{x} + b.left), HoldTo32(int64_t{y} + b.top),
+                HoldTo32(int64_t{x} + b.right), HoldTo32(int64_t{y} + b.bottom)};
+    if (CurrentViewport == nullptr) return false;
+    const Rect clip = ClipToScreen(CurrentViewport->area);
+    if (clip.right < clip.left || clip.bottom < clip.top) return false;
+    if (b.right < b.left || b.bottom < b.top) return false;
+    return !(rect.right < clip.left || clip.right < rect.left || rect.bottom < clip.top ||
+             clip.bottom < rect.top);
+}
+
+Rect* DrawRLSprite(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite, bool holes) {
+    static Rect drawn;
+    Placement p;
+    if (!Place(surface, x, y, sprite, drawn, p)) return nullptr;
+    WithLayout([&](const auto& layout) { Blit(p, *sprite, holes, layout); });
+    return &drawn;
+}
+
+Rect* DrawRLSpriteBlend(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite,
+                        bool additive) {
+    static Rect drawn;
+    Placement p;
+    if (!Place(surface, x, y, sprite, drawn, p)) return nullptr;
+    if (BlendTablesPending) InitBlendTables();
+    WithLayout([&](const auto& layout) { Blend(p, *sprite, additive, layout); });
+    return &drawn;
+}

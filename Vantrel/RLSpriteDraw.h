@@ -1,0 +1,51 @@
+// Drawing bound RLSprites onto a 16-bit surface through CurrentViewport.
+//
+// DrawRLSprite copies a sprite's runs and blends its edge records into the
+// background (optionally leaving random holes in the runs); DrawRLSpriteBlend
+// draws only the runs, a quarter of the sprite over three quarters of the
+// background, or added with per-channel saturation. Both place the sprite's
+// hot spot at (x, y), clip to the current viewport's area cut to the surface,
+// and return their own static rectangle (the sprite's whole screen rectangle,
+// not cut) or null when nothing was drawn: no current viewport, no surface on
+// it, a null surface or sprite, or a sprite wholly outside the clip.
+//
+// The surface is ScreenWidth() pixels per row and the sprite must be bound
+// (BindRLSprite) to that pitch. What is guaranteed and what is trusted:
+// - A sprite the loaders accepted (every run pixel and edge record inside
+//   bounds, relative to the hot spot) never writes outside the surface,
+//   wherever it is drawn and through any viewport; clipping is exact to the
+//   pixel, including runs that start left of the surface on the clip's top row.
+// - A sprite rectangle that crosses the clip is drawn by the clipped routines,
+//   which check every run and edge record and so never write outside the clip
+//   for any sprite data at all.
+// - A sprite that lies wholly inside the clip is drawn without per-run tests:
+//   a hand-made sprite whose pixels leave its bounds is the caller's care.
+// - A sprite bound to another pitch than the surface's draws wrongly (its
+//   rows are split at spritePitch) but is always drawn by the clipped routines,
+//   so it stays inside the clip.
+// The clamp tables are built on the first blended draw; the masks of a layout
+// other than 565 and 555 are taken from PixelMode when first needed and again
+// whenever PixelMode changes. Nothing is reported.
+#ifndef VANTREL_RLSPRITE_DRAW_H
+#define VANTREL_RLSPRITE_DRAW_H
+
+#include <cstdint>
+
+#include "Pixel.h"
+#include "RLSprite.h"
+#include "Rect.h"
+
+// Draws the sprite opaque, its edge records blended; with holes, each run (or
+// its visible span) keeps up to 16 random background pixels (RandomBelow).
+Rect* DrawRLSprite(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite, bool holes);
+
+// Draws the sprite's runs translucent, or additive; edge records are left out.
+Rect* DrawRLSpriteBlend(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite,
+                        bool additive);
+
+// rect = (x + bounds.left, y + bounds.top, x + bounds.right, y + bounds.bottom),
+// each held to the 32-bit range; true when it meets the current clip rectangle
+// (the current viewport's area cut to the surface).
+bool SpriteScreenRect(int32_t x, int32_t y, const RLSprite* sprite, Rect& rect);
+
+#endif

@@ -1,0 +1,163 @@
+// The encoder works in 16-bit units and builds the run data as
+//
+//     run     := dx dy countLow countHigh pixel{n} [pad]
+//     dx, dy  := int16: this run's first pixel minus the previous run's first
+//                pixel; the "previous" start of the first run is the
+//                rectangle's top-left corner, so its delta is from (0, 0) in
+//                sprite coordinates
+//     count   := int32 n >= 1, low unit first
+//     pad     := one zero unit when the units so far are odd, so that every
+//                run ends on a 32-bit boundary
+//
+// and the edge data as records of four units: x, y (sprite coordinates, not
+// deltas), level, premultiplied colour. Unit pairs become the little-endian
+// words of runData and edgeData, the first unit in the low half.
+//
+// A run is opened by a run pixel, extended by each following run pixel and
+// closed by an edge pixel, a transparent pixel or the end of the row. The
+// capacity check comes before a run is opened (its five units may lie beyond
+// the limit) and before each further pixel is appended; the scratch buffer
+// therefore holds the limit plus one run start and its pad.
+#include "RLSpriteEncode.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "DebugAlloc.h"
+#include "Fatal.h"
+
+namespace {
+
+constexpr const char* kSource = "Vantrel\\Bitmap";
+constexpr int32_t kRunScratchUnits = kRunUnitLimit + 6;
+constexpr int32_t kEdgeUnitLimit = kEdgeRecordLimit * 4;
+
+[[noreturn]] void ReportLimit(const char* format, long count) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, count);
+    ReportFatal(text);
+}
+
+// Scratch space kept for the whole run of the program: the scan itself never
+// allocates, and large sprites do not pay for fresh pages on every call.
+struct Scratch {
+    std::unique_ptr<uint16_t[]> runUnits{new uint16_t[kRunScratchUnits]};
+    std::unique_ptr<uint16_t[]> edgeUnits{new uint16_t[kEdgeUnitLimit]};
+    std::vector<uint32_t> rowCodes;
+};
+
+Scratch& EncoderScratch() {
+    static Scratch scratch;
+    return scratch;
+}
+
+uint32_t* WordsFromUnits(const uint16_t* units, int32_t unitCount) {
+    int32_t wordCount = unitCount / 2;
+    auto* words = DebugAllocArray<uint32_t>(static_cast<size_t>(wordCount), kSource, __LINE__);
+    if (words == nullptr) ReportFatal("EncodeRLSprite: Unable to allocate memory");
+    for (int32_t i = 0; i < wordCount; ++i) {
+        words[i] =
+            static_cast<uint32_t>(units[2 * i]) | (static_cast<uint32_t>(units[2 * i + 1]) << 16);
+    }
+    return words;
+}
+
+}  // namespace
+
+int FeatherLevel(Pixel16 p, int brightness, Pixel16& colour) {
+    if (brightness <= 3) {
+        colour = static_cast<Pixel16>((p >> 2) & 0x39E7);
+        return 1;
+    }
+    if (brightness <= 5) {
+        colour = static_cast<Pixel16>((p >> 1) & 0x7BEF);
+        return 2;
+    }
+    if (brightness <= 8) {
+        colour = static_cast<Pixel16>(p - ((p >> 2) & 0x39E7));
+        return 3;
+    }
+    colour = static_cast<Pixel16>(p - ((p >> 3) & 0x18E3));
+    return 4;
+}
+
+void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprite& sprite) {
+    const int64_t width = static_cast<int64_t>(rectangle.right) - rectangle.left + 1;
+    const int64_t height = static_cast<int64_t>(rectangle.bottom) - rectangle.top + 1;
+    if (width > kLargestSpriteSide || height > kLargestSpriteSide) {
+        ReportLimit("Sprite too large %ld\n", static_cast<long>(std::max(width, height)));
+    }
+
+    Scratch& scratch = EncoderScratch();
+    uint16_t* const runs = scratch.runUnits.get();
+    uint16_t* const edges = scratch.edgeUnits.get();
+    int32_t runUnits = 0;
+    int32_t edgeUnits = 0;
+
+    if (width > 0 && height > 0) {
+        const auto rowWidth = static_cast<int32_t>(width);
+        if (scratch.rowCodes.size() < static_cast<size_t>(rowWidth)) {
+            scratch.rowCodes.resize(static_cast<size_t>(rowWidth));
+        }
+        uint32_t* const codes = scratch.rowCodes.data();
+        // Previous run start, in sprite coordinates.
+        int32_t previousX = 0;
+        int32_t previousY = 0;
+
+        for (int32_t row = 0; row < static_cast<int32_t>(height); ++row) {
+            source.classifyRow(source.context, rectangle.top + row, rectangle.left, rectangle.right,
+                               codes);
+            int32_t x = 0;
+            while (x < rowWidth) {
+                const uint32_t code = codes[x];
+                const uint32_t kind = PixelCodeKind(code);
+                if (kind == kRunPixelKind) {
+                    int32_t end = x + 1;
+                    while (end < rowWidth && PixelCodeKind(codes[end]) == kRunPixelKind) ++end;
+                    const int32_t count = end - x;
+                    if (runUnits >= kRunUnitLimit) ReportLimit("List too long %ld\n", runUnits);
+                    const int32_t firstPixel = runUnits + 4;
+                    // Appending pixel i (i >= 1) finds firstPixel + i units held.
+                    const int32_t lastPixel = firstPixel + count - 1;
+                    if (count > 1 && lastPixel >= kRunUnitLimit) {
+                        ReportLimit("List too long %ld\n", std::max(firstPixel + 1, kRunUnitLimit));
+                    }
+                    runs[runUnits] = static_cast<uint16_t>(x - previousX);
+                    runs[runUnits + 1] = static_cast<uint16_t>(row - previousY);
+                    runs[runUnits + 2] = static_cast<uint16_t>(count);
+                    runs[runUnits + 3] = static_cast<uint16_t>(static_cast<uint32_t>(count) >> 16);
+                    for (int32_t i = 0; i < count; ++i) {
+                        runs[firstPixel + i] = PixelCodeValue(codes[x + i]);
+                    }
+                    runUnits = firstPixel + count;
+                    if ((runUnits & 1) != 0) runs[runUnits++] = 0;
+                    previousX = x;
+                    previousY = row;
+                    x = end;
+                    continue;
+                }
+                if (kind == kEdgePixelKind) {
+                    if (edgeUnits >= kEdgeUnitLimit) {
+                        ReportLimit("Edge list too long %ld\n", edgeUnits);
+                    }
+                    Pixel16 colour = 0;
+                    const int level =
+                        FeatherLevel(PixelCodeValue(code), PixelCodeBrightness(code), colour);
+                    edges[edgeUnits] = static_cast<uint16_t>(x);
+                    edges[edgeUnits + 1] = static_cast<uint16_t>(row);
+                    edges[edgeUnits + 2] = static_cast<uint16_t>(level);
+                    edges[edgeUnits + 3] = colour;
+                    edgeUnits += 4;
+                }
+                ++x;
+            }
+        }
+    }
+
+    sprite.runWordCount = runUnits / 2;
+    sprite.runData = WordsFromUnits(runs, runUnits);
+    sprite.edgeWordCount = edgeUnits / 2;
+    sprite.edgeData = edgeUnits == 0 ? nullptr : WordsFromUnits(edges, edgeUnits);
+}

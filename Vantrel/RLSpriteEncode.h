@@ -1,0 +1,70 @@
+// The RLSprite encoder: turns a rectangle of a source picture into the run
+// records and edge records of an unbound sprite (layouts in RLSprite.h).
+//
+// The encoder does not know pixels. Its source classifies a row of the
+// rectangle at a time into pixel codes (transparent, run pixel with its value,
+// or edge pixel with its value and brightness); the tools' frame analysis
+// supplies such a source for its frames. One call per row keeps the per-pixel
+// rules inlined on the source's side and the run building here.
+//
+// Limits: the run data holds at most 256000 16-bit units and the edge data
+// 2500 records; a sprite beyond either ends through ReportFatal with
+// "List too long %ld\n" or "Edge list too long %ld\n", the number being the
+// units held when the limit was met. A rectangle wider or taller than 32767
+// pixels cannot be addressed by 16-bit sprite coordinates and ends with
+// "Sprite too large %ld\n" (its larger side). Nothing else fails.
+#ifndef VANTREL_RLSPRITE_ENCODE_H
+#define VANTREL_RLSPRITE_ENCODE_H
+
+#include <cstdint>
+
+#include "Pixel.h"
+#include "RLSprite.h"
+#include "Rect.h"
+
+// A pixel code: bits 0..15 the pixel value, bits 16..23 the brightness 0..31
+// (edge pixels), bits 24..31 the kind.
+constexpr uint32_t kTransparentPixelCode = 0;
+constexpr uint32_t kRunPixelKind = 1;
+constexpr uint32_t kEdgePixelKind = 2;
+
+inline uint32_t RunPixelCode(Pixel16 value) {
+    return (kRunPixelKind << 24) | value;
+}
+inline uint32_t EdgePixelCode(Pixel16 value, int brightness) {
+    return (kEdgePixelKind << 24) | (static_cast<uint32_t>(brightness & 0xFF) << 16) | value;
+}
+inline uint32_t PixelCodeKind(uint32_t code) {
+    return code >> 24;
+}
+inline Pixel16 PixelCodeValue(uint32_t code) {
+    return static_cast<Pixel16>(code);
+}
+inline int PixelCodeBrightness(uint32_t code) {
+    return static_cast<int>((code >> 16) & 0xFF);
+}
+
+struct RLSpriteSource {
+    const void* context;
+    // Writes codes[i] for the pixel (left + i, y), i from 0 to right - left.
+    void (*classifyRow)(const void* context, int32_t y, int32_t left, int32_t right,
+                        uint32_t* codes);
+};
+
+constexpr int32_t kRunUnitLimit = 256000;
+constexpr int32_t kEdgeRecordLimit = 2500;
+constexpr int32_t kLargestSpriteSide = 32767;
+
+// Scans the inclusive rectangle (image coordinates) of the source row by row,
+// top to bottom, each row left to right, and sets runWordCount, runData,
+// edgeWordCount and edgeData of the sprite; the rest of the sprite is the
+// caller's (see AnchorRLSprite). runData is always a tracked buffer (of no
+// words when there are no runs); edgeData is null when there are no edge
+// records. Release both with ReleaseRLSpriteData.
+void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprite& sprite);
+
+// Blend level (1..4) of an edge pixel of brightness 0..31, and through colour
+// the pixel p premultiplied with the level's opacity (1/4, 1/2, 3/4, 7/8).
+int FeatherLevel(Pixel16 p, int brightness, Pixel16& colour);
+
+#endif

@@ -1,0 +1,183 @@
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ByteIO.h"
+#include "DebugAlloc.h"
+#include "Fatal.h"
+#include "RLSprite.h"
+
+namespace {
+
+constexpr const char* kSource = "Vantrel\\Bitmap";
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// Words are written through a small byte buffer so the file is little-endian
+// on any host.
+bool WriteWords(std::FILE* stream, const uint32_t* words, int32_t count) {
+    uint8_t bytes[4096];
+    constexpr int32_t kChunk = sizeof bytes / 4;
+    for (int32_t done = 0; done < count;) {
+        const int32_t n = count - done < kChunk ? count - done : kChunk;
+        for (int32_t i = 0; i < n; ++i) StoreU32(bytes + 4 * i, words[done + i]);
+        if (!WriteBytes(stream, bytes, static_cast<size_t>(n) * 4)) return false;
+        done += n;
+    }
+    return true;
+}
+
+bool WriteHalves(std::FILE* stream, const uint16_t* values, int32_t count) {
+    uint8_t bytes[4096];
+    constexpr int32_t kChunk = sizeof bytes / 2;
+    for (int32_t done = 0; done < count;) {
+        const int32_t n = count - done < kChunk ? count - done : kChunk;
+        for (int32_t i = 0; i < n; ++i) StoreU16(bytes + 2 * i, values[done + i]);
+        if (!WriteBytes(stream, bytes, static_cast<size_t>(n) * 2)) return false;
+        done += n;
+    }
+    return true;
+}
+
+void WriteRecord(const RLSprite& sprite, std::FILE* stream) {
+    uint8_t header[kRLSpriteHeaderSize] = {};
+    StoreU32(header + 0, static_cast<uint32_t>(sprite.runWordCount));
+    StoreU32(header + 4, static_cast<uint32_t>(sprite.edgeWordCount));
+    StoreU32(header + 8, static_cast<uint32_t>(sprite.pointCount));
+    StoreU32(header + 20, sprite.hotSpot);
+    StoreU32(header + 32, static_cast<uint32_t>(sprite.bounds.left));
+    StoreU32(header + 36, static_cast<uint32_t>(sprite.bounds.top));
+    StoreU32(header + 40, static_cast<uint32_t>(sprite.bounds.right));
+    StoreU32(header + 44, static_cast<uint32_t>(sprite.bounds.bottom));
+    bool written = WriteBytes(stream, header, sizeof header);
+    if (written && sprite.runWordCount != 0) {
+        written = WriteWords(stream, sprite.runData, sprite.runWordCount);
+    }
+    if (written && sprite.edgeWordCount != 0) {
+        written = WriteWords(stream, sprite.edgeData, sprite.edgeWordCount);
+    }
+    if (written && sprite.pointCount != 0) {
+        written = WriteHalves(stream, sprite.pointValues, sprite.pointCount) &&
+                  WriteWords(stream, sprite.pointPositions, sprite.pointCount);
+    }
+    if (!written) ReportFatal("StoreRLSprite: Unable to write to file");
+}
+
+// Reads `count` little-endian values of `size` bytes into a new tracked
+// buffer. With the bytes left unknown (a pipe) the data is first gathered in
+// bounded pieces, so a lying count cannot force a huge block before the data
+// has arrived.
+template <typename T>
+T* ReadValues(std::FILE* stream, int32_t count, bool sizeKnown) {
+    constexpr size_t kSize = sizeof(T);
+    const size_t bytes = static_cast<size_t>(count) * kSize;
+    T* values = nullptr;
+    if (sizeKnown) {
+        values = DebugAllocArray<T>(static_cast<size_t>(count), kSource, __LINE__);
+        if (values == nullptr) ReportFatal("LoadRLSprite: Unable to allocate memory");
+        if (!ReadBytes(stream, values, bytes)) {
+            DebugFree(values);
+            ReportFatal("LoadRLSprite: Unable to read file");
+        }
+    } else {
+        std::vector<uint8_t> staging;
+        constexpr size_t kPiece = 1 << 16;
+        while (staging.size() < bytes) {
+            const size_t at = staging.size();
+            const size_t piece = bytes - at < kPiece ? bytes - at : kPiece;
+            staging.resize(at + piece);
+            if (!ReadBytes(stream, staging.data() + at, piece)) {
+                ReportFatal("LoadRLSprite: Unable to read file");
+            }
+        }
+        values = DebugAllocArray<T>(static_cast<size_t>(count), kSource, __LINE__);
+        if (values == nullptr) ReportFatal("LoadRLSprite: Unable to allocate memory");
+        std::memcpy(values, staging.data(), bytes);
+    }
+    auto* raw = reinterpret_cast<const uint8_t*>(values);
+    for (int32_t i = 0; i < count; ++i) {
+        uint8_t b[kSize];
+        std::memcpy(b, raw + i * kSize, kSize);
+        if constexpr (kSize == 4) {
+            values[i] = LoadU32(b);
+        } else {
+            values[i] = LoadU16(b);
+        }
+    }
+    return values;
+}
+
+}  // namespace
+
+void StoreRLSprite(const RLSprite* sprite, const char* path, std::FILE* stream) {
+    if (sprite == nullptr || sprite->runWordCount < 0 || sprite->edgeWordCount < 0 ||
+        sprite->pointCount < 0 || (sprite->runWordCount != 0 && sprite->runData == nullptr) ||
+        (sprite->edgeWordCount != 0 && sprite->edgeData == nullptr) ||
+        (sprite->pointCount != 0 &&
+         (sprite->pointValues == nullptr || sprite->pointPositions == nullptr))) {
+        ReportFatal("StoreRLSprite: Not a storable sprite");
+    }
+    if (stream != nullptr) {
+        WriteRecord(*sprite, stream);
+        return;
+    }
+    FileHandle file(path != nullptr ? std::fopen(path, "wb") : nullptr);
+    if (!file) ReportFatal("StoreRLSprite: Unable to open file");
+    WriteRecord(*sprite, file.get());
+    if (std::fclose(file.release()) != 0) ReportFatal("StoreRLSprite: Unable to write to file");
+}
+
+RLSprite* LoadRLSprite(const char* path, int32_t pitch, std::FILE* stream) {
+    FileHandle ownFile;
+    if (stream == nullptr) {
+        ownFile.reset(path != nullptr ? std::fopen(path, "rb") : nullptr);
+        if (!ownFile) ReportFatal("LoadRLSprite: Unable to open file");
+        stream = ownFile.get();
+    }
+    RLSpritePtr sprite(new (std::nothrow) RLSprite);
+    if (!sprite) ReportFatal("LoadRLSprite: Unable to allocate memory");
+
+    uint8_t header[kRLSpriteHeaderSize];
+    if (!ReadBytes(stream, header, sizeof header)) ReportFatal("LoadRLSprite: Unable to read file");
+    const int32_t runWords = LoadI32(header + 0);
+    const int32_t edgeWords = LoadI32(header + 4);
+    const int32_t points = LoadI32(header + 8);
+    if (runWords < 0 || edgeWords < 0 || points < 0) ReportFatal("LoadRLSprite: Negative count");
+    if ((edgeWords & 1) != 0) ReportFatal("LoadRLSprite: Odd edge word count");
+    sprite->hotSpot = LoadU32(header + 20);
+    sprite->bounds = Rect{LoadI32(header + 32), LoadI32(header + 36), LoadI32(header + 40),
+                          LoadI32(header + 44)};
+
+    const int64_t payload = 4 * static_cast<int64_t>(runWords) +
+                            4 * static_cast<int64_t>(edgeWords) + 6 * static_cast<int64_t>(points);
+    const int64_t left = payload == 0 ? 0 : BytesLeft(stream);
+    if (left >= 0 && payload > left) ReportFatal("LoadRLSprite: Unable to read file");
+    const bool sizeKnown = left >= 0;
+
+    // Each buffer is owned by the sprite as soon as it exists, so a failure
+    // further on releases it.
+    if (runWords != 0) {
+        sprite->runData = ReadValues<uint32_t>(stream, runWords, sizeKnown);
+        sprite->runWordCount = runWords;
+    }
+    if (edgeWords != 0) {
+        sprite->edgeData = ReadValues<uint32_t>(stream, edgeWords, sizeKnown);
+        sprite->edgeWordCount = edgeWords;
+    }
+    if (points != 0) {
+        sprite->pointValues = ReadValues<uint16_t>(stream, points, sizeKnown);
+        sprite->pointCount = points;
+        sprite->pointPositions = ReadValues<uint32_t>(stream, points, sizeKnown);
+    }
+    ownFile.reset();
+
+    if (const char* fault = FindRLSpriteFault(*sprite, pitch)) {
+        ReportFatal((std::string("LoadRLSprite: ") + fault).c_str());
+    }
+    if (pitch != 0) BindRLSprite(sprite.get(), pitch);
+    return sprite.release();
+}

@@ -1,0 +1,327 @@
+#include "../../UTILS/common/FrameAnalysis.h"
+
+#include <vector>
+
+#include "../support/SpriteKit.h"
+#include "../support/VantrelTest.h"
+
+namespace {
+
+class FrameAnalysisTest : public VantrelTest {};
+
+constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
+    return (r << 16) | (g << 8) | b;
+}
+
+struct PaintedPixel {
+    int32_t x, y;
+    uint32_t colour;
+};
+
+struct MarkerCase {
+    const char* name;
+    std::vector<PaintedPixel> pixels;
+    bool allRedsInside;
+    uint32_t marker;
+};
+
+TEST_F(FrameAnalysisTest, MarkerIsFirstCandidateMissingFromTheInterior) {
+    const MarkerCase cases[] = {
+        {"empty frame", {}, false, 65536},
+        {"R=1 inside", {{3, 3, 65536}}, false, 131072},
+        {"R=1 only on the outer ring", {{0, 3, 65536}, {9, 9, 65536}}, false, 65536},
+        {"all thirty reds inside", {}, true, 256},
+        {"bright colours do not count", {{4, 4, Rgb(32, 0, 0)}, {5, 5, 0xFFFFFF}}, false, 65536},
+    };
+    for (const MarkerCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestImage image(10, 10);
+        for (const PaintedPixel& p : c.pixels) image.Set(p.x, p.y, p.colour);
+        if (c.allRedsInside) {
+            for (uint32_t n = 1; n <= 30; ++n) image.Set(1 + (n - 1) % 8, 1 + (n - 1) / 8, n << 16);
+        }
+        EXPECT_EQ(FindMarkerColour(image.View()), c.marker);
+    }
+}
+
+TEST_F(FrameAnalysisTest, MarkerIsZeroWhenEveryCandidateOccurs) {
+    TestImage image(14, 14);
+    int i = 0;
+    for (uint32_t n = 1; n <= 30; ++n) {
+        for (uint32_t colour : {n << 16, n << 8, n, (n << 16) | n}) {
+            image.Set(1 + i % 12, 1 + i / 12, colour);
+            ++i;
+        }
+    }
+    EXPECT_EQ(FindMarkerColour(image.View()), 0u);
+}
+
+struct SolidCase {
+    uint32_t colour;
+    bool solid;
+};
+
+TEST_F(FrameAnalysisTest, OnlyBrightNonMarkerColoursAreSolid) {
+    const uint32_t marker = 65536;
+    const SolidCase cases[] = {
+        {0, false},
+        {marker, false},
+        {Rgb(20, 20, 20), false},
+        {Rgb(31, 31, 31), false},
+        {Rgb(32, 0, 0), true},
+        {Rgb(0, 32, 0), true},
+        {Rgb(0, 0, 32), true},
+        {0xFFFFFF, true},
+        {Rgb(31, 0, 255), true},
+    };
+    for (const SolidCase& c : cases) {
+        SCOPED_TRACE(c.colour);
+        EXPECT_EQ(IsSolidPixel(c.colour, marker), c.solid);
+    }
+}
+
+TEST_F(FrameAnalysisTest, CornerPatterns) {
+    for (int pattern :
+         {7, 28, 112, 193, 34, 136, 3, 6, 12, 24, 48, 96, 192, 129, 34 | 1, 136 | 16}) {
+        EXPECT_TRUE(IsRemovableCornerPattern(static_cast<uint8_t>(pattern))) << pattern;
+    }
+    for (int pattern : {255, 0, 5, 130, 2, 170, 1, 15}) {
+        EXPECT_FALSE(IsRemovableCornerPattern(static_cast<uint8_t>(pattern))) << pattern;
+    }
+}
+
+TEST_F(FrameAnalysisTest, NeighbourPatternRunsClockwiseFromAboveLeft) {
+    TestImage image(5, 5);
+    image.Set(1, 1, 0xFFFFFF);  // above left: bit 0
+    image.Set(3, 2, 0x010000);  // right: bit 3
+    image.Set(1, 3, 0x000001);  // below left: bit 6
+    EXPECT_EQ(NeighbourPattern(image.View(), 2, 2), 1 + 8 + 64);
+    // Outside the image counts as black.
+    EXPECT_EQ(NeighbourPattern(image.View(), 4, 0), 0);
+}
+
+TEST_F(FrameAnalysisTest, SingleBrightPixelKeepsOneOutlinePixelBelow) {
+    TestImage image(11, 11);
+    image.Set(5, 5, 0xFFFFFF);
+    const uint32_t marker = FindMarkerColour(image.View());
+    ASSERT_EQ(marker, 65536u);
+    FrameImage view = image.View();
+    PaintBorder(view, marker);
+    for (int32_t y = 0; y < 11; ++y) {
+        for (int32_t x = 0; x < 11; ++x) {
+            uint32_t expected = 0;
+            if (x == 5 && y == 5) expected = 0xFFFFFF;
+            if (x == 5 && y == 6) expected = marker;
+            EXPECT_EQ(image.Get(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+struct OutlineCase {
+    const char* name;
+    uint32_t neighbour;
+    bool outlined;
+};
+
+TEST_F(FrameAnalysisTest, DarkPixelsAttractNoOutline) {
+    const OutlineCase cases[] = {
+        {"dark grey", Rgb(20, 20, 20), false},
+        {"red 32", Rgb(32, 0, 0), true},
+    };
+    for (const OutlineCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestImage image(9, 9);
+        // A horizontal bar of three so that the outline pixels above it are
+        // not corners.
+        image.Fill(3, 4, 5, 4, c.neighbour);
+        FrameImage view = image.View();
+        PaintBorder(view, 65536);
+        EXPECT_EQ(image.Get(4, 3) == 65536u, c.outlined);
+    }
+}
+
+TEST_F(FrameAnalysisTest, OuterRingIsNeverOutlined) {
+    TestImage image(3, 3);
+    image.Set(1, 1, 0xFFFFFF);
+    FrameImage view = image.View();
+    PaintBorder(view, 65536);
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 3; ++x)
+            EXPECT_EQ(image.Get(x, y), x == 1 && y == 1 ? 0xFFFFFFu : 0u) << x << "," << y;
+}
+
+struct LiftCase {
+    uint32_t before;
+    uint32_t after;
+};
+
+TEST_F(FrameAnalysisTest, VeryDarkPixelsAreLiftedToEight) {
+    const LiftCase cases[] = {
+        {Rgb(1, 1, 1), Rgb(8, 8, 8)}, {Rgb(7, 0, 0), Rgb(8, 0, 0)}, {Rgb(8, 1, 1), Rgb(8, 1, 1)},
+        {Rgb(2, 1, 3), Rgb(5, 2, 8)}, {Rgb(4, 4, 4), Rgb(8, 8, 8)}, {Rgb(7, 7, 3), Rgb(8, 8, 3)},
+        {Rgb(3, 6, 0), Rgb(4, 8, 0)}, {Rgb(0, 0, 1), Rgb(0, 0, 8)},
+    };
+    for (const LiftCase& c : cases) {
+        SCOPED_TRACE(c.before);
+        TestImage image(5, 5);
+        image.Set(2, 2, c.before);
+        FrameImage view = image.View();
+        PaintBorder(view, 65536);
+        EXPECT_EQ(image.Get(2, 2), c.after);
+    }
+}
+
+TEST_F(FrameAnalysisTest, LiftingMatchesExactArithmeticWhereItDivides) {
+    // The single-precision factor never truncates an exact product downwards.
+    for (uint32_t colour = 1; colour < 0x080808; ++colour) {
+        if ((colour & 0xF8F8F8) != 0) continue;
+        const int channels[3] = {static_cast<int>(colour >> 16),
+                                 static_cast<int>((colour >> 8) & 0xFF),
+                                 static_cast<int>(colour & 0xFF)};
+        const uint32_t lifted = LiftDarkColour(colour);
+        const int out[3] = {static_cast<int>(lifted >> 16), static_cast<int>((lifted >> 8) & 0xFF),
+                            static_cast<int>(lifted & 0xFF)};
+        int strongest = std::max({channels[0], channels[1], channels[2]});
+        for (int c = 0; c < 3; ++c) {
+            ASSERT_EQ(out[c], channels[c] * 8 / strongest) << colour;
+        }
+    }
+}
+
+struct BoundsCase {
+    const char* name;
+    std::vector<PaintedPixel> main;
+    std::vector<PaintedPixel> alpha;
+    bool useAlpha;
+    bool border;
+    Rect bounds;
+};
+
+TEST_F(FrameAnalysisTest, FrameBoundsHoldEveryVisiblePixel) {
+    const BoundsCase cases[] = {
+        {"one pixel", {{4, 3, 0xFFFFFF}}, {}, false, false, {4, 3, 4, 3}},
+        {"spread", {{1, 6, 1}, {8, 2, Rgb(0, 9, 0)}}, {}, false, false, {1, 2, 8, 6}},
+        {"touching the edges", {{0, 0, 1}, {9, 7, 1}}, {}, false, false, {0, 0, 9, 7}},
+        {"nothing visible", {}, {}, false, false, {0, 0, -1, -1}},
+        {"marker visible with border", {{2, 2, 65536}}, {}, false, true, {2, 2, 2, 2}},
+        {"alpha rules",
+         {{1, 1, 0xFFFFFF}, {5, 5, 0xFFFFFF}},
+         {{5, 5, 0xFFFFFF}, {6, 6, 1}},
+         true,
+         false,
+         {5, 5, 6, 6}},
+    };
+    for (const BoundsCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestImage main(10, 8);
+        TestImage alpha(10, 8);
+        for (const PaintedPixel& p : c.main) main.Set(p.x, p.y, p.colour);
+        for (const PaintedPixel& p : c.alpha) alpha.Set(p.x, p.y, p.colour);
+        FrameRules rules;
+        rules.main = main.View();
+        if (c.useAlpha) rules.alpha = alpha.View();
+        rules.border = c.border;
+        rules.marker = c.border ? 65536 : 0;
+        const Rect r = FindFrameBounds(rules);
+        EXPECT_EQ(r.left, c.bounds.left);
+        EXPECT_EQ(r.top, c.bounds.top);
+        EXPECT_EQ(r.right, c.bounds.right);
+        EXPECT_EQ(r.bottom, c.bounds.bottom);
+    }
+}
+
+TEST_F(FrameAnalysisTest, MarkerZeroMakesEveryPixelVisible) {
+    TestImage image(6, 4);
+    FrameRules rules;
+    rules.main = image.View();
+    rules.border = true;
+    rules.marker = 0;
+    const Rect r = FindFrameBounds(rules);
+    EXPECT_EQ(r.right, 5);
+    EXPECT_EQ(r.bottom, 3);
+    EXPECT_EQ(ClassifyPixel(rules, 2, 2), RunPixelCode(0));
+}
+
+TEST_F(FrameAnalysisTest, EdgePixelsHaveABlackNeighbourOrTouchTheImageEdge) {
+    TestImage image(6, 6);
+    image.Fill(0, 0, 4, 4, 0xFFFFFF);
+    const FrameImage view = image.View();
+    EXPECT_FALSE(IsEdgePixel(view, 2, 2));
+    EXPECT_TRUE(IsEdgePixel(view, 4, 2));  // right neighbour black
+    EXPECT_TRUE(IsEdgePixel(view, 0, 2));  // left neighbour outside
+    EXPECT_TRUE(IsEdgePixel(view, 3, 3) == false);
+    image.Set(2, 3, 0);
+    EXPECT_TRUE(IsEdgePixel(image.View(), 3, 2));  // below left
+}
+
+struct ClassifyCase {
+    const char* name;
+    uint32_t mainColour;
+    bool withAlpha;
+    uint32_t alphaColour;
+    bool border;
+    bool feather;
+    uint32_t code;
+};
+
+TEST_F(FrameAnalysisTest, PixelRules) {
+    const uint32_t grey = Rgb(128, 128, 128);
+    const Pixel16 greyValue = RgbTo565NonBlack(128, 128, 128);
+    const ClassifyCase cases[] = {
+        {"plain opaque", grey, false, 0, false, false, RunPixelCode(greyValue)},
+        {"plain black", 0, false, 0, false, false, kTransparentPixelCode},
+        {"very dark stays opaque", Rgb(0, 0, 1), false, 0, false, false, RunPixelCode(1)},
+        {"marker is opaque black", 65536, false, 0, true, false, RunPixelCode(0)},
+        {"marker without border is colour", 65536, false, 0, false, false,
+         RunPixelCode(RgbTo565NonBlack(1, 0, 0))},
+        {"feather on an isolated pixel", grey, false, 0, false, true, EdgePixelCode(greyValue, 16)},
+        {"alpha white is a run pixel", grey, true, 0xFFFFFF, false, true, RunPixelCode(greyValue)},
+        {"alpha black is transparent", grey, true, 0, false, true, kTransparentPixelCode},
+        {"alpha grey is an edge", grey, true, grey, false, true, EdgePixelCode(greyValue, 16)},
+        {"alpha dark red is dim", grey, true, Rgb(40, 0, 0), false, true,
+         EdgePixelCode(greyValue, 1)},
+        {"alpha over a black pixel stores black", 0, true, 0xFFFFFF, false, true, RunPixelCode(0)},
+    };
+    for (const ClassifyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestImage main(5, 5);
+        TestImage alpha(5, 5);
+        main.Set(2, 2, c.mainColour);
+        alpha.Set(2, 2, c.alphaColour);
+        FrameRules rules;
+        rules.main = main.View();
+        if (c.withAlpha) rules.alpha = alpha.View();
+        rules.border = c.border;
+        rules.marker = c.border ? 65536 : 0;
+        rules.feather = c.feather;
+        EXPECT_EQ(ClassifyPixel(rules, 2, 2), c.code);
+        // The row classifiers the encoder uses agree with the per-pixel rules.
+        const RLSpriteSource source = MakeFrameSource(rules);
+        uint32_t codes[7];
+        source.classifyRow(source.context, 2, -1, 5, codes);
+        for (int32_t x = -1; x <= 5; ++x) EXPECT_EQ(codes[x + 1], ClassifyPixel(rules, x, 2));
+    }
+}
+
+TEST_F(FrameAnalysisTest, BrightnessAveragesTopFiveBits) {
+    EXPECT_EQ(EdgeBrightness(Rgb(128, 128, 128)), 16);
+    EXPECT_EQ(EdgeBrightness(Rgb(40, 0, 0)), 1);
+    EXPECT_EQ(EdgeBrightness(0xFFFFFF), 31);
+    EXPECT_EQ(EdgeBrightness(Rgb(7, 7, 7)), 0);
+}
+
+TEST_F(FrameAnalysisTest, ReadRgbGivesChannelsAndBlackOutside) {
+    TestImage image(2, 2);
+    image.Set(1, 0, Rgb(10, 20, 30));
+    uint8_t r = 9, g = 9, b = 9;
+    EXPECT_EQ(ReadRgb(image.View(), 1, 0, &r, &g, &b), Rgb(10, 20, 30));
+    EXPECT_EQ(r, 10);
+    EXPECT_EQ(g, 20);
+    EXPECT_EQ(b, 30);
+    for (auto [x, y] : {std::pair{-1, 0}, {2, 0}, {0, -1}, {0, 2}}) {
+        EXPECT_EQ(ReadRgb(image.View(), x, y, &r, nullptr, nullptr), 0u);
+        EXPECT_EQ(r, 0);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,229 @@
+#include "../../Vantrel/RLSprite.h"
+
+#include <string>
+#include <vector>
+
+#include "../../Vantrel/ByteIO.h"
+#include "../support/SpriteKit.h"
+#include "../support/VantrelTest.h"
+
+namespace {
+
+class RLSpriteTest : public VantrelTest {
+protected:
+    void SetUp() override {
+        VantrelTest::SetUp();
+        ResetSpritePitch();
+    }
+};
+
+uint32_t Pair(uint32_t low, uint32_t high) {
+    return low | (high << 16);
+}
+
+// An unbound sprite described by its words, owning copies of them in tracked
+// buffers as a loaded sprite would.
+struct SpriteSpec {
+    int16_t hotX = 0, hotY = 0;
+    Rect bounds{0, 0, 0, 0};
+    std::vector<uint32_t> runs;
+    std::vector<uint32_t> edges;
+    std::vector<uint16_t> pointValues;
+    std::vector<uint32_t> pointPositions;
+};
+
+template <typename T>
+T* TrackedCopy(const std::vector<T>& values) {
+    if (values.empty()) return nullptr;
+    T* copy = DebugAllocArray<T>(values.size(), "tests", __LINE__);
+    std::copy(values.begin(), values.end(), copy);
+    return copy;
+}
+
+RLSpritePtr MakeSprite(const SpriteSpec& spec) {
+    RLSpritePtr sprite(new RLSprite);
+    sprite->hotSpot = PackXY(spec.hotX, spec.hotY);
+    sprite->bounds = spec.bounds;
+    sprite->runWordCount = static_cast<int32_t>(spec.runs.size());
+    sprite->runData = TrackedCopy(spec.runs);
+    sprite->edgeWordCount = static_cast<int32_t>(spec.edges.size());
+    sprite->edgeData = TrackedCopy(spec.edges);
+    sprite->pointCount = static_cast<int32_t>(spec.pointValues.size());
+    sprite->pointValues = TrackedCopy(spec.pointValues);
+    sprite->pointPositions = TrackedCopy(spec.pointPositions);
+    return sprite;
+}
+
+// A 6 x 3 sprite with its hot spot at (2, 1): two runs, two edge records,
+// two points.
+SpriteSpec SampleSpec() {
+    SpriteSpec spec;
+    spec.hotX = 2;
+    spec.hotY = 1;
+    spec.bounds = Rect{-2, -1, 3, 1};
+    spec.runs = {Pair(1, 0),
+                 3,
+                 Pair(0xF800, 0x07E0),
+                 Pair(0x001F, 0),
+                 Pair(static_cast<uint16_t>(-1), 2),
+                 2,
+                 Pair(0x1234, 0xFFFF)};
+    spec.edges = {Pair(5, 0), Pair(2, 0x7BEF), Pair(0, 1), Pair(4, 0x18E3)};
+    spec.pointValues = {7, 65535};
+    spec.pointPositions = {Pair(1, 1), Pair(static_cast<uint16_t>(-4), 9)};
+    return spec;
+}
+
+std::vector<uint32_t> Words(const uint32_t* data, int32_t count) {
+    return data == nullptr ? std::vector<uint32_t>{} : std::vector<uint32_t>(data, data + count);
+}
+
+void ExpectSameSprite(const RLSprite& a, const RLSprite& b) {
+    EXPECT_EQ(a.runWordCount, b.runWordCount);
+    EXPECT_EQ(a.edgeWordCount, b.edgeWordCount);
+    EXPECT_EQ(a.pointCount, b.pointCount);
+    EXPECT_EQ(a.hotSpot, b.hotSpot);
+    EXPECT_EQ(a.bounds.left, b.bounds.left);
+    EXPECT_EQ(a.bounds.top, b.bounds.top);
+    EXPECT_EQ(a.bounds.right, b.bounds.right);
+    EXPECT_EQ(a.bounds.bottom, b.bounds.bottom);
+    EXPECT_EQ(Words(a.runData, a.runWordCount), Words(b.runData, b.runWordCount));
+    EXPECT_EQ(Words(a.edgeData, a.edgeWordCount), Words(b.edgeData, b.edgeWordCount));
+    EXPECT_EQ(Words(a.pointPositions, a.pointCount), Words(b.pointPositions, b.pointCount));
+    for (int32_t i = 0; i < a.pointCount && i < b.pointCount; ++i) {
+        EXPECT_EQ(a.pointValues[i], b.pointValues[i]);
+    }
+}
+
+TEST_F(RLSpriteTest, RecordRoundTripsFieldByField) {
+    const SpriteSpec specs[] = {SampleSpec(), SpriteSpec{}};
+    for (const SpriteSpec& spec : specs) {
+        RLSpritePtr stored = MakeSprite(spec);
+        Stream stream = ScratchStream();
+        StoreRLSprite(stored.get(), nullptr, stream.get());
+        EXPECT_EQ(std::ftell(stream.get()), RLSpriteSize(stored.get()));
+        std::rewind(stream.get());
+        RLSpritePtr loaded(LoadRLSprite(nullptr, 0, stream.get()));
+        ExpectSameSprite(*stored, *loaded);
+        EXPECT_EQ(std::ftell(stream.get()), RLSpriteSize(stored.get()));
+    }
+}
+
+TEST_F(RLSpriteTest, EmptySpriteIsExactlyTheHeader) {
+    RLSpritePtr empty = MakeSprite(SpriteSpec{});
+    Stream stream = ScratchStream();
+    StoreRLSprite(empty.get(), nullptr, stream.get());
+    EXPECT_EQ(ContentsOf(stream.get()), std::vector<uint8_t>(48, 0));
+    std::rewind(stream.get());
+    RLSpritePtr loaded(LoadRLSprite(nullptr, 0, stream.get()));
+    EXPECT_EQ(loaded->runData, nullptr);
+    EXPECT_EQ(loaded->edgeData, nullptr);
+    EXPECT_EQ(loaded->pointValues, nullptr);
+    EXPECT_EQ(loaded->pointPositions, nullptr);
+}
+
+TEST_F(RLSpriteTest, HeaderLayoutWithZeroReservedWords) {
+    RLSpritePtr sprite = MakeSprite(SampleSpec());
+    Stream stream = ScratchStream();
+    StoreRLSprite(sprite.get(), nullptr, stream.get());
+    const std::vector<uint8_t> bytes = ContentsOf(stream.get());
+    ASSERT_EQ(bytes.size(), 48u + 4 * 7 + 4 * 4 + 6 * 2);
+    EXPECT_EQ(LoadI32(&bytes[0]), 7);
+    EXPECT_EQ(LoadI32(&bytes[4]), 4);
+    EXPECT_EQ(LoadI32(&bytes[8]), 2);
+    for (int reserved : {12, 16, 24, 28}) EXPECT_EQ(LoadU32(&bytes[reserved]), 0u) << reserved;
+    EXPECT_EQ(LoadI16(&bytes[20]), 2);
+    EXPECT_EQ(LoadI16(&bytes[22]), 1);
+    EXPECT_EQ(LoadI32(&bytes[32]), -2);
+    EXPECT_EQ(LoadI32(&bytes[44]), 1);
+    EXPECT_EQ(LoadU32(&bytes[48]), Pair(1, 0));
+    // Point values follow the edge data, then the positions.
+    EXPECT_EQ(LoadU16(&bytes[48 + 44]), 7);
+    EXPECT_EQ(LoadU16(&bytes[48 + 46]), 65535);
+    EXPECT_EQ(LoadU32(&bytes[48 + 48]), Pair(1, 1));
+}
+
+TEST_F(RLSpriteTest, BackToBackRecordsOnOneStream) {
+    RLSpritePtr first = MakeSprite(SampleSpec());
+    SpriteSpec other = SampleSpec();
+    other.hotX = 3;
+    other.bounds.left = -3;
+    other.bounds.right = 2;
+    other.pointValues.clear();
+    other.pointPositions.clear();
+    RLSpritePtr second = MakeSprite(other);
+    Stream stream = ScratchStream();
+    StoreRLSprite(first.get(), nullptr, stream.get());
+    StoreRLSprite(second.get(), nullptr, stream.get());
+    std::rewind(stream.get());
+    RLSpritePtr a(LoadRLSprite(nullptr, 0, stream.get()));
+    RLSpritePtr b(LoadRLSprite(nullptr, 0, stream.get()));
+    ExpectSameSprite(*first, *a);
+    ExpectSameSprite(*second, *b);
+    EXPECT_EQ(std::fgetc(stream.get()), EOF);
+}
+
+TEST_F(RLSpriteTest, StoreAndLoadByPath) {
+    const std::string path = testing::TempDir() + "rlsprite_by_path.bin";
+    RLSpritePtr sprite = MakeSprite(SampleSpec());
+    StoreRLSprite(sprite.get(), path.c_str());
+    RLSpritePtr loaded(LoadRLSprite(path.c_str()));
+    ExpectSameSprite(*sprite, *loaded);
+    std::remove(path.c_str());
+    EXPECT_EQ(FatalTextOf([&] { LoadRLSprite(path.c_str()); }),
+              "LoadRLSprite: Unable to open file");
+    EXPECT_EQ(FatalTextOf([&] { StoreRLSprite(sprite.get(), "/nonexistent-folder/x.bin"); }),
+              "StoreRLSprite: Unable to open file");
+}
+
+TEST_F(RLSpriteTest, BindingAtPitch640) {
+    SpriteSpec spec;
+    spec.hotX = 31;
+    spec.hotY = 31;
+    spec.bounds = Rect{-31, -31, 10, 10};
+    spec.runs = {Pair(4, 0),     1, Pair(0xF800, 0), Pair(static_cast<uint16_t>(-3), 1), 1,
+                 Pair(0x07E0, 0)};
+    spec.edges = {Pair(5, 2), Pair(3, 0xFFFF)};
+    spec.pointValues = {0xFFFF};
+    spec.pointPositions = {Pair(2, 3)};
+    RLSpritePtr sprite = MakeSprite(spec);
+    BindRLSprite(sprite.get(), 640);
+    EXPECT_EQ(spritePitch, 640);
+    EXPECT_EQ(static_cast<int32_t>(sprite->runData[0]), 4);
+    EXPECT_EQ(static_cast<int32_t>(sprite->runData[3]), 637);
+    EXPECT_EQ(static_cast<int32_t>(sprite->edgeData[0]), 1285);
+    EXPECT_EQ(static_cast<int32_t>(sprite->hotSpot), 19871);
+    EXPECT_EQ(static_cast<int32_t>(sprite->pointPositions[0]), 1922);
+    EXPECT_EQ(sprite->pointValues[0], 0xFFFF);
+    EXPECT_EQ(sprite->runData[2], Pair(0xF800, 0));
+}
+
+TEST_F(RLSpriteTest, BindingIn555ConvertsEveryPixelAndKeepsLevels) {
+    SelectPixelLayout555();
+    RLSpritePtr sprite = MakeSprite(SampleSpec());
+    BindRLSprite(sprite.get(), 100);
+    // Run 1: three pixels; run 2: two pixels.
+    EXPECT_EQ(sprite->runData[2], Pair(ConvertFrom565(0xF800), ConvertFrom565(0x07E0)));
+    EXPECT_EQ(sprite->runData[3] & 0xFFFF, ConvertFrom565(0x001F));
+    EXPECT_EQ(sprite->runData[6], Pair(ConvertFrom565(0x1234), ConvertFrom565(0xFFFF)));
+    EXPECT_EQ(sprite->edgeData[1], Pair(2, ConvertFrom565(0x7BEF)));
+    EXPECT_EQ(sprite->edgeData[3], Pair(4, ConvertFrom565(0x18E3)));
+    EXPECT_EQ(static_cast<int32_t>(sprite->runData[4]), -1 + 2 * 100);
+}
+
+TEST_F(RLSpriteTest, LoadingWithAPitchBinds) {
+    RLSpritePtr sprite = MakeSprite(SampleSpec());
+    Stream stream = ScratchStream();
+    StoreRLSprite(sprite.get(), nullptr, stream.get());
+    std::rewind(stream.get());
+    RLSpritePtr bound(LoadRLSprite(nullptr, 320, stream.get()));
+    EXPECT_EQ(spritePitch, 320);
+    EXPECT_EQ(static_cast<int32_t>(bound->hotSpot), 2 + 320);
+    EXPECT_EQ(static_cast<int32_t>(bound->edgeData[2]), 320);
+}
+
+TEST_F(RLSpriteTest, SpritePitchStartsAtTheScreenWidth) {
+    EXPECT_EQ(spritePitch, 640);
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// Helpers of the sprite tests: 24-bit images painted in memory, scratch
+// streams, and sprites built from explicit words.
+#ifndef TESTS_SUPPORT_SPRITE_KIT_H
+#define TESTS_SUPPORT_SPRITE_KIT_H
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "../../UTILS/common/FrameAnalysis.h"
+#include "../../Vantrel/RLSprite.h"
+
+// A W x H image, all black until painted.
+class TestImage {
+public:
+    TestImage(int32_t width, int32_t height)
+        : width_(width), height_(height), bytes_(static_cast<size_t>(width * height) * 3, 0) {}
+
+    void Set(int32_t x, int32_t y, uint32_t colour) {
+        uint8_t* p = &bytes_[static_cast<size_t>(x + y * width_) * 3];
+        p[0] = static_cast<uint8_t>(colour >> 16);
+        p[1] = static_cast<uint8_t>(colour >> 8);
+        p[2] = static_cast<uint8_t>(colour);
+    }
+    void Fill(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour) {
+        for (int32_t y = top; y <= bottom; ++y)
+            for (int32_t x = left; x <= right; ++x) Set(x, y, colour);
+    }
+    uint32_t Get(int32_t x, int32_t y) const {
+        const uint8_t* p = &bytes_[static_cast<size_t>(x + y * width_) * 3];
+        return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
+    }
+    FrameImage View() { return FrameImage{bytes_.data(), width_, height_}; }
+
+private:
+    int32_t width_;
+    int32_t height_;
+    std::vector<uint8_t> bytes_;
+};
+
+struct StreamCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using Stream = std::unique_ptr<std::FILE, StreamCloser>;
+
+inline Stream ScratchStream() {
+    return Stream(std::tmpfile());
+}
+
+// A stream holding exactly these bytes, positioned at the start.
+inline Stream StreamOf(const std::vector<uint8_t>& bytes) {
+    Stream s = ScratchStream();
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), s.get());
+    std::rewind(s.get());
+    return s;
+}
+
+inline std::vector<uint8_t> ContentsOf(std::FILE* stream) {
+    std::vector<uint8_t> bytes;
+    std::rewind(stream);
+    for (int c = std::fgetc(stream); c != EOF; c = std::fgetc(stream)) {
+        bytes.push_back(static_cast<uint8_t>(c));
+    }
+    return bytes;
+}
+
+// Encoded sprite that releases its buffers when the test ends.
+struct EncodedSprite {
+    RLSprite sprite;
+    EncodedSprite() = default;
+    EncodedSprite(const EncodedSprite&) = delete;
+    EncodedSprite& operator=(const EncodedSprite&) = delete;
+    ~EncodedSprite() { ReleaseRLSpriteData(sprite); }
+};
+
+#endif

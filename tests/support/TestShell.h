@@ -1,0 +1,57 @@
+// The test backend of the tool shell: tool logic runs in process.
+//
+// While a TestShell lives it is the shell's front end: ReportFatal throws
+// FatalError (output files still open are abandoned first, as in the real
+// shell), ChooseFile answers from a queue and records every dialog, titles
+// are recorded. The program folder is the given folder; the remembered
+// folders start as the real start-up leaves them (indir.txt / outdir.txt of
+// that folder, or the folder itself).
+//
+//     TestShell shell(dir);
+//     shell.Answer(dir + "/list.txt");   // the open dialog
+//     shell.Cancel();                    // the save dialog
+//     EXPECT_EQ(FatalTextOf([] { BuildFamily(); }), "You must provide ...");
+//
+// A dialog with no queued answer is cancelled and fails the test.
+#ifndef TESTS_SUPPORT_TEST_SHELL_H
+#define TESTS_SUPPORT_TEST_SHELL_H
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../../UTILS/common/ToolShell.h"
+#include "TestFatal.h"
+
+struct DialogRecord {
+    char mode;  // 'r' or 'w'
+    std::string proposed;
+    std::string filterDescription;
+    std::string filterPattern;
+};
+
+class TestShell {
+public:
+    // programFolder: a folder path without its trailing separator.
+    explicit TestShell(const std::string& programFolder);
+    ~TestShell();
+    TestShell(const TestShell&) = delete;
+    TestShell& operator=(const TestShell&) = delete;
+
+    // Queues the answer of the next dialog: a path (taken as given, no checks)
+    // or a cancel.
+    void Answer(const std::string& path);
+    void Cancel();
+
+    std::vector<std::string> titles;
+    std::vector<DialogRecord> dialogs;
+    std::vector<std::string> infos;
+    std::vector<std::string> written;  // output files completed, in order
+
+private:
+    friend struct TestShellAccess;
+    std::deque<std::optional<std::string>> answers_;
+};
+
+#endif

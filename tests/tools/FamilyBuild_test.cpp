@@ -1,0 +1,185 @@
+#include "../../UTILS/DESSAMOR/FamilyBuild.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "../support/TestShell.h"
+#include "ToolTestFiles.h"
+
+namespace {
+
+FamilyList ListOf(const std::string& text) {
+    std::FILE* stream = std::tmpfile();
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::rewind(stream);
+    FamilyList list;
+    ReadFamilyList(stream, list);
+    std::fclose(stream);
+    FillSlots(list);
+    NumberRays(list);
+    return list;
+}
+
+std::vector<std::string> SlotsOf(const FamilyList& list) {
+    return std::vector<std::string>(std::begin(list.slots), std::end(list.slots));
+}
+std::vector<int> TableOf(const FamilyList& list) {
+    return std::vector<int>(std::begin(list.table), std::end(list.table));
+}
+
+struct SlotCase {
+    const char* what;
+    std::string list;
+    std::vector<std::string> slots;
+    std::vector<int> table;
+    int rayCount;
+};
+
+TEST(FamilyList, FillsAndNumbersTheSixSlots) {
+    using S = std::vector<std::string>;
+    const SlotCase cases[] = {
+        {"one name fills every slot", "hull\n", S(6, "hull.sh"), {0, 0, 0, 0, 0, 0}, 1},
+        {"worked example",
+         "// pirate family\n:Raider\nraider_a\nraider_b.sh\nraider_a\n",
+         {"raider_a.sh", "raider_b.sh", "raider_a.sh", "raider_a.sh", "raider_a.sh", "raider_a.sh"},
+         {0, 1, 0, 0, 0, 0},
+         2},
+        {"a repeat before the new name",
+         "a\na\nb\n",
+         {"a.sh", "a.sh", "b.sh", "b.sh", "b.sh", "b.sh"},
+         {0, 0, 1, 1, 1, 1},
+         2},
+        {"six distinct names",
+         "a\nb\nc\nd\ne\nf\n",
+         {"a.sh", "b.sh", "c.sh", "d.sh", "e.sh", "f.sh"},
+         {0, 1, 2, 3, 4, 5},
+         6},
+        {"a seventh name is dropped",
+         "a\nb\nc\nd\ne\nf\ng\n",
+         {"a.sh", "b.sh", "c.sh", "d.sh", "e.sh", "f.sh"},
+         {0, 1, 2, 3, 4, 5},
+         6},
+        {"names differing in case are two rays",
+         "Hull.sh\nhull.sh\n",
+         {"Hull.sh", "hull.sh", "hull.sh", "hull.sh", "hull.sh", "hull.sh"},
+         {0, 1, 1, 1, 1, 1},
+         2},
+        {"the .sh rule",
+         "hull.tg\nhull.shp\nab\n x\n",
+         {"hull.tg", "hull.shp.sh", "ab.sh", " x.sh", " x.sh", " x.sh"},
+         {0, 1, 2, 3, 3, 3},
+         4},
+        {"a comment after a space is a name", " //x\n", S(6, " //x.sh"), {0, 0, 0, 0, 0, 0}, 1},
+    };
+    for (const SlotCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        FamilyList list = ListOf(c.list);
+        EXPECT_EQ(SlotsOf(list), c.slots);
+        EXPECT_EQ(TableOf(list), c.table);
+        EXPECT_EQ(list.rayCount, c.rayCount);
+    }
+}
+
+TEST(FamilyList, KeepsTenTextsAndNeverTakesAnEleventhAsAName) {
+    std::string text = "hull\n";
+    for (int i = 0; i < 12; ++i) text += ":t" + std::to_string(i) + "\n";
+    text += ":\n";
+    FamilyList list = ListOf(text);
+    ASSERT_EQ(list.textCount, 10);
+    EXPECT_STREQ(list.texts[0], "t0");
+    EXPECT_STREQ(list.texts[9], "t9");
+    EXPECT_EQ(list.nameCount, 1);
+    EXPECT_EQ(SlotsOf(list), std::vector<std::string>(6, "hull.sh"));
+}
+
+class BuildFamilyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteWholeFile(folder / "art/hull.sh", std::string("\x01\xae\x00\x00", 4));
+        WriteWholeFile(folder / "art/Hull.sh", std::string("\x01\xae\x01\x00XY", 6));
+    }
+    TempFolder folder;
+};
+
+TEST_F(BuildFamilyTest, WritesHeaderRaysAndMaskedTexts) {
+    // "k" is the mask byte itself: it is written as a zero byte.
+    WriteWholeFile(folder / "art/fam.txt", ":Ok\nHull\n:\nhull\n:k!\n");
+    TestShell shell(folder.Path());
+    shell.Answer(folder / "art/fam.txt");
+    shell.Answer(folder / "fam.shp");
+    BuildFamily();
+    const std::string expected =
+        std::string("\x02\xae\x06\x00\x03\x00\x00\x01\x01\x01\x01\x01", 12) +
+        std::string("\x01\xae\x01\x00XY", 6) + std::string("\x01\xae\x00\x00", 4) +
+        std::string("\x24\x00\x00\x00\x00\x4a\x00", 7);
+    EXPECT_EQ(ReadWholeFile(folder / "fam.shp"), expected);
+    ASSERT_EQ(shell.dialogs.size(), 2u);
+    EXPECT_EQ(shell.dialogs[0].proposed, folder.Path() + "/*.txt");
+    EXPECT_EQ(shell.dialogs[0].filterDescription, "Text containing list of .SH Files");
+    EXPECT_EQ(shell.dialogs[1].mode, 'w');
+    EXPECT_EQ(shell.dialogs[1].proposed, folder.Path() + "/fam.shp");
+    EXPECT_EQ(shell.dialogs[1].filterDescription, "Ship Family Files");
+    EXPECT_EQ(shell.dialogs[1].filterPattern, "*.shp");
+    EXPECT_EQ(shell.written, std::vector<std::string>{folder / "fam.shp"});
+}
+
+TEST_F(BuildFamilyTest, ProposesTheListNameCutAtItsLastPoint) {
+    WriteWholeFile(folder / "art/my.family.txt", "hull\n");
+    TestShell shell(folder.Path());
+    shell.Answer(folder / "art/my.family.txt");
+    shell.Answer(folder / "x.shp");
+    BuildFamily();
+    EXPECT_EQ(shell.dialogs.at(1).proposed, folder.Path() + "/my.family.shp");
+    EXPECT_EQ(ReadWholeFile(folder / "x.shp").size(), 12u + 4u);
+}
+
+TEST_F(BuildFamilyTest, CancelledListChoiceDoesNothing) {
+    TestShell shell(folder.Path());
+    shell.Cancel();
+    BuildFamily();
+    EXPECT_EQ(shell.dialogs.size(), 1u);
+    EXPECT_FALSE(FileExists(folder / "indir.txt"));
+}
+
+struct FatalCase {
+    const char* what;
+    std::string list;
+    bool answerOutput;
+    std::string text;  // "@" stands for the temporary folder
+};
+
+TEST_F(BuildFamilyTest, FailuresNameTheFileAndLeaveTheOldFamily) {
+    const FatalCase cases[] = {
+        {"cancelled output choice", "hull\n", false, "You must provide a file to output to!"},
+        {"no file name", "// none\n:text\n", false, "The list @/art/fam.txt names no .sh file"},
+        {"missing .sh file", "hull\nghost\n", true,
+         "File @/art/ghost.sh listed in @/art/fam.txt cannot be opened"},
+        {"name too long", std::string(254, 'n') + "\n", false,
+         "Path longer than 255 characters: " + std::string(254, 'n') + ".sh"},
+    };
+    for (const FatalCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteWholeFile(folder / "art/fam.txt", c.list);
+        WriteWholeFile(folder / "fam.shp", "OLD");
+        TestShell shell(folder.Path());
+        shell.Answer(folder / "art/fam.txt");
+        if (c.answerOutput) {
+            shell.Answer(folder / "fam.shp");
+        } else if (c.text == "You must provide a file to output to!") {
+            shell.Cancel();
+        }
+        std::string expected = c.text;
+        for (std::size_t at; (at = expected.find('@')) != std::string::npos;)
+            expected.replace(at, 1, folder.Path());
+        EXPECT_EQ(FatalTextOf([] { BuildFamily(); }), expected);
+        EXPECT_EQ(ReadWholeFile(folder / "fam.shp"), "OLD");
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+            EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos) << entry.path();
+        }
+    }
+}
+
+}  // namespace

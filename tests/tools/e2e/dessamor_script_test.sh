@@ -1,0 +1,148 @@
+# Dessamor through its script and batch front ends: titles, dialogs, cancels,
+# the family file byte for byte, exit codes, remembered folders, and the
+# previous output surviving a fatal error.
+. "$E2E_LIB"
+need_program DESSAMOR
+
+TITLE="Create ship family (.shp) from a text list of .sh files"
+RAY_A=01ae0100aaaaaaaa        # two small .sh files (not decoded by Dessamor)
+RAY_B=01ae0200bbbbbbbbbbbb
+
+art=$WORK/art
+mkdir -p "$art" "$WORK/out"
+printf '\x01\xae\x01\x00\xaa\xaa\xaa\xaa' > "$art/raider_a.sh"
+printf '\x01\xae\x02\x00\xbb\xbb\xbb\xbb\xbb\xbb' > "$art/raider_b.sh"
+printf '// pirate family\n:Raider\nraider_a\nraider_b.sh\nraider_a\n' > "$art/pirates.txt"
+FAMILY=02ae06000100000100000000${RAY_A}${RAY_B}390a020f0e1900
+
+begin_case "title at start, quit at the end of the script"
+prog=$(install_program DESSAMOR "$WORK/p1")
+out=$(printf 'quit\n' | "$prog" --script -); rc=$?
+check_eq "exit code" 0 "$rc"
+check_eq "transcript" "title $TITLE" "$out"
+
+begin_case "Q quits; no other key acts after it"
+out=$(printf 'key q\nkey I\n' | "$prog" --script -); rc=$?
+check_eq "exit code" 0 "$rc"
+check_eq "transcript" "title $TITLE" "$out"
+
+begin_case "first run proposes the program folder; cancel at the list choice"
+out=$(printf 'key X\ncancel\n' | "$prog" --script -); rc=$?
+check_eq "exit code" 0 "$rc"
+check_eq "transcript" "title $TITLE
+dialog File To Read
+proposed $WORK/p1/*.txt
+filter Text containing list of .SH Files|*.txt
+cancelled" "$out"
+check_missing "$WORK/p1/indir.txt"
+check_missing "$WORK/p1/outdir.txt"
+
+begin_case "worked example, byte for byte"
+out=$(printf 'key 7\nfile %s\nfile %s\nkey Q\n' "$art/pirates.txt" "$WORK/out/pirates.shp" |
+      "$prog" --script -); rc=$?
+check_eq "exit code" 0 "$rc"
+check_eq "transcript" "title $TITLE
+dialog File To Read
+proposed $WORK/p1/*.txt
+filter Text containing list of .SH Files|*.txt
+chosen $art/pirates.txt
+dialog File To Write
+proposed $WORK/p1/pirates.shp
+filter Ship Family Files|*.shp
+chosen $WORK/out/pirates.shp
+written $WORK/out/pirates.shp" "$out"
+check_file_hex "$WORK/out/pirates.shp" "$FAMILY"
+check_eq "indir.txt" "$art" "$(cat "$WORK/p1/indir.txt")"
+check_eq "outdir.txt" "$WORK/out" "$(cat "$WORK/p1/outdir.txt")"
+check_eq "indir.txt has no line end" "$(hex_of "$art")" "$(od -An -v -tx1 "$WORK/p1/indir.txt" | tr -d ' \n')"
+check_no_temporaries "$WORK/out"
+check_no_temporaries "$WORK/p1"
+
+begin_case "the next run starts in the remembered folders; the same folder is not written again"
+inode_before=$(stat -c %i "$WORK/p1/indir.txt")
+out=$(printf 'key I\nfile %s\ncancel\n' "$art/pirates.txt" | "$prog" --script - 2>"$WORK/err"); rc=$?
+check_eq "exit code" 1 "$rc"
+check_eq "transcript" "title $TITLE
+dialog File To Read
+proposed $art/*.txt
+filter Text containing list of .SH Files|*.txt
+chosen $art/pirates.txt
+dialog File To Write
+proposed $WORK/out/pirates.shp
+filter Ship Family Files|*.shp
+cancelled
+fatal You must provide a file to output to!" "$out"
+check_eq "stderr" "Fatal Error: You must provide a file to output to!" "$(cat "$WORK/err")"
+check_eq "indir.txt not rewritten" "$inode_before" "$(stat -c %i "$WORK/p1/indir.txt")"
+check_file_hex "$WORK/out/pirates.shp" "$FAMILY"
+
+begin_case "a folder differing only in case is written"
+mkdir -p "$WORK/ART"
+cp "$art"/* "$WORK/ART/"
+out=$(printf 'key I\nfile %s\nfile %s\n' "$WORK/ART/pirates.txt" "$WORK/out/upper.shp" | "$prog" --script -); rc=$?
+check_eq "exit code" 0 "$rc"
+check_eq "indir.txt" "$WORK/ART" "$(cat "$WORK/p1/indir.txt")"
+check_file_hex "$WORK/out/upper.shp" "$FAMILY"
+
+begin_case "a refused answer keeps the dialog open"
+out=$(printf 'key I\nfile %s\nfile %s\ncancel\n' "$art/nothing.txt" "$art/pirates.txt" |
+      "$prog" --script - 2>/dev/null); rc=$?
+check_eq "exit code" 1 "$rc"
+check_eq "refusal" "refused $art/nothing.txt: no such file" "$(echo "$out" | grep '^refused')"
+check_eq "then chosen" "chosen $art/pirates.txt" "$(echo "$out" | grep '^chosen')"
+
+begin_case "a fatal error leaves the previous family file untouched"
+printf 'OLD FAMILY' > "$WORK/out/broken.shp"
+printf 'raider_a\nmissing_ray\n' > "$art/broken.txt"
+out=$(printf 'key I\nfile %s\nfile %s\n' "$art/broken.txt" "$WORK/out/broken.shp" | "$prog" --script - 2>"$WORK/err"); rc=$?
+check_eq "exit code" 1 "$rc"
+check_eq "stderr" "Fatal Error: File $art/missing_ray.sh listed in $art/broken.txt cannot be opened" "$(cat "$WORK/err")"
+check_eq "old file" "OLD FAMILY" "$(cat "$WORK/out/broken.shp")"
+check_no_temporaries "$WORK/out"
+
+begin_case "a list without file names is refused by name"
+printf '// only texts\n:Raider\n\n' > "$art/empty.txt"
+"$prog" --script - >/dev/null 2>"$WORK/err" <<<"key I
+file $art/empty.txt"; rc=$?
+check_eq "exit code" 1 "$rc"
+check_eq "stderr" "Fatal Error: The list $art/empty.txt names no .sh file" "$(cat "$WORK/err")"
+
+begin_case "script errors are usage errors"
+printf 'key I\nkey I\n' | "$prog" --script - >/dev/null 2>"$WORK/err"; rc=$?
+check_eq "exit code" 2 "$rc"
+check_eq "stderr" 'dessamor: script line 2: a dialog is open: expected "file PATH" or "cancel"' "$(cat "$WORK/err")"
+printf 'press I\n' | "$prog" --script - >/dev/null 2>"$WORK/err"; rc=$?
+check_eq "unknown command" 2 "$rc"
+"$prog" --script "$WORK/no-such-script" >/dev/null 2>&1; rc=$?
+check_eq "missing script" 2 "$rc"
+
+begin_case "batch: positional list, -o, the written path on stdout"
+prog=$(install_program DESSAMOR "$WORK/p2")
+(cd "$WORK" && "$prog" -o out/batch.shp art/pirates.txt) > "$WORK/stdout"; rc=$?
+check_eq "exit code" 0 "$rc"
+check_eq "stdout" "$WORK/out/batch.shp" "$(cat "$WORK/stdout")"
+check_file_hex "$WORK/out/batch.shp" "$FAMILY"
+check_eq "indir.txt" "$art" "$(cat "$WORK/p2/indir.txt")"
+check_eq "outdir.txt" "$WORK/out" "$(cat "$WORK/p2/outdir.txt")"
+
+begin_case "batch without -o accepts the proposed path and replaces it"
+printf 'OLD' > "$WORK/out/pirates.shp"
+out=$("$prog" "$art/pirates.txt"); rc=$?
+check_eq "exit code" 0 "$rc"
+check_eq "stdout" "$WORK/out/pirates.shp" "$out"
+check_file_hex "$WORK/out/pirates.shp" "$FAMILY"
+
+begin_case "batch exit codes"
+"$prog" >/dev/null 2>&1 </dev/null; check_eq "no arguments, no terminal" 2 "$?"
+"$prog" --frobnicate "$art/pirates.txt" >/dev/null 2>&1; check_eq "unknown option" 2 "$?"
+"$prog" -o "$WORK/out/x.shp" >/dev/null 2>&1; check_eq "-o without a list" 2 "$?"
+"$prog" "$art/a.txt" "$art/b.txt" >/dev/null 2>&1; check_eq "two lists" 2 "$?"
+"$prog" "$art/nothing.txt" >/dev/null 2>"$WORK/err"; check_eq "missing list" 2 "$?"
+check_eq "missing list text" "dessamor: $art/nothing.txt: no such file" "$(cat "$WORK/err")"
+"$prog" -o "$WORK/nowhere/x.shp" "$art/pirates.txt" >/dev/null 2>&1; check_eq "missing output folder" 2 "$?"
+"$prog" "$art/broken.txt" >/dev/null 2>&1; check_eq "fatal" 1 "$?"
+"$prog" --help >"$WORK/help"; check_eq "--help" 0 "$?"
+grep -q 'Usage: dessamor \[-o OUT.shp\] LIST.txt' "$WORK/help" || fail "--help shows the usage"
+check_eq "--version" "dessamor" "$("$prog" --version | cut -d' ' -f1)"
+
+finish
