@@ -27,8 +27,8 @@ void KeepChooserOnScreen(GtkWidget* dialog, gpointer) {
 
 GtkWidget* NewChooser(GtkWindow* owner, const char* title, bool save) {
     GtkWidget* dialog = gtk_file_chooser_dialog_new(
-        title, owner, save ? GTK_FILE_CHOOSER_ACTION_SAVE : GTK_FILE_CHOOSER_ACTION_OPEN,
-        "_Cancel", GTK_RESPONSE_CANCEL, save ? "_Save" : "_Open", GTK_RESPONSE_ACCEPT, nullptr);
+        title, owner, save ? GTK_FILE_CHOOSER_ACTION_SAVE : GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
+        GTK_RESPONSE_CANCEL, save ? "_Save" : "_Open", GTK_RESPONSE_ACCEPT, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
     g_signal_connect_after(dialog, "map", G_CALLBACK(KeepChooserOnScreen), nullptr);
     GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
@@ -94,15 +94,33 @@ bool RunFileChooser(GtkWindow* owner, const char* proposed, const FileFilter& fi
 }
 
 void RunMessageDialog(GtkWindow* owner, const char* title, const char* text, bool warning) {
+    GtkWidget* dialog = gtk_dialog_new_with_buttons(title, owner, GTK_DIALOG_MODAL, "_OK",
+                                                    GTK_RESPONSE_OK, nullptr);
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+    gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
+    if (owner == nullptr) gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
+
+    GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 16);
+    gtk_container_set_border_width(GTK_CONTAINER(row), 16);
+    GtkWidget* icon = gtk_image_new_from_icon_name(
+        warning ? "dialog-warning" : "dialog-information", GTK_ICON_SIZE_DIALOG);
+    gtk_widget_set_valign(icon, GTK_ALIGN_START);
     // The text may hold file names that are not UTF-8; the toolkit shows
     // only valid UTF-8.
     gchar* printable = g_utf8_make_valid(text, -1);
-    GtkWidget* dialog = gtk_message_dialog_new(owner, GTK_DIALOG_MODAL,
-                                               warning ? GTK_MESSAGE_WARNING : GTK_MESSAGE_INFO,
-                                               GTK_BUTTONS_OK, "%s", printable);
+    GtkWidget* label = gtk_label_new(printable);
     g_free(printable);
-    gtk_window_set_title(GTK_WINDOW(dialog), title);
-    if (owner == nullptr) gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
+    gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+    gtk_label_set_max_width_chars(GTK_LABEL(label), 60);
+    gtk_label_set_selectable(GTK_LABEL(label), TRUE);
+    gtk_label_set_xalign(GTK_LABEL(label), 0.0F);
+    gtk_box_pack_start(GTK_BOX(row), icon, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(row), label, TRUE, TRUE, 0);
+    gtk_container_add(GTK_CONTAINER(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), row);
+    gtk_widget_show_all(row);
+    // Enter closes the box, as OK has the focus rather than the text.
+    gtk_widget_grab_focus(gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK));
+
     gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);
 }

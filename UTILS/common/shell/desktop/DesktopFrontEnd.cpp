@@ -23,7 +23,9 @@ namespace {
 
 struct DesktopState {
     const ToolParameters* tool = nullptr;
-    GtkApplication* application = nullptr;  // null when no session bus answered
+    // Null when no session bus answered. Once registered it lives until the
+    // process ends, which follows closing the window anyway.
+    GtkApplication* application = nullptr;
     GtkWidget* window = nullptr;
     // Hardware key codes whose press reached the window. A release acts only
     // after its press: the release of the Enter that closed a file chooser
@@ -156,7 +158,6 @@ bool DesktopClaim(const ToolParameters& tool) {
                     g_application_get_dbus_connection(G_APPLICATION(state.application))) {
                 g_dbus_connection_flush_sync(bus, nullptr, nullptr);
             }
-            g_clear_object(&state.application);
             return false;
         }
     }
@@ -225,7 +226,6 @@ int DesktopRun(const ToolParameters&) {
 void DesktopClose() {
     if (state.window != nullptr) gtk_widget_destroy(state.window);
     gdk_display_flush(gdk_display_get_default());
-    g_clear_object(&state.application);
 }
 
 void DesktopMinimize() {

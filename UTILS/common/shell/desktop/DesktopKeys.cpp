@@ -34,11 +34,16 @@ constexpr SymbolKey kNamedKeys[] = {
 }  // namespace
 
 int VirtualKeyOfSymbol(unsigned symbol) {
-    if (symbol >= GDK_KEY_a && symbol <= GDK_KEY_z) return static_cast<int>(symbol - GDK_KEY_a) + 'A';
-    if (symbol >= GDK_KEY_A && symbol <= GDK_KEY_Z) return static_cast<int>(symbol - GDK_KEY_A) + 'A';
-    if (symbol >= GDK_KEY_0 && symbol <= GDK_KEY_9) return static_cast<int>(symbol - GDK_KEY_0) + '0';
-    if (symbol >= GDK_KEY_KP_0 && symbol <= GDK_KEY_KP_9) return static_cast<int>(symbol - GDK_KEY_KP_0) + 0x60;
-    if (symbol >= GDK_KEY_F1 && symbol <= GDK_KEY_F24) return static_cast<int>(symbol - GDK_KEY_F1) + 0x70;
+    if (symbol >= GDK_KEY_a && symbol <= GDK_KEY_z)
+        return static_cast<int>(symbol - GDK_KEY_a) + 'A';
+    if (symbol >= GDK_KEY_A && symbol <= GDK_KEY_Z)
+        return static_cast<int>(symbol - GDK_KEY_A) + 'A';
+    if (symbol >= GDK_KEY_0 && symbol <= GDK_KEY_9)
+        return static_cast<int>(symbol - GDK_KEY_0) + '0';
+    if (symbol >= GDK_KEY_KP_0 && symbol <= GDK_KEY_KP_9)
+        return static_cast<int>(symbol - GDK_KEY_KP_0) + 0x60;
+    if (symbol >= GDK_KEY_F1 && symbol <= GDK_KEY_F24)
+        return static_cast<int>(symbol - GDK_KEY_F1) + 0x70;
     for (const SymbolKey& key : kNamedKeys) {
         if (key.symbol == symbol) return key.virtualKey;
     }
