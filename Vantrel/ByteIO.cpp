@@ -43,7 +43,9 @@ bool WriteBytes(std::FILE* stream, const void* source, size_t count) {
     return std::fwrite(source, 1, count, stream) == count;
 }
 
-bool WriteU8(std::FILE* stream, uint8_t value) { return std::fputc(value, stream) != EOF; }
+bool WriteU8(std::FILE* stream, uint8_t value) {
+    return std::fputc(value, stream) != EOF;
+}
 
 bool WriteU16(std::FILE* stream, uint16_t value) {
     uint8_t b[2];

@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <unordered_set>
+#include <deque>
+#include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -25,12 +27,36 @@ constexpr size_t kHeaderSize =
     (sizeof(BlockHeader) + sizeof(uint32_t) + kAlignment - 1) / kAlignment * kAlignment;
 
 BlockHeader* buckets[kBucketCount];
-// User addresses handed back by DebugFree and not yet handed out again.
-std::unordered_set<uintptr_t>& FreedAddresses() {
-    static std::unordered_set<uintptr_t> freed;
+// The quarantine: user addresses handed back by DebugFree and not handed out
+// again, the most recent kFreedLimit of them. Each entry carries the serial of
+// its free, so that evicting an old entry never forgets a newer free of the
+// same address.
+class FreedAddresses {
+public:
+    void Remember(uintptr_t address) {
+        if (order_.size() >= kFreedLimit) {
+            auto [oldest, serial] = order_.front();
+            order_.pop_front();
+            auto found = serials_.find(oldest);
+            if (found != serials_.end() && found->second == serial) serials_.erase(found);
+        }
+        serials_[address] = ++serial_;
+        order_.emplace_back(address, serial_);
+    }
+    void Forget(uintptr_t address) { serials_.erase(address); }
+    bool Contains(uintptr_t address) const { return serials_.count(address) != 0; }
+
+private:
+    static constexpr size_t kFreedLimit = 1 << 16;
+    std::unordered_map<uintptr_t, uint64_t> serials_;
+    std::deque<std::pair<uintptr_t, uint64_t>> order_;
+    uint64_t serial_ = 0;
+};
+
+FreedAddresses& Quarantine() {
+    static FreedAddresses freed;
     return freed;
 }
-constexpr size_t kFreedLimit = 1 << 16;
 
 size_t liveBytes = 0;
 size_t peakBytes = 0;
@@ -88,7 +114,7 @@ void* DebugAlloc(size_t size, const char* source, int line) {
     buckets[bucket] = block;
     liveBytes += size;
     if (liveBytes > peakBytes) peakBytes = liveBytes;
-    FreedAddresses().erase(reinterpret_cast<uintptr_t>(user));
+    Quarantine().Forget(reinterpret_cast<uintptr_t>(user));
     return user;
 }
 
@@ -110,8 +136,8 @@ int BlockStatus(const void* pointer) {
     if (pointer == nullptr) return kBlockNull;
     BlockHeader* block = FindBlock(pointer);
     if (block == nullptr) {
-        return FreedAddresses().count(reinterpret_cast<uintptr_t>(pointer)) != 0 ? kBlockFreed
-                                                                                 : kBlockBadGuard;
+        return Quarantine().Contains(reinterpret_cast<uintptr_t>(pointer)) ? kBlockFreed
+                                                                           : kBlockBadGuard;
     }
     const unsigned char* user = UserBytes(block);
     uint32_t guard = ReadWord(user - sizeof(uint32_t));
@@ -171,9 +197,7 @@ void DebugFree(void* pointer) {
     WriteWord(UserBytes(block) - sizeof(uint32_t), kGuardFreed);
     liveBytes -= block->size;
     std::free(block);
-    auto& freed = FreedAddresses();
-    if (freed.size() >= kFreedLimit) freed.clear();
-    freed.insert(reinterpret_cast<uintptr_t>(pointer));
+    Quarantine().Remember(reinterpret_cast<uintptr_t>(pointer));
 }
 
 void* DebugRealloc(void* pointer, size_t size, const char* source, int line) {

@@ -57,8 +57,17 @@ void SelectProgramPixelMode() {
     InitStandardColours();
 }
 
-void SelectPixelLayout(int redBits, int redShift, int greenBits, int greenShift, int blueBits,
+bool SelectPixelLayout(int redBits, int redShift, int greenBits, int greenShift, int blueBits,
                        int blueShift) {
+    const int bits[3] = {redBits, greenBits, blueBits};
+    const int shifts[3] = {redShift, greenShift, blueShift};
+    uint32_t used = 0;
+    for (int c = 0; c < 3; ++c) {
+        if (bits[c] < 1 || shifts[c] < 0 || bits[c] + shifts[c] > 16) return false;
+        uint32_t field = FieldMask(bits[c], shifts[c]);
+        if ((used & field) != 0) return false;
+        used |= field;
+    }
     PixelMode.redBits = redBits;
     PixelMode.greenBits = greenBits;
     PixelMode.blueBits = blueBits;
@@ -76,10 +85,15 @@ void SelectPixelLayout(int redBits, int redShift, int greenBits, int greenShift,
         blueShift == 0)
         PixelMode.modeCode = 555;
     InitStandardColours();
+    return true;
 }
 
-void SelectPixelLayout565() { SelectPixelLayout(5, 11, 6, 5, 5, 0); }
-void SelectPixelLayout555() { SelectPixelLayout(5, 10, 5, 5, 5, 0); }
+void SelectPixelLayout565() {
+    SelectPixelLayout(5, 11, 6, 5, 5, 0);
+}
+void SelectPixelLayout555() {
+    SelectPixelLayout(5, 10, 5, 5, 5, 0);
+}
 
 void ResetPixelMode() {
     PixelMode = PixelModeRecord{};
@@ -94,8 +108,7 @@ Pixel16 RgbTo565(int r, int g, int b) {
 Pixel16 RgbTo565NonBlack(int r, int g, int b) {
     Pixel16 p = RgbTo565(r, g, b);
     if (p == 0 && (r != 0 || g != 0 || b != 0)) {
-        p = static_cast<Pixel16>((r != 0 ? 1 << 11 : 0) | (g != 0 ? 1 << 5 : 0) |
-                                 (b != 0 ? 1 : 0));
+        p = static_cast<Pixel16>((r != 0 ? 1 << 11 : 0) | (g != 0 ? 1 << 5 : 0) | (b != 0 ? 1 : 0));
     }
     return p;
 }
@@ -117,7 +130,8 @@ Pixel16 ConvertFrom565(Pixel16 p) {
 }
 
 void PixelToRgb(Pixel16 p, int32_t& r, int32_t& g, int32_t& b) {
-    r = static_cast<int32_t>(ChannelTo8(p, PixelMode.redMask, PixelMode.redShift, PixelMode.redBits));
+    r = static_cast<int32_t>(
+        ChannelTo8(p, PixelMode.redMask, PixelMode.redShift, PixelMode.redBits));
     g = static_cast<int32_t>(
         ChannelTo8(p, PixelMode.greenMask, PixelMode.greenShift, PixelMode.greenBits));
     b = static_cast<int32_t>(

@@ -55,8 +55,10 @@ void SelectProgramPixelMode();
 void SelectPixelLayout565();
 void SelectPixelLayout555();
 // A general layout: any mode code other than 565 and 555 makes the library
-// use the widths, shifts and masks. Fields must not overlap and must fit in 16 bits.
-void SelectPixelLayout(int redBits, int redShift, int greenBits, int greenShift, int blueBits,
+// use the widths, shifts and masks. The 565 and 555 fields select those codes.
+// Refused (false, the mode unchanged) unless every field is at least one bit
+// wide, fits in 16 bits and overlaps no other.
+bool SelectPixelLayout(int redBits, int redShift, int greenBits, int greenShift, int blueBits,
                        int blueShift);
 
 // Back to the all-zero record, the standard colours cleared and the clamp

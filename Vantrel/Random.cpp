@@ -16,10 +16,18 @@ uint32_t RandomBelow(uint32_t n) {
     return (Random16() * n) >> 16;
 }
 
-uint32_t RandomPercent() { return ((Random16() >> 8) & 0xFF) % 100; }
+uint32_t RandomPercent() {
+    return ((Random16() >> 8) & 0xFF) % 100;
+}
 
-void SeedRandomFromTime() { seed = static_cast<uint32_t>(std::time(nullptr)); }
+void SeedRandomFromTime() {
+    seed = static_cast<uint32_t>(std::time(nullptr));
+}
 
-void SetRandomSeed(uint32_t value) { seed = value; }
+void SetRandomSeed(uint32_t value) {
+    seed = value;
+}
 
-uint32_t RandomSeed() { return seed; }
+uint32_t RandomSeed() {
+    return seed;
+}

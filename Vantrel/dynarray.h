@@ -30,14 +30,14 @@ public:
     DynArray& operator=(const DynArray&) = delete;
 
     bool Set(int32_t index, T value) {
-        if (index < 0) return false;
+        if (index < 0 || index == INT32_MAX) return false;
         if (index >= size_) {
             int32_t grown = index + 1;
             // Starting from no storage must still give a tracked block.
             size_t bytes = static_cast<size_t>(grown) * sizeof(T);
-            auto* fresh = static_cast<T*>(items_ == nullptr
-                                              ? DebugAlloc(bytes, kSource, __LINE__)
-                                              : DebugRealloc(items_, bytes, kSource, __LINE__));
+            auto* fresh =
+                static_cast<T*>(items_ == nullptr ? DebugAlloc(bytes, kSource, __LINE__)
+                                                  : DebugRealloc(items_, bytes, kSource, __LINE__));
             if (fresh == nullptr) return false;
             std::memset(static_cast<void*>(fresh + size_), 0,
                         static_cast<size_t>(grown - size_) * sizeof(T));

@@ -21,8 +21,8 @@ class DynList {
 public:
     explicit DynList(int32_t initialCapacity = 8) {
         if (initialCapacity > 0) {
-            items_ = static_cast<T*>(DebugCalloc(static_cast<size_t>(initialCapacity), sizeof(T),
-                                                 kSource, __LINE__));
+            items_ = static_cast<T*>(
+                DebugCalloc(static_cast<size_t>(initialCapacity), sizeof(T), kSource, __LINE__));
             if (items_ != nullptr) capacity_ = initialCapacity;
         }
     }
@@ -35,9 +35,9 @@ public:
             int32_t grown = capacity_ + kGrowth;
             // Starting from no storage must still give a tracked block.
             size_t bytes = static_cast<size_t>(grown) * sizeof(T);
-            auto* fresh = static_cast<T*>(items_ == nullptr
-                                              ? DebugAlloc(bytes, kSource, __LINE__)
-                                              : DebugRealloc(items_, bytes, kSource, __LINE__));
+            auto* fresh =
+                static_cast<T*>(items_ == nullptr ? DebugAlloc(bytes, kSource, __LINE__)
+                                                  : DebugRealloc(items_, bytes, kSource, __LINE__));
             if (fresh == nullptr) return -1;
             std::memset(static_cast<void*>(fresh + capacity_), 0, kGrowth * sizeof(T));
             items_ = fresh;

@@ -222,6 +222,111 @@ TEST_F(RLSpriteTest, LoadingWithAPitchBinds) {
     EXPECT_EQ(static_cast<int32_t>(bound->edgeData[2]), 320);
 }
 
+std::vector<uint8_t> RecordBytes(const SpriteSpec& spec) {
+    RLSpritePtr sprite = MakeSprite(spec);
+    Stream stream = ScratchStream();
+    StoreRLSprite(sprite.get(), nullptr, stream.get());
+    return ContentsOf(stream.get());
+}
+
+// One change to the bytes of SampleSpec's record (offsets: header fields at
+// 0..47, run words from 48, edge words from 76, points from 92).
+struct Damage {
+    const char* name;
+    size_t offset;  // where to write value (4 bytes), unless truncating
+    uint32_t value;
+    size_t keepBytes;  // 0: keep all
+    int32_t pitch;
+    const char* message;
+};
+
+constexpr size_t kRun0 = 48;
+constexpr size_t kRun1 = 48 + 16;
+constexpr size_t kEdges = 48 + 28;
+
+TEST_F(RLSpriteTest, MalformedRecordsAreRefusedWhole) {
+    const uint32_t minus1 = 0xFFFFFFFFu;
+    const Damage cases[] = {
+        {"header cut short", 0, 0, 20, 0, "LoadRLSprite: Unable to read file"},
+        {"data cut short", 0, 0, 48 + 28 + 16 + 11, 0, "LoadRLSprite: Unable to read file"},
+        {"run words beyond the file", 0, 0x7FFFFFFF, 0, 0, "LoadRLSprite: Unable to read file"},
+        {"points beyond the file", 8, 0x10000000, 0, 0, "LoadRLSprite: Unable to read file"},
+        {"negative run words", 0, minus1, 0, 0, "LoadRLSprite: Negative count"},
+        {"negative edge words", 4, 0xFFFFFFFEu, 0, 0, "LoadRLSprite: Negative count"},
+        {"negative points", 8, 0x80000000u, 0, 0, "LoadRLSprite: Negative count"},
+        {"odd edge words", 4, 3, 0, 0, "LoadRLSprite: Odd edge word count"},
+        {"run count past the run words", kRun1 + 4, 5, 0, 0,
+         "LoadRLSprite: Run past the end of the run data"},
+        {"huge run count", kRun0 + 4, 0x7FFFFFFF, 0, 0,
+         "LoadRLSprite: Run past the end of the run data"},
+        {"run of no pixels", kRun0 + 4, 0, 0, 0, "LoadRLSprite: Run of no pixels"},
+        {"negative run count", kRun1 + 4, minus1, 0, 0, "LoadRLSprite: Run of no pixels"},
+        {"run right of the bounds", kRun0, Pair(4, 0), 0, 0,
+         "LoadRLSprite: Run outside the sprite"},
+        {"run left of the origin", kRun0, Pair(0xFFFF, 0), 0, 0,
+         "LoadRLSprite: Run outside the sprite"},
+        {"run below the bounds", kRun1, Pair(0xFFFF, 3), 0, 0,
+         "LoadRLSprite: Run outside the sprite"},
+        {"bounds too narrow", 40, 0, 0, 0, "LoadRLSprite: Run outside the sprite"},
+        {"run overlapping the previous", kRun1, Pair(1, 0), 0, 0,
+         "LoadRLSprite: Runs out of order"},
+        {"run above the previous", kRun1, Pair(0, 0xFFFF), 0, 0, "LoadRLSprite: Runs out of order"},
+        {"edge level 0", kEdges + 4, Pair(0, 0x7BEF), 0, 0, "LoadRLSprite: Bad edge level"},
+        {"edge level 5", kEdges + 12, Pair(5, 0x7BEF), 0, 0, "LoadRLSprite: Bad edge level"},
+        {"edge outside", kEdges, Pair(6, 0), 0, 0, "LoadRLSprite: Edge outside the sprite"},
+        {"edge above the origin", kEdges, Pair(0, 0xFFFF), 0, 0,
+         "LoadRLSprite: Edge outside the sprite"},
+        {"edge left of the previous", kEdges + 8, Pair(4, 0), 0, 0,
+         "LoadRLSprite: Edge records out of order"},
+        {"edge repeated", kEdges + 8, Pair(5, 0), 0, 0, "LoadRLSprite: Edge records out of order"},
+        {"bounds out of range", 32, 0x80000000u, 0, 0, "LoadRLSprite: Bounds out of range"},
+        {"offsets overflow at the pitch", 0, 7, 0, 0x40000000,
+         "LoadRLSprite: Sprite too large for pitch"},
+        {"intact", 0, 7, 0, 0, ""},
+        {"intact, bound", 0, 7, 0, 640, ""},
+    };
+    const std::vector<uint8_t> good = RecordBytes(SampleSpec());
+    for (const Damage& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<uint8_t> bytes = good;
+        if (c.keepBytes != 0) {
+            bytes.resize(c.keepBytes);
+        } else {
+            StoreU32(&bytes[c.offset], c.value);
+        }
+        Stream stream = StreamOf(bytes);
+        EXPECT_EQ(FatalTextOf([&] { RLSpritePtr(LoadRLSprite(nullptr, c.pitch, stream.get())); }),
+                  c.message);
+    }
+}
+
+TEST_F(RLSpriteTest, CheckRefusesBuffersThatAreMissing) {
+    RLSprite sprite;
+    sprite.runWordCount = 3;
+    EXPECT_STREQ(FindRLSpriteFault(sprite), "Missing data");
+    EXPECT_FALSE(RLSpriteIsWellFormed(sprite));
+    sprite.runWordCount = 0;
+    EXPECT_TRUE(RLSpriteIsWellFormed(sprite));
+}
+
+TEST_F(RLSpriteTest, StoringABrokenSpriteIsRefused) {
+    RLSprite sprite;
+    sprite.edgeWordCount = 2;
+    Stream stream = ScratchStream();
+    EXPECT_EQ(FatalTextOf([&] { StoreRLSprite(&sprite, nullptr, stream.get()); }),
+              "StoreRLSprite: Not a storable sprite");
+    EXPECT_EQ(FatalTextOf([&] { StoreRLSprite(nullptr, nullptr, stream.get()); }),
+              "StoreRLSprite: Not a storable sprite");
+}
+
+TEST_F(RLSpriteTest, WriteFailureIsReported) {
+    RLSpritePtr sprite = MakeSprite(SampleSpec());
+    Stream readOnly(std::fopen("/dev/null", "rb"));
+    if (!readOnly) GTEST_SKIP() << "no /dev/null";
+    EXPECT_EQ(FatalTextOf([&] { StoreRLSprite(sprite.get(), nullptr, readOnly.get()); }),
+              "StoreRLSprite: Unable to write to file");
+}
+
 TEST_F(RLSpriteTest, SpritePitchStartsAtTheScreenWidth) {
     EXPECT_EQ(spritePitch, 640);
 }
