@@ -10,6 +10,7 @@
 #include <gtk/gtk.h>
 
 #include <bitset>
+#include <initializer_list>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
