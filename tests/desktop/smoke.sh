@@ -19,7 +19,9 @@ DEADLINE=${SMOKE_DEADLINE:-20}  # seconds for any one wait
 # ---- The session: a virtual X server on a free display, a session bus ----
 if [ -z "${SMOKE_IN_SESSION:-}" ]; then
   session=$(mktemp -d "${TMPDIR:-/tmp}/desktop-smoke-XXXXXX")
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session/display" \
+  # -noreset: the server would otherwise restart whenever its last client
+  # leaves, refusing the next program that connects meanwhile.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$session/display" \
     >"$session/xvfb.log" 2>&1 &
   xvfb=$!
   end=$((SECONDS + DEADLINE))
@@ -75,9 +77,16 @@ start_program() {
   mkdir -p "$folder"
   cp "${!var}" "$folder/"
   program_copy="$folder/$(basename "${!var}")"
+  program_folder=$folder
   env "$@" "$program_copy" >"$folder/stdout.txt" 2>"$folder/stderr.txt" &
   pid=$!
   started+=("$pid")
+}
+
+# The program's own words when its window did not come.
+no_window() {
+  fail "no window"
+  sed 's/^/    stderr: /' "$program_folder/stderr.txt"
 }
 
 # wait_window PID TITLE_REGEX: prints the id of the program's visible window
@@ -192,7 +201,7 @@ if window=$(wait_window "$first" "$DESSAMOR_PATTERN"); then
   wait_exit "$first"
   check_eq "exit code after Q" 0 "$?"
 else
-  fail "no window"
+  no_window
 fi
 
 begin_case "dessamor: a missing .sh file shows the Fatal Error box, exit code 1"
@@ -211,7 +220,7 @@ if window=$(wait_window "$pid" "$DESSAMOR_PATTERN"); then
   check_eq "exit code" 1 "$?"
   [ ! -e "$WORK/out/ghosts.shp" ] || fail "a partial family was left"
 else
-  fail "no window"
+  no_window
 fi
 
 begin_case "dessamor: Alt+Q quits on its press"
@@ -222,7 +231,7 @@ if window=$(wait_window "$pid" "$DESSAMOR_PATTERN"); then
   check_eq "exit code" 0 "$?"
   xdo keyup alt+q
 else
-  fail "no window"
+  no_window
 fi
 
 begin_case "dessamor: closing the window quits with 0"
@@ -232,7 +241,7 @@ if window=$(wait_window "$pid" "$DESSAMOR_PATTERN"); then
   wait_exit "$pid"
   check_eq "exit code" 0 "$?"
 else
-  fail "no window"
+  no_window
 fi
 
 begin_case "dessamor: without a session bus the window still opens"
@@ -242,7 +251,7 @@ if window=$(wait_window "$pid" "$DESSAMOR_PATTERN"); then
   wait_exit "$pid"
   check_eq "exit code" 0 "$?"
 else
-  fail "no window"
+  no_window
 fi
 
 # ---- Quarvin ----
@@ -307,7 +316,7 @@ if [ -n "${QUARVIN:-}" ]; then
     wait_exit "$first"
     check_eq "exit code after Q" 0 "$?"
   else
-    fail "no window"
+    no_window
   fi
 
   begin_case "quarvin: a missing frame shows the Fatal Error box, exit code 1"
@@ -324,7 +333,7 @@ if [ -n "${QUARVIN:-}" ]; then
     wait_exit "$pid"
     check_eq "exit code" 1 "$?"
   else
-    fail "no window"
+    no_window
   fi
 fi
 
@@ -341,7 +350,7 @@ if [ -n "${PLIMSOR:-}" ]; then
     wait_exit "$pid"
     check_eq "exit code" 0 "$?"
   else
-    fail "no window"
+    no_window
   fi
 fi
 
