@@ -67,26 +67,22 @@ bool Place(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite, Rect&
 
 template <class Layout>
 void BlitRLSprite(const Placement& p, const RLSprite& s, const Layout& layout) {
-    WalkRuns(p.surface, p.origin, s, CopySpan{});
-    WalkEdges(p.surface, p.origin, s, layout);
+    WalkRunsAndEdges(p.surface, p.origin, s, CopySpan{}, layout);
 }
 
 template <class Layout>
 void BlitRLSpriteClipped(const Placement& p, const RLSprite& s, const Layout& layout) {
-    WalkRunsClipped(p.frame, s, CopySpan{});
-    WalkEdgesClipped(p.frame, s, layout);
+    WalkClipped(p.frame, s, CopySpan{}, &layout);
 }
 
 template <class Layout>
 void BlitRLSpriteHoles(const Placement& p, const RLSprite& s, const Layout& layout) {
-    WalkRuns(p.surface, p.origin, s, HolesSpan{});
-    WalkEdges(p.surface, p.origin, s, layout);
+    WalkRunsAndEdges(p.surface, p.origin, s, HolesSpan{}, layout);
 }
 
 template <class Layout>
 void BlitRLSpriteHolesClipped(const Placement& p, const RLSprite& s, const Layout& layout) {
-    WalkRunsClipped(p.frame, s, HolesSpan{});
-    WalkEdgesClipped(p.frame, s, layout);
+    WalkClipped(p.frame, s, HolesSpan{}, &layout);
 }
 
 template <class Layout>
@@ -101,9 +97,10 @@ template <class Layout>
 void BlendRLSpriteClipped(const Placement& p, const RLSprite& s, const Layout& layout,
                           bool additive) {
     if (additive)
-        WalkRunsClipped(p.frame, s, AdditiveSpan<Layout>{layout});
+        WalkClipped(p.frame, s, AdditiveSpan<Layout>{layout}, static_cast<const Layout*>(nullptr));
     else
-        WalkRunsClipped(p.frame, s, TranslucentSpan<Layout>{layout});
+        WalkClipped(p.frame, s, TranslucentSpan<Layout>{layout},
+                    static_cast<const Layout*>(nullptr));
 }
 
 template <class Layout>

@@ -18,6 +18,9 @@
 // - A sprite rectangle that crosses the clip is drawn by the clipped routines,
 //   which check every run and edge record and so never write outside the clip
 //   for any sprite data at all.
+// - Runs and edge records are taken to follow scan order, as the loaders
+//   insist: the clipped routines stop at the first run below the clip, and
+//   edge records are blended between the runs while their rows are cached.
 // - A sprite that lies wholly inside the clip is drawn without per-run tests:
 //   a hand-made sprite whose pixels leave its bounds is the caller's care.
 // - A sprite bound to another pitch than the surface's draws wrongly (its

@@ -22,8 +22,28 @@ namespace sprite_blend {
 
 constexpr uint64_t kFourLanes = 0x0001000100010001ull;
 
+// Saturating per-channel add of four packed pixels whose channels are 5 or 6
+// bits wide. top holds each channel's top bit, top5 those of the 5-bit
+// channels, top6 those of the 6-bit ones. The low bits of each channel are
+// added without reaching the top bit's neighbour; the top bits are then added
+// by hand, and a channel that carried out is filled with ones.
+template <uint64_t top, uint64_t top5, uint64_t top6>
+uint64_t AddSaturate4(uint64_t a, uint64_t b) {
+    const uint64_t low = (a & ~top) + (b & ~top);
+    const uint64_t sum = low ^ ((a ^ b) & top);
+    const uint64_t carry = ((a & b) | ((a | b) & low)) & top;
+    // A carried channel whose top bit is bit t and bottom bit t - w + 1 gets
+    // 2^(t+1) - 2^(t-w+1): its whole field. The sum of those is exact mod 2^64.
+    const uint64_t fill = (carry << 1) - ((carry & top5) >> 4) - ((carry & top6) >> 5);
+    return sum | fill;
+}
+
 struct Layout565 {
     static constexpr uint32_t kHalf = 0x7BEF, kQuarter = 0x39E7, kEighth = 0x18E3;
+    static constexpr bool kPackedAdd = true;
+    uint64_t Add4(uint64_t s, uint64_t b) const {
+        return AddSaturate4<0x8410 * kFourLanes, 0x8010 * kFourLanes, 0x0400 * kFourLanes>(s, b);
+    }
     uint32_t Half(uint32_t v) const { return (v >> 1) & kHalf; }
     uint32_t Quarter(uint32_t v) const { return (v >> 2) & kQuarter; }
     uint32_t Eighth(uint32_t v) const { return (v >> 3) & kEighth; }
@@ -37,6 +57,12 @@ struct Layout565 {
 
 struct Layout555 {
     static constexpr uint32_t kHalf = 0x3DEF, kQuarter = 0x1CE7, kEighth = 0x0C63;
+    static constexpr bool kPackedAdd = true;
+    // Bit 15 is no channel: it is cleared so that it cannot carry anywhere.
+    uint64_t Add4(uint64_t s, uint64_t b) const {
+        constexpr uint64_t unused = 0x8000 * kFourLanes;
+        return AddSaturate4<0x4210 * kFourLanes, 0x4210 * kFourLanes, 0>(s & ~unused, b & ~unused);
+    }
     uint32_t Half(uint32_t v) const { return (v >> 1) & kHalf; }
     uint32_t Quarter(uint32_t v) const { return (v >> 2) & kQuarter; }
     uint32_t Eighth(uint32_t v) const { return (v >> 3) & kEighth; }
@@ -56,6 +82,8 @@ struct GeneralChannel {
 };
 
 struct LayoutGeneral {
+    static constexpr bool kPackedAdd = false;
+    uint64_t Add4(uint64_t, uint64_t) const { return 0; }
     uint32_t half = 0, quarter = 0, eighth = 0;
     GeneralChannel channel[3];
 

@@ -41,14 +41,36 @@ inline Pixel16 RunPixel(const uint32_t* pixels, int64_t i) {
 
 // Span operations: draw count pixels of a run, from its pixel first on, at dst.
 
+// Copies count pixels from a run (little-endian hosts: byte for byte). Short
+// runs are common: up to 64 bytes the copy is done inline in 16-byte steps, the
+// last step overlapping the one before, rather than by a library call.
+inline void CopyPixels(Pixel16* dst, const uint32_t* pixels, int32_t first, int32_t count) {
+    if constexpr (kLittleEndian) {
+        unsigned char* d = reinterpret_cast<unsigned char*>(dst);
+        const unsigned char* s = reinterpret_cast<const unsigned char*>(pixels) + 2 * first;
+        const size_t bytes = static_cast<size_t>(count) * 2;
+        if (bytes > 64) {
+            std::memcpy(d, s, bytes);
+        } else if (bytes >= 16) {
+            for (size_t i = 0; i + 16 < bytes; i += 16) std::memcpy(d + i, s + i, 16);
+            std::memcpy(d + bytes - 16, s + bytes - 16, 16);
+        } else if (bytes >= 8) {
+            std::memcpy(d, s, 8);
+            std::memcpy(d + bytes - 8, s + bytes - 8, 8);
+        } else if (bytes >= 4) {
+            std::memcpy(d, s, 4);
+            std::memcpy(d + bytes - 4, s + bytes - 4, 4);
+        } else {
+            std::memcpy(d, s, 2);
+        }
+    } else {
+        for (int32_t i = 0; i < count; ++i) dst[i] = RunPixel(pixels, first + i);
+    }
+}
+
 struct CopySpan {
     void operator()(Pixel16* dst, const uint32_t* pixels, int32_t first, int32_t count) const {
-        if constexpr (kLittleEndian) {
-            std::memcpy(dst, reinterpret_cast<const unsigned char*>(pixels) + 2 * first,
-                        static_cast<size_t>(count) * 2);
-        } else {
-            for (int32_t i = 0; i < count; ++i) dst[i] = RunPixel(pixels, first + i);
-        }
+        CopyPixels(dst, pixels, first, count);
     }
 };
 
@@ -65,7 +87,7 @@ struct HolesSpan {
             at[k] = RandomBelow(static_cast<uint32_t>(count));
             saved[k] = dst[at[k]];
         }
-        CopySpan{}(dst, pixels, first, count);
+        CopyPixels(dst, pixels, first, count);
         for (int32_t k = 0; k < holes; ++k) dst[at[k]] = saved[k];
     }
 };
@@ -96,23 +118,34 @@ template <class Layout>
 struct AdditiveSpan {
     Layout layout;
     void operator()(Pixel16* dst, const uint32_t* pixels, int32_t first, int32_t count) const {
-        for (int32_t i = 0; i < count; ++i)
-            dst[i] = layout.Add(RunPixel(pixels, first + i), dst[i]);
+        int32_t i = 0;
+        if constexpr (kLittleEndian && Layout::kPackedAdd) {
+            const unsigned char* src = reinterpret_cast<const unsigned char*>(pixels) + 2 * first;
+            for (; i + 4 <= count; i += 4) {
+                uint64_t s, b;
+                std::memcpy(&s, src + 2 * i, 8);
+                std::memcpy(&b, dst + i, 8);
+                b = layout.Add4(s, b);
+                std::memcpy(dst + i, &b, 8);
+            }
+        }
+        for (; i < count; ++i) dst[i] = layout.Add(RunPixel(pixels, first + i), dst[i]);
     }
 };
 
 // Reads the next run at word, checking that it fits before end. Gives false
 // at the end of the runs or at a run that does not fit.
-inline bool NextRun(const uint32_t*& word, const uint32_t* end, int32_t& delta, int32_t& count) {
+inline bool NextRun(const uint32_t* word, const uint32_t* end, int32_t& delta, int32_t& count) {
     if (end - word < 2) return false;
     delta = static_cast<int32_t>(word[0]);
     count = static_cast<int32_t>(word[1]);
-    if (count < 1 || (static_cast<int64_t>(count) + 1) / 2 > end - word - 2) return false;
-    return true;
+    return count >= 1 &&
+           static_cast<ptrdiff_t>((static_cast<uint32_t>(count) + 1u) >> 1) <= end - word - 2;
 }
 
+// count is at least 1 here (NextRun).
 inline const uint32_t* AfterRun(const uint32_t* word, int32_t count) {
-    return word + 2 + (static_cast<int64_t>(count) + 1) / 2;
+    return word + 2 + ((static_cast<uint32_t>(count) + 1u) >> 1);
 }
 
 // The whole sprite: origin is the surface index of the sprite's origin (the
@@ -124,21 +157,41 @@ void WalkRuns(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite, const 
     const uint32_t* end = word + sprite.runWordCount;
     ptrdiff_t at = origin;
     int32_t delta, count;
-    while (NextRun(word, end, delta, count)) {
+    for (; NextRun(word, end, delta, count); word = AfterRun(word, count)) {
         at += delta;
         span(surface + at, word + 2, 0, count);
-        word = AfterRun(word, count);
     }
 }
 
-template <class Layout>
-void WalkEdges(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite, const Layout& layout) {
-    if (sprite.edgeData == nullptr) return;
-    const uint32_t* word = sprite.edgeData;
-    for (int32_t i = 0; i + 2 <= sprite.edgeWordCount; i += 2, word += 2) {
-        Pixel16* p = surface + origin + static_cast<int32_t>(word[0]);
-        *p = sprite_blend::BlendEdge(layout, word[1] & 0xFFFF, word[1] >> 16, *p);
+// The whole sprite with its edge records. Runs and edge records both follow
+// scan order and never share a pixel, so each record is blended just before
+// the first run that starts after it, while its row is still in the cache.
+template <class Span, class Layout>
+void WalkRunsAndEdges(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite, const Span& span,
+                      const Layout& layout) {
+    const uint32_t* edge = sprite.edgeData;
+    const uint32_t* edgeEnd =
+        edge == nullptr || sprite.edgeWordCount < 2 ? edge : edge + (sprite.edgeWordCount & ~1);
+    auto blendEdgesBefore = [&](ptrdiff_t limit) {
+        for (; edge != edgeEnd; edge += 2) {
+            const ptrdiff_t at = origin + static_cast<int32_t>(edge[0]);
+            if (at >= limit) return;
+            surface[at] =
+                sprite_blend::BlendEdge(layout, edge[1] & 0xFFFF, edge[1] >> 16, surface[at]);
+        }
+    };
+    if (sprite.runData != nullptr) {
+        const uint32_t* word = sprite.runData;
+        const uint32_t* end = word + sprite.runWordCount;
+        ptrdiff_t at = origin;
+        int32_t delta, count;
+        for (; NextRun(word, end, delta, count); word = AfterRun(word, count)) {
+            at += delta;
+            blendEdgesBefore(at);
+            span(surface + at, word + 2, 0, count);
+        }
     }
+    blendEdgesBefore(PTRDIFF_MAX);
 }
 
 // The visible part of a sprite that crosses the clip rectangle. Positions are
@@ -157,15 +210,14 @@ struct ClipFrame {
 };
 
 // Splits rectangle-relative offsets into row and column without a division
-// while the offsets move forward a row or two at a time.
+// while the offsets move forward by up to 16 rows. Offsets must lie at
+// or after row 0.
 class RowTracker {
 public:
     explicit RowTracker(int64_t pitch) : pitch_(pitch) {}
-    // False when the offset lies outside the rectangle's rows.
-    bool Split(int64_t offset, int64_t rows, int64_t& row, int64_t& column) {
-        if (offset < 0 || offset >= rows * pitch_) return false;
+    void Split(int64_t offset, int64_t& row, int64_t& column) {
         int64_t d = offset - rowStart_;
-        if (d < 0 || d >= 4 * pitch_) {
+        if (d < 0 || d >= 16 * pitch_) {
             row_ = offset / pitch_;
             rowStart_ = row_ * pitch_;
         } else {
@@ -177,7 +229,6 @@ public:
         }
         row = row_;
         column = offset - rowStart_;
-        return true;
     }
 
 private:
@@ -186,45 +237,59 @@ private:
     int64_t rowStart_ = 0;
 };
 
-template <class Span>
-void WalkRunsClipped(const ClipFrame& f, const RLSprite& sprite, const Span& span) {
-    if (sprite.runData == nullptr) return;
-    const uint32_t* word = sprite.runData;
-    const uint32_t* end = word + sprite.runWordCount;
-    RowTracker rows(f.spritePitch);
-    int64_t offset = -f.rectOffset;
-    int32_t delta, count;
-    while (NextRun(word, end, delta, count)) {
-        offset += delta;
-        int64_t row, column;
-        if (rows.Split(offset, f.rectRows, row, column) && row >= f.rowFirst && row <= f.rowLast) {
+// The visible part of the runs and, with a layout, of the edge records, which
+// are blended in scan order between the runs as in WalkRunsAndEdges.
+template <class Span, class Layout>
+void WalkClipped(const ClipFrame& f, const RLSprite& sprite, const Span& span,
+                 const Layout* layout) {
+    // Offsets of the visible rows' starts: anything outside them is passed
+    // over before any splitting.
+    const int64_t visibleStart = f.rowFirst * f.spritePitch;
+    const int64_t visibleEnd = (f.rowLast + 1) * f.spritePitch;
+    // Surface index of the rectangle's top-left, which may lie off the surface.
+    const int64_t topLeft = f.rectTop * f.surfacePitch + f.rectLeft;
+
+    const uint32_t* edge = layout != nullptr ? sprite.edgeData : nullptr;
+    const uint32_t* edgeEnd =
+        edge == nullptr || sprite.edgeWordCount < 2 ? edge : edge + (sprite.edgeWordCount & ~1);
+    RowTracker edgeRows(f.spritePitch);
+    auto blendEdgesBefore = [&](int64_t limit) {
+        for (; edge != edgeEnd; edge += 2) {
+            const int64_t offset = static_cast<int32_t>(edge[0]) - f.rectOffset;
+            if (offset >= limit) return;
+            if (offset < visibleStart || offset >= visibleEnd) continue;
+            int64_t row, column;
+            edgeRows.Split(offset, row, column);
+            if (column < f.columnFirst || column > f.columnLast) continue;
+            Pixel16& p = f.surface[topLeft + row * f.surfacePitch + column];
+            p = sprite_blend::BlendEdge(*layout, edge[1] & 0xFFFF, edge[1] >> 16, p);
+        }
+    };
+
+    if (sprite.runData != nullptr) {
+        const uint32_t* word = sprite.runData;
+        const uint32_t* end = word + sprite.runWordCount;
+        RowTracker rows(f.spritePitch);
+        int64_t offset = -f.rectOffset;
+        int32_t delta, count;
+        for (; NextRun(word, end, delta, count); word = AfterRun(word, count)) {
+            offset += delta;
+            if (offset < visibleStart) continue;
+            // Runs follow scan order (the loaders insist), so the first run
+            // below the clip ends the visible part.
+            if (offset >= visibleEnd) break;
+            blendEdgesBefore(offset);
+            int64_t row, column;
+            rows.Split(offset, row, column);
             const int64_t first = column > f.columnFirst ? column : f.columnFirst;
             const int64_t lastInRun = column + count - 1;
             const int64_t last = lastInRun < f.columnLast ? lastInRun : f.columnLast;
-            if (first <= last) {
-                Pixel16* dst = f.surface + (f.rectTop + row) * f.surfacePitch + f.rectLeft + first;
-                span(dst, word + 2, static_cast<int32_t>(first - column),
-                     static_cast<int32_t>(last - first + 1));
-            }
+            if (first > last) continue;
+            span(f.surface + (topLeft + row * f.surfacePitch + first), word + 2,
+                 static_cast<int32_t>(first - column), static_cast<int32_t>(last - first + 1));
         }
-        word = AfterRun(word, count);
     }
-}
-
-template <class Layout>
-void WalkEdgesClipped(const ClipFrame& f, const RLSprite& sprite, const Layout& layout) {
-    if (sprite.edgeData == nullptr) return;
-    RowTracker rows(f.spritePitch);
-    const uint32_t* word = sprite.edgeData;
-    for (int32_t i = 0; i + 2 <= sprite.edgeWordCount; i += 2, word += 2) {
-        int64_t row, column;
-        const int64_t offset = static_cast<int32_t>(word[0]) - f.rectOffset;
-        if (!rows.Split(offset, f.rectRows, row, column)) continue;
-        if (row < f.rowFirst || row > f.rowLast) continue;
-        if (column < f.columnFirst || column > f.columnLast) continue;
-        Pixel16* p = f.surface + (f.rectTop + row) * f.surfacePitch + f.rectLeft + column;
-        *p = sprite_blend::BlendEdge(layout, word[1] & 0xFFFF, word[1] >> 16, *p);
-    }
+    blendEdgesBefore(INT64_MAX);
 }
 
 }  // namespace sprite_walk

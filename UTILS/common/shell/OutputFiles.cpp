@@ -59,7 +59,7 @@ bool FinishOutputFile(std::FILE* stream) {
     written = std::fclose(stream) == 0 && written;
     if (written) written = MoveOver(output.temporaryPath.c_str(), output.target.c_str());
     if (!written) {
-        std::remove(output.temporaryPath.c_str());
+        RemoveTemporary(output.temporaryPath.c_str());
         return false;
     }
     if (output.announce && ActiveFrontEnd().outputWritten != nullptr) {
@@ -72,7 +72,7 @@ void AbandonOutputFile(std::FILE* stream) {
     OpenOutput output;
     if (stream == nullptr || !TakeOutput(stream, output)) return;
     std::fclose(stream);
-    std::remove(output.temporaryPath.c_str());
+    RemoveTemporary(output.temporaryPath.c_str());
 }
 
 void AbandonAllOutputFiles() {

@@ -23,8 +23,11 @@ bool QueryProgramPath(char* buffer, std::size_t size);
 const FrontEnd* PickInteractiveFrontEnd(const ToolParameters& tool);
 
 // A new, empty temporary file in target's folder, opened for binary writing;
-// its name goes to temporaryPath. Null when it cannot be created.
+// its name goes to temporaryPath. Null when it cannot be created. A platform
+// may remove the temporaries still open when the process is ended by a signal.
 std::FILE* CreateTemporaryBeside(const char* target, std::string& temporaryPath);
+// Removes a temporary that will not be used (the tool gave up).
+void RemoveTemporary(const char* temporaryPath);
 // Renames the (closed) temporary over target, replacing it in one step; the
 // temporary takes over the permission bits of a target it replaces.
 bool MoveOver(const char* temporaryPath, const char* target);

@@ -1,14 +1,78 @@
 // Temporary output files beside their target, replaced in one rename.
+//
+// The paths of the temporaries still open are also kept in a fixed table that
+// a handler of the terminating signals (SIGINT, SIGTERM, SIGHUP) can walk
+// without allocating: it unlinks them and lets the signal end the process, so
+// an interrupted batch leaves no partial file either.
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "../Platform.h"
+#include "PosixShell.h"
+
+namespace {
+
+constexpr int kTrackedTemporaries = 8;
+constexpr std::size_t kTrackedPathSize = 4096;
+char trackedPaths[kTrackedTemporaries][kTrackedPathSize];
+volatile sig_atomic_t trackedInUse[kTrackedTemporaries];
+bool handlersInstalled = false;
+
+void RemoveTrackedAndRaise(int signalNumber) {
+    RemoveTemporariesOnSignal();
+    signal(signalNumber, SIG_DFL);
+    raise(signalNumber);
+}
+
+void InstallHandlers() {
+    if (handlersInstalled) return;
+    handlersInstalled = true;
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction current {};
+        sigaction(signalNumber, nullptr, &current);
+        // Leave alone what someone else installed or ignored (the terminal
+        // front end's handler calls RemoveTemporariesOnSignal itself).
+        if (current.sa_handler != SIG_DFL) continue;
+        struct sigaction removal {};
+        removal.sa_handler = RemoveTrackedAndRaise;
+        sigemptyset(&removal.sa_mask);
+        sigaction(signalNumber, &removal, nullptr);
+    }
+}
+
+void Track(const std::string& path) {
+    if (path.size() >= kTrackedPathSize) return;
+    for (int i = 0; i < kTrackedTemporaries; ++i) {
+        if (!trackedInUse[i]) {
+            std::memcpy(trackedPaths[i], path.c_str(), path.size() + 1);
+            trackedInUse[i] = 1;
+            return;
+        }
+    }
+}
+
+void Untrack(const char* path) {
+    for (int i = 0; i < kTrackedTemporaries; ++i) {
+        if (trackedInUse[i] && std::strcmp(trackedPaths[i], path) == 0) trackedInUse[i] = 0;
+    }
+}
+
+}  // namespace
+
+void RemoveTemporariesOnSignal() {
+    for (int i = 0; i < kTrackedTemporaries; ++i) {
+        if (trackedInUse[i]) unlink(trackedPaths[i]);
+    }
+}
 
 std::FILE* CreateTemporaryBeside(const char* target, std::string& temporaryPath) {
+    InstallHandlers();
     std::string pattern = std::string(target) + ".tmp-XXXXXX";
     int descriptor = mkstemp(pattern.data());
     if (descriptor < 0) return nullptr;
@@ -19,7 +83,13 @@ std::FILE* CreateTemporaryBeside(const char* target, std::string& temporaryPath)
         return nullptr;
     }
     temporaryPath = pattern;
+    Track(temporaryPath);
     return stream;
+}
+
+void RemoveTemporary(const char* temporaryPath) {
+    Untrack(temporaryPath);
+    unlink(temporaryPath);
 }
 
 bool MoveOver(const char* temporaryPath, const char* target) {
@@ -38,5 +108,7 @@ bool MoveOver(const char* temporaryPath, const char* target) {
     if (descriptor < 0) return false;
     bool ready = fchmod(descriptor, mode) == 0 && fsync(descriptor) == 0;
     close(descriptor);
-    return ready && rename(temporaryPath, target) == 0;
+    if (!ready || rename(temporaryPath, target) != 0) return false;
+    Untrack(temporaryPath);
+    return true;
 }

@@ -11,6 +11,9 @@
 // process id (0 when unknown).
 bool ClaimToolClassLock(const char* className, long& runningPid);
 
+// Unlinks the temporary output files still open; safe in a signal handler.
+void RemoveTemporariesOnSignal();
+
 // The interactive terminal front end (standard input and output on a terminal).
 const FrontEnd& TerminalFrontEnd();
 

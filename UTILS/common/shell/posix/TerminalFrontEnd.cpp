@@ -43,6 +43,7 @@ void RestoreTerminal() {
 
 void RestoreOnSignal(int signalNumber) {
     if (rawMode) tcsetattr(STDIN_FILENO, TCSAFLUSH, &savedMode);
+    RemoveTemporariesOnSignal();
     signal(signalNumber, SIG_DFL);
     raise(signalNumber);
 }

@@ -1,0 +1,27 @@
+# An interrupted Dessamor leaves no partial family file: the listed .sh file
+# is a named pipe nobody writes, so the program waits in the middle of the
+# output; a TERM signal then ends it.
+. "$E2E_LIB"
+need_program DESSAMOR
+
+prog=$(install_program DESSAMOR "$WORK/prog")
+mkdir -p "$WORK/art" "$WORK/out"
+mkfifo "$WORK/art/pipe.sh"
+printf 'pipe\n' > "$WORK/art/fam.txt"
+printf 'OLD' > "$WORK/out/fam.shp"
+
+begin_case "TERM while the family is being written"
+"$prog" -o "$WORK/out/fam.shp" "$WORK/art/fam.txt" >/dev/null 2>&1 &
+pid=$!
+for _ in $(seq 100); do
+  [ -n "$(find "$WORK/out" -name '*.tmp-*')" ] && break
+  sleep 0.05
+done
+[ -n "$(find "$WORK/out" -name '*.tmp-*')" ] || fail "the output was never begun"
+kill -TERM "$pid"
+wait "$pid"; rc=$?
+check_eq "ended by the signal" 143 "$rc"
+check_eq "old file" "OLD" "$(cat "$WORK/out/fam.shp")"
+check_no_temporaries "$WORK/out"
+
+finish
