@@ -7,6 +7,7 @@
 set -euo pipefail
 program=$(realpath "${1:?usage: desktop-screenshot.sh PROGRAM OUT.png}")
 out=$(realpath -m "${2:?usage: desktop-screenshot.sh PROGRAM OUT.png}")
+mkdir -p "$(dirname "$out")"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/desktop-shot-XXXXXX")
 pids=()
@@ -31,7 +32,19 @@ pids+=($!)
 poll 20 test -s "$work/display"
 export DISPLAY=:$(tr -d '\n' <"$work/display")
 export HOME=$work XDG_RUNTIME_DIR=$work GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
-openbox --sm-disable >/dev/null 2>&1 &
+# A title bar with room for the whole title: label, minimise and close, a
+# plain 8-point font.
+cat >"$work/openbox.xml" <<'XML'
+<?xml version="1.0"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <theme>
+    <titleLayout>LIC</titleLayout>
+    <font place="ActiveWindow"><name>sans</name><size>8</size><weight>normal</weight></font>
+    <font place="InactiveWindow"><name>sans</name><size>8</size><weight>normal</weight></font>
+  </theme>
+</openbox_config>
+XML
+openbox --sm-disable --config-file "$work/openbox.xml" >/dev/null 2>&1 &
 pids+=($!)
 poll 20 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1
 
