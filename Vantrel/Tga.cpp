@@ -8,6 +8,7 @@
 
 #include "ByteIO.h"
 #include "DebugAlloc.h"
+#include "TgaRows.h"
 
 const char* const kBitmapSource = "Vantrel\\Bitmap";
 
@@ -17,9 +18,12 @@ constexpr uint8_t kTrueColourTemplate[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}
 constexpr uint8_t kGreyscaleTemplate[12] = {0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 constexpr uint8_t kTopRowFirstBit = 0x20;
 
-// Stored rows are read in pieces of about this many bytes (at least one row)
-// and converted straight into their place in the image, so the B, G, R swap,
-// the dropping of the fourth byte and the vertical flip take no extra pass.
+// Pixel data up to this size is read without first asking the stream how
+// much it holds: the block made for it stays small whatever the header claims,
+// and a short file still fails at the read.
+constexpr uint64_t kUncheckedStoredBytes = 256 * 1024;
+// 8- and 32-bit rows are read in pieces of about this many bytes (at least
+// one row) and converted straight into their place in the image.
 constexpr size_t kPieceBytes = 64 * 1024;
 
 struct FileCloser {
@@ -30,87 +34,77 @@ using OwnedFile = std::unique_ptr<std::FILE, FileCloser>;
 struct TrackedFree {
     void operator()(void* block) const { DebugFree(block); }
 };
-template <typename T>
-using TrackedBlock = std::unique_ptr<T, TrackedFree>;
+using TrackedImage = std::unique_ptr<uint8_t, TrackedFree>;
 
 int32_t StoredBytesPerPixel(const TgaHeader& header) {
     return header.depth / 8;
 }
 
-// B, G, R -> R, G, B for one row; the per-depth loops are kept apart so that
-// each compiles to a tight loop.
-void ConvertRow24(const uint8_t* in, uint8_t* out, int32_t width) {
-    for (int32_t x = 0; x < width; ++x, in += 3, out += 3) {
-        uint8_t b = in[0], g = in[1], r = in[2];
-        out[0] = r;
-        out[1] = g;
-        out[2] = b;
-    }
+uint64_t StoredBytes(const TgaHeader& header) {
+    return static_cast<uint64_t>(header.width) * static_cast<uint64_t>(header.height) *
+           static_cast<uint64_t>(StoredBytesPerPixel(header));
 }
 
-void ConvertRow32(const uint8_t* in, uint8_t* out, int32_t width) {
-    for (int32_t x = 0; x < width; ++x, in += 4, out += 3) {
-        uint8_t b = in[0], g = in[1], r = in[2];
-        out[0] = r;
-        out[1] = g;
-        out[2] = b;
-    }
-}
-
-void ConvertRow8(const uint8_t* in, uint8_t* out, int32_t width) {
-    for (int32_t x = 0; x < width; ++x, ++in, out += 3) {
-        out[0] = out[1] = out[2] = *in;
-    }
-}
-
-// Converts rowCount consecutive stored rows, the first being stored row
-// firstStoredRow, into their rows of the image.
-void ConvertStoredRows(const uint8_t* stored, int32_t firstStoredRow, int32_t rowCount,
-                       const TgaHeader& header, uint8_t* image) {
-    const size_t inStride = static_cast<size_t>(header.width) * StoredBytesPerPixel(header);
-    const size_t outStride = static_cast<size_t>(header.width) * 3;
-    for (int32_t i = 0; i < rowCount; ++i) {
-        int32_t storedRow = firstStoredRow + i;
-        int32_t imageRow = header.topRowFirst ? storedRow : header.height - 1 - storedRow;
-        const uint8_t* in = stored + static_cast<size_t>(i) * inStride;
-        uint8_t* out = image + static_cast<size_t>(imageRow) * outStride;
-        switch (header.depth) {
-            case 24:
-                ConvertRow24(in, out, header.width);
-                break;
-            case 32:
-                ConvertRow32(in, out, header.width);
-                break;
-            default:
-                ConvertRow8(in, out, header.width);
-                break;
-        }
-    }
-}
-
-// Bytes of the finished image, or 0 when it cannot be addressed on this host.
-size_t ImageBytes(const TgaHeader& header) {
+// The image block, or null when it cannot be had or addressed on this host.
+uint8_t* AllocateImage(const TgaHeader& header, const char* source, int line) {
     uint64_t bytes = static_cast<uint64_t>(header.width) * static_cast<uint64_t>(header.height) * 3;
-    return bytes > SIZE_MAX ? 0 : static_cast<size_t>(bytes);
+    if (bytes > SIZE_MAX) return nullptr;
+    return static_cast<uint8_t*>(DebugAlloc(static_cast<size_t>(bytes), source, line));
 }
 
-// The stream's size is known: it was checked against the announced pixel
-// bytes, so the image can be allocated at once and filled piece by piece.
-uint8_t* ReadSizedPixels(std::FILE* stream, const TgaHeader& header, const char* source, int line) {
-    const size_t rowBytes = static_cast<size_t>(header.width) * StoredBytesPerPixel(header);
-    const size_t imageBytes = ImageBytes(header);
-    if (imageBytes == 0) return nullptr;
-    TrackedBlock<uint8_t> image(static_cast<uint8_t*>(DebugAlloc(imageBytes, source, line)));
-    if (!image) return nullptr;
+size_t RowBytes(const TgaHeader& header) {
+    return static_cast<size_t>(header.width) * 3;
+}
+
+uint8_t* ImageRow(uint8_t* image, const TgaHeader& header, int32_t storedRow) {
+    int32_t row = header.topRowFirst ? storedRow : header.height - 1 - storedRow;
+    return image + static_cast<size_t>(row) * RowBytes(header);
+}
+
+// Depth 24: the stored bytes are the image's bytes in another order, so they
+// are read straight into the image, then swapped (and flipped) in place in
+// one pass.
+uint8_t* Read24(std::FILE* stream, const TgaHeader& header, const char* source, int line) {
+    TrackedImage image(AllocateImage(header, source, line));
+    if (!image || !ReadBytes(stream, image.get(), static_cast<size_t>(StoredBytes(header))))
+        return nullptr;
+    if (header.topRowFirst) {
+        SwapBgrPixels(image.get(), static_cast<int64_t>(header.width) * header.height);
+        return image.release();
+    }
+    for (int32_t top = 0, bottom = header.height - 1; top < bottom; ++top, --bottom) {
+        SwapBgrRows(ImageRow(image.get(), header, top), ImageRow(image.get(), header, bottom),
+                    header.width);
+    }
+    if (header.height % 2 != 0)
+        SwapBgrPixels(ImageRow(image.get(), header, header.height / 2), header.width);
+    return image.release();
+}
+
+void ConvertStoredRow(const uint8_t* in, uint8_t* out, const TgaHeader& header) {
+    if (header.depth == 32) {
+        ConvertBgrxPixels(in, out, header.width);
+    } else {
+        ConvertGreyPixels(in, out, header.width);
+    }
+}
+
+// Depths 8 and 32: pieces of whole stored rows through a scratch buffer.
+uint8_t* ReadInPieces(std::FILE* stream, const TgaHeader& header, const char* source, int line) {
+    const size_t storedRowBytes = static_cast<size_t>(header.width) * StoredBytesPerPixel(header);
     const int32_t rowsPerPiece = static_cast<int32_t>(std::min<size_t>(
-        std::max<size_t>(kPieceBytes / rowBytes, 1), static_cast<size_t>(header.height)));
-    TrackedBlock<uint8_t> piece(
-        static_cast<uint8_t*>(DebugAlloc(rowBytes * rowsPerPiece, source, line)));
+        std::max<size_t>(kPieceBytes / storedRowBytes, 1), static_cast<size_t>(header.height)));
+    TrackedImage image(AllocateImage(header, source, line));
+    if (!image) return nullptr;
+    std::unique_ptr<uint8_t[]> piece(new (std::nothrow) uint8_t[storedRowBytes * rowsPerPiece]);
     if (!piece) return nullptr;
     for (int32_t row = 0; row < header.height; row += rowsPerPiece) {
         int32_t rows = std::min(rowsPerPiece, header.height - row);
-        if (!ReadBytes(stream, piece.get(), rowBytes * rows)) return nullptr;
-        ConvertStoredRows(piece.get(), row, rows, header, image.get());
+        if (!ReadBytes(stream, piece.get(), storedRowBytes * rows)) return nullptr;
+        for (int32_t i = 0; i < rows; ++i) {
+            ConvertStoredRow(piece.get() + i * storedRowBytes,
+                             ImageRow(image.get(), header, row + i), header);
+        }
     }
     return image.release();
 }
@@ -118,8 +112,8 @@ uint8_t* ReadSizedPixels(std::FILE* stream, const TgaHeader& header, const char*
 // The stream cannot tell its size (a pipe): the stored bytes are gathered in
 // pieces that at most double what has arrived, so the memory taken stays
 // proportional to the bytes actually there, whatever the header claims.
-uint8_t* ReadUnsizedPixels(std::FILE* stream, const TgaHeader& header, uint64_t storedBytes,
-                           const char* source, int line) {
+uint8_t* ReadUnsized(std::FILE* stream, const TgaHeader& header, const char* source, int line) {
+    const uint64_t storedBytes = StoredBytes(header);
     if (storedBytes > SIZE_MAX) return nullptr;
     std::vector<uint8_t> stored;
     try {
@@ -128,19 +122,26 @@ uint8_t* ReadUnsizedPixels(std::FILE* stream, const TgaHeader& header, uint64_t 
             size_t want = std::min<size_t>(static_cast<size_t>(storedBytes) - have,
                                            std::max(kPieceBytes, have));
             stored.resize(have + want);
-            size_t got = std::fread(stored.data() + have, 1, want, stream);
-            if (got != want) return nullptr;
-            have += got;
+            if (std::fread(stored.data() + have, 1, want, stream) != want) return nullptr;
+            have += want;
         }
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-    const size_t imageBytes = ImageBytes(header);
-    if (imageBytes == 0) return nullptr;
-    auto* image = static_cast<uint8_t*>(DebugAlloc(imageBytes, source, line));
-    if (image == nullptr) return nullptr;
-    ConvertStoredRows(stored.data(), 0, header.height, header, image);
-    return image;
+    TrackedImage image(AllocateImage(header, source, line));
+    if (!image) return nullptr;
+    const size_t storedRowBytes = static_cast<size_t>(header.width) * StoredBytesPerPixel(header);
+    for (int32_t row = 0; row < header.height; ++row) {
+        const uint8_t* in = stored.data() + row * storedRowBytes;
+        uint8_t* out = ImageRow(image.get(), header, row);
+        if (header.depth == 24) {
+            std::memcpy(out, in, storedRowBytes);
+            SwapBgrPixels(out, header.width);
+        } else {
+            ConvertStoredRow(in, out, header);
+        }
+    }
+    return image.release();
 }
 
 }  // namespace
@@ -165,17 +166,17 @@ bool ReadTgaHeader(std::FILE* stream, TgaTemplates accepted, TgaHeader& header) 
 uint8_t* ReadTgaPixels(std::FILE* stream, const TgaHeader& header, const char* source, int line) {
     if (header.width <= 0 || header.height <= 0) return nullptr;
     if (header.depth != 8 && header.depth != 24 && header.depth != 32) return nullptr;
-    const uint64_t storedBytes = static_cast<uint64_t>(header.width) *
-                                 static_cast<uint64_t>(header.height) *
-                                 static_cast<uint64_t>(StoredBytesPerPixel(header));
-    const int64_t left = BytesLeft(stream);
-    if (left < 0) return ReadUnsizedPixels(stream, header, storedBytes, source, line);
-    if (static_cast<uint64_t>(left) < storedBytes) {
-        // A reader going pixel by pixel would have run into the end.
-        std::fseek(stream, 0, SEEK_END);
-        return nullptr;
+    if (StoredBytes(header) > kUncheckedStoredBytes) {
+        const int64_t left = BytesLeft(stream);
+        if (left < 0) return ReadUnsized(stream, header, source, line);
+        if (static_cast<uint64_t>(left) < StoredBytes(header)) {
+            // A reader going pixel by pixel would have run into the end.
+            std::fseek(stream, 0, SEEK_END);
+            return nullptr;
+        }
     }
-    return ReadSizedPixels(stream, header, source, line);
+    if (header.depth == 24) return Read24(stream, header, source, line);
+    return ReadInPieces(stream, header, source, line);
 }
 
 uint8_t* ReadTgaRgb(const char* path, std::FILE* stream, int32_t& width, int32_t& height) {
@@ -207,7 +208,7 @@ Pixel16* Rgb24To16(const uint8_t* rgb, int32_t width, int32_t height) {
 }
 
 Pixel16* LoadTga16(const char* path, std::FILE* stream, int32_t& width, int32_t& height) {
-    TrackedBlock<uint8_t> rgb(ReadTgaRgb(path, stream, width, height));
+    TrackedImage rgb(ReadTgaRgb(path, stream, width, height));
     if (!rgb) return nullptr;
     return Rgb24To16(rgb.get(), width, height);
 }

@@ -1,0 +1,30 @@
+// Fuzz input as a file: the readers under test take paths and streams, so each
+// input is written to one scratch file of the process, rewritten every run.
+#ifndef FUZZ_FUZZ_FILE_H
+#define FUZZ_FUZZ_FILE_H
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+// Writes the bytes to the process's scratch file and returns its path; the
+// file is removed when the process ends.
+inline const std::string& WriteFuzzFile(const uint8_t* data, size_t size) {
+    static const std::string path = [] {
+        std::filesystem::path p =
+            std::filesystem::temp_directory_path() /
+            ("vantrel-fuzz-" + std::to_string(std::random_device{}()) + ".tga");
+        std::atexit([] { std::remove(path.c_str()); });
+        return p.string();
+    }();
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) std::abort();
+    if (size != 0 && std::fwrite(data, 1, size, file) != size) std::abort();
+    if (std::fclose(file) != 0) std::abort();
+    return path;
+}
+
+#endif

@@ -1,0 +1,45 @@
+// The tools' TGA reader on arbitrary bytes, with both reactions to an
+// unaccepted header: a fatal report ends one run (caught here), never the
+// fuzzer; the slot holds exactly the returned image; nothing leaks.
+#include <cstdint>
+#include <cstdlib>
+
+#include "../UTILS/common/ToolTga.h"
+#include "../Vantrel/DebugAlloc.h"
+#include "../tests/support/TestFatal.h"
+#include "FuzzFile.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const int blocks = CountBlocks();
+    const std::string& path = WriteFuzzFile(data, size);
+    for (int alternate = 0; alternate < 2; ++alternate) {
+        SetUnacceptedTgaReaction(alternate == 0 ? UnacceptedTga::ReturnNull
+                                                : UnacceptedTga::ReportFatal);
+        try {
+            uint8_t* image = ReadToolTga(path.c_str(), alternate);
+            Require(image == ToolTgaSlot(alternate));
+            if (image != nullptr) {
+                Require(ImageWidth > 0 && ImageHeight > 0);
+                Require(ImageBytesPerPixel == 1 || ImageBytesPerPixel == 3 ||
+                        ImageBytesPerPixel == 4);
+                size_t bytes = static_cast<size_t>(ImageWidth) * ImageHeight * 3;
+                Require(BlockSize(image) == bytes);
+                unsigned sum = 0;
+                for (size_t i = 0; i < bytes; ++i) sum += image[i];
+                Require(sum != 0xFFFFFFFFu);
+            }
+        } catch (const FatalError&) {
+        }
+    }
+    ResetToolTga();
+    Require(CountBlocks() == blocks);
+    return 0;
+}
