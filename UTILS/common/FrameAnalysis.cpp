@@ -1,6 +1,8 @@
 #include "FrameAnalysis.h"
 
+#include <bit>
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -21,9 +23,16 @@ inline bool IsBlackAt(const uint8_t* p) {
     return (p[0] | p[1] | p[2]) == 0;
 }
 
+// RgbTo565NonBlack, inlined for the per-pixel loops: truncation, except that a
+// colour with any light never becomes 0.
+inline Pixel16 ValueOfChannels(uint32_t r, uint32_t g, uint32_t b) {
+    const uint32_t value = ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
+    const uint32_t dim = (r != 0 ? 0x0800u : 0u) | (g != 0 ? 0x0020u : 0u) | (b != 0 ? 1u : 0u);
+    return static_cast<Pixel16>(value != 0 ? value : dim);
+}
+
 inline Pixel16 ValueOfColour(uint32_t colour) {
-    return RgbTo565NonBlack(static_cast<int>(colour >> 16), static_cast<int>((colour >> 8) & 0xFF),
-                            static_cast<int>(colour & 0xFF));
+    return ValueOfChannels(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF);
 }
 
 void WriteColour(FrameImage& image, int32_t x, int32_t y, uint32_t colour) {
@@ -43,27 +52,66 @@ inline bool RowInside(const FrameImage& image, int32_t y, int32_t left, int32_t 
            right < image.width;
 }
 
+void ClassifyRowByPixel(const FrameRules& rules, int32_t y, int32_t left, int32_t right,
+                        Pixel16* values, uint8_t* kinds) {
+    for (int32_t x = left; x <= right; ++x) {
+        const uint32_t code = ClassifyPixel(rules, x, y);
+        values[x - left] = PixelCodeValue(code);
+        kinds[x - left] = PixelCodeKind(code);
+    }
+}
+
 // Plain frames (no border, no feather, no alpha image): every non-black pixel
 // is a run pixel.
-void ClassifyPlainRow(const void* context, int32_t y, int32_t left, int32_t right,
-                      uint32_t* codes) {
+void ClassifyPlainRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
+                      uint8_t* kinds) {
     const auto& rules = *static_cast<const FrameRules*>(context);
     if (!RowInside(rules.main, y, left, right)) {
-        for (int32_t x = left; x <= right; ++x) codes[x - left] = ClassifyPixel(rules, x, y);
+        ClassifyRowByPixel(rules, y, left, right, values, kinds);
         return;
     }
     const uint8_t* p = PixelAt(rules.main, left, y);
-    for (int32_t i = 0, n = right - left + 1; i < n; ++i, p += 3) {
-        codes[i] = IsBlackAt(p) ? kTransparentPixelCode : RunPixelCode(ValueOfColour(ColourAt(p)));
+    const int32_t n = right - left + 1;
+    int32_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        // Two pixels from one eight-byte read: the same masks and shifts
+        // make both RGB565 values at once, in bits 0..15 and 24..39. The
+        // reads stop two bytes short of the image's end.
+        const size_t bytesAfterRow =
+            static_cast<size_t>(rules.main.height - 1 - y) * 3 * rules.main.width +
+            3 * static_cast<size_t>(rules.main.width - 1 - right);
+        const int32_t pairs = bytesAfterRow >= 2 ? n / 2 : (n - 1) / 2;
+        for (int32_t k = 0; k < pairs; ++k, i += 2, p += 6) {
+            uint64_t two;
+            std::memcpy(&two, p, 8);
+            const uint64_t packed = ((two & 0x0000F80000F8ull) << 8) |
+                                    ((two & 0x00FC0000FC00ull) >> 5) |
+                                    ((two & 0xF80000F80000ull) >> 19);
+            uint32_t first = static_cast<uint32_t>(packed & 0xFFFF);
+            uint32_t second = static_cast<uint32_t>((packed >> 24) & 0xFFFF);
+            if (first == 0 && (two & 0xFFFFFF) != 0) first = ValueOfChannels(p[0], p[1], p[2]);
+            if (second == 0 && ((two >> 24) & 0xFFFFFF) != 0) {
+                second = ValueOfChannels(p[3], p[4], p[5]);
+            }
+            values[i] = static_cast<Pixel16>(first);
+            values[i + 1] = static_cast<Pixel16>(second);
+            kinds[i] = first != 0 ? kRunPixel : kTransparentPixel;
+            kinds[i + 1] = second != 0 ? kRunPixel : kTransparentPixel;
+        }
+    }
+    for (; i < n; ++i, p += 3) {
+        const Pixel16 value = ValueOfChannels(p[0], p[1], p[2]);
+        values[i] = value;
+        kinds[i] = value != 0 ? kRunPixel : kTransparentPixel;
     }
 }
 
 // Border without feather and alpha image: marker pixels are opaque black.
-void ClassifyBorderRow(const void* context, int32_t y, int32_t left, int32_t right,
-                       uint32_t* codes) {
+void ClassifyBorderRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
+                       uint8_t* kinds) {
     const auto& rules = *static_cast<const FrameRules*>(context);
     if (!RowInside(rules.main, y, left, right)) {
-        for (int32_t x = left; x <= right; ++x) codes[x - left] = ClassifyPixel(rules, x, y);
+        ClassifyRowByPixel(rules, y, left, right, values, kinds);
         return;
     }
     const uint8_t* p = PixelAt(rules.main, left, y);
@@ -71,16 +119,18 @@ void ClassifyBorderRow(const void* context, int32_t y, int32_t left, int32_t rig
     for (int32_t i = 0, n = right - left + 1; i < n; ++i, p += 3) {
         const uint32_t colour = ColourAt(p);
         if (colour == marker) {
-            codes[i] = RunPixelCode(0);
+            values[i] = 0;
+            kinds[i] = kRunPixel;
         } else {
-            codes[i] = colour == 0 ? kTransparentPixelCode : RunPixelCode(ValueOfColour(colour));
+            values[i] = ValueOfColour(colour);
+            kinds[i] = colour != 0 ? kRunPixel : kTransparentPixel;
         }
     }
 }
 
-void ClassifyAnyRow(const void* context, int32_t y, int32_t left, int32_t right, uint32_t* codes) {
-    const auto& rules = *static_cast<const FrameRules*>(context);
-    for (int32_t x = left; x <= right; ++x) codes[x - left] = ClassifyPixel(rules, x, y);
+void ClassifyAnyRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
+                    uint8_t* kinds) {
+    ClassifyRowByPixel(*static_cast<const FrameRules*>(context), y, left, right, values, kinds);
 }
 
 }  // namespace
