@@ -1,6 +1,7 @@
 // Plimsor's operation: a list of images into one .sh file.
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "../../Vantrel/ByteIO.h"
 #include "../../Vantrel/Fatal.h"
@@ -95,15 +96,16 @@ void ResetPlimsorState() {
 
 void ReadImageList(const char* listPath) {
     ImageListCount = 0;
-    std::FILE* list = std::fopen(listPath, "r");
+    // Closed however the reading ends (a name too long for a path is fatal).
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> list(std::fopen(listPath, "r"),
+                                                               std::fclose);
     if (list == nullptr) FatalWithPath("Unable to open list file %s", listPath);
     char line[kPathBufferSize];
-    while (ReadListLine(list, line)) {
+    while (ReadListLine(list.get(), line)) {
         if (ImageListCount == kMaxImageListEntries) continue;
         MakeEntry(ImageListEntries[ImageListCount], line);
         ++ImageListCount;
     }
-    std::fclose(list);
 }
 
 void ConvertImageList() {
