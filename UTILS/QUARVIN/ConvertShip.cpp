@@ -129,8 +129,9 @@ void ResetQuarvinState() {
 bool ConvertFrame(bool firstFrame, const char* shipPath) {
     FrameRules rules;
     rules.main = FrameImage{ToolTgaSlot(kMainSlot), ImageWidth, ImageHeight};
-    if (AlphaPresent)
+    if (AlphaPresent) {
         rules.alpha = FrameImage{ToolTgaSlot(kAlternateSlot), ImageWidth, ImageHeight};
+    }
     rules.border = Border;
     rules.feather = Feather;
     if (Border) {
