@@ -6,6 +6,7 @@
 #include "../../Vantrel/ByteIO.h"
 #include "../../Vantrel/Fatal.h"
 #include "../../Vantrel/RLSprite.h"
+#include "../../Vantrel/Rls.h"
 #include "../common/FrameAnalysis.h"
 #include "../common/ListLine.h"
 #include "../common/ToolTga.h"
@@ -17,7 +18,6 @@ int ImageListCount = 0;
 namespace {
 
 constexpr char kSourceName[] = "UTILS\\PLIMSOR\\Plimsor";
-constexpr uint16_t kRayMagic = 0xAE01;
 constexpr size_t kMessageSize = 2 * kPathBufferSize;
 
 RLSprite ImageSprite;
@@ -61,7 +61,8 @@ std::FILE* OpenOutputFile(const char* listPath, char* outputFile) {
 
     std::FILE* stream = BeginOutputFile(outputFile);
     if (stream == nullptr) FatalWithPath("Unable to create file %s", outputFile);
-    if (!WriteU16(stream, kRayMagic) || !WriteU16(stream, static_cast<uint16_t>(ImageListCount))) {
+    if (!WriteU16(stream, kRlsRayMagic) ||
+        !WriteU16(stream, static_cast<uint16_t>(ImageListCount))) {
         FatalWithPath("Unable to write to file %s", outputFile);
     }
     return stream;
