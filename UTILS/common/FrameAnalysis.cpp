@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -61,15 +62,17 @@ void ClassifyRowByPixel(const FrameRules& rules, int32_t y, int32_t left, int32_
     }
 }
 
-// Plain frames (no border, no feather, no alpha image): every non-black pixel
-// is a run pixel.
-void ClassifyPlainRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
-                      uint8_t* kinds) {
+// Frames without feather and alpha image: every non-black pixel is a run
+// pixel; with border, marker pixels too, stored as opaque black.
+template <bool kBorder>
+void ClassifyOpaqueRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
+                       uint8_t* kinds) {
     const auto& rules = *static_cast<const FrameRules*>(context);
     if (!RowInside(rules.main, y, left, right)) {
         ClassifyRowByPixel(rules, y, left, right, values, kinds);
         return;
     }
+    const uint32_t marker = rules.marker;
     const uint8_t* p = PixelAt(rules.main, left, y);
     const int32_t n = right - left + 1;
     int32_t i = 0;
@@ -81,56 +84,132 @@ void ClassifyPlainRow(const void* context, int32_t y, int32_t left, int32_t righ
             static_cast<size_t>(rules.main.height - 1 - y) * 3 * rules.main.width +
             3 * static_cast<size_t>(rules.main.width - 1 - right);
         const int32_t pairs = bytesAfterRow >= 2 ? n / 2 : (n - 1) / 2;
+        // The marker as its three bytes read little-endian (B, G, R from the top).
+        const uint32_t markerBytes = (marker >> 16) | (marker & 0xFF00) | ((marker & 0xFF) << 16);
         for (int32_t k = 0; k < pairs; ++k, i += 2, p += 6) {
             uint64_t two;
             std::memcpy(&two, p, 8);
             const uint64_t packed = ((two & 0x0000F80000F8ull) << 8) |
                                     ((two & 0x00FC0000FC00ull) >> 5) |
                                     ((two & 0xF80000F80000ull) >> 19);
+            const auto bytes0 = static_cast<uint32_t>(two & 0xFFFFFF);
+            const auto bytes1 = static_cast<uint32_t>((two >> 24) & 0xFFFFFF);
             uint32_t first = static_cast<uint32_t>(packed & 0xFFFF);
             uint32_t second = static_cast<uint32_t>((packed >> 24) & 0xFFFF);
-            if (first == 0 && (two & 0xFFFFFF) != 0) first = ValueOfChannels(p[0], p[1], p[2]);
-            if (second == 0 && ((two >> 24) & 0xFFFFFF) != 0) {
-                second = ValueOfChannels(p[3], p[4], p[5]);
+            if (first == 0 && bytes0 != 0) first = ValueOfChannels(p[0], p[1], p[2]);
+            if (second == 0 && bytes1 != 0) second = ValueOfChannels(p[3], p[4], p[5]);
+            uint8_t kind0 = first != 0 ? kRunPixel : kTransparentPixel;
+            uint8_t kind1 = second != 0 ? kRunPixel : kTransparentPixel;
+            if (kBorder) {
+                if (bytes0 == markerBytes) {
+                    first = 0;
+                    kind0 = kRunPixel;
+                }
+                if (bytes1 == markerBytes) {
+                    second = 0;
+                    kind1 = kRunPixel;
+                }
             }
             values[i] = static_cast<Pixel16>(first);
             values[i + 1] = static_cast<Pixel16>(second);
-            kinds[i] = first != 0 ? kRunPixel : kTransparentPixel;
-            kinds[i + 1] = second != 0 ? kRunPixel : kTransparentPixel;
+            kinds[i] = kind0;
+            kinds[i + 1] = kind1;
         }
     }
     for (; i < n; ++i, p += 3) {
-        const Pixel16 value = ValueOfChannels(p[0], p[1], p[2]);
+        const uint32_t colour = ColourAt(p);
+        if (kBorder && colour == marker) {
+            values[i] = 0;
+            kinds[i] = kRunPixel;
+            continue;
+        }
+        const Pixel16 value = ValueOfColour(colour);
         values[i] = value;
         kinds[i] = value != 0 ? kRunPixel : kTransparentPixel;
     }
 }
 
-// Border without feather and alpha image: marker pixels are opaque black.
-void ClassifyBorderRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
-                       uint8_t* kinds) {
+// Feather without an alpha image, for rows whose eight-neighbourhoods lie in
+// the image: the blackness of the three rows is taken once per column.
+void ClassifyFeatherRow(const void* context, int32_t y, int32_t left, int32_t right,
+                        Pixel16* values, uint8_t* kinds) {
     const auto& rules = *static_cast<const FrameRules*>(context);
-    if (!RowInside(rules.main, y, left, right)) {
+    const FrameImage& main = rules.main;
+    if (main.pixels == nullptr || y < 1 || y > main.height - 2 || left < 1 ||
+        right > main.width - 2) {
         ClassifyRowByPixel(rules, y, left, right, values, kinds);
         return;
     }
-    const uint8_t* p = PixelAt(rules.main, left, y);
+    const int32_t n = right - left + 1;
+    static std::vector<uint8_t> black;
+    black.resize(3 * static_cast<size_t>(n + 2));
+    uint8_t* const above = black.data();
+    uint8_t* const middle = above + n + 2;
+    uint8_t* const below = middle + n + 2;
+    // Locals: the flags are bytes, which the compiler must assume may alias
+    // the rules.
+    const uint8_t* up = PixelAt(main, left - 1, y - 1);
+    const ptrdiff_t stride = static_cast<ptrdiff_t>(main.width) * 3;
+    for (int32_t c = 0, columns = n + 2; c < columns; ++c, up += 3) {
+        above[c] = IsBlackAt(up);
+        middle[c] = IsBlackAt(up + stride);
+        below[c] = IsBlackAt(up + 2 * stride);
+    }
+    const bool border = rules.border;
     const uint32_t marker = rules.marker;
-    for (int32_t i = 0, n = right - left + 1; i < n; ++i, p += 3) {
+    const uint8_t* p = PixelAt(main, left, y);
+    for (int32_t i = 0; i < n; ++i, p += 3) {
         const uint32_t colour = ColourAt(p);
-        if (colour == marker) {
+        const bool isMarker = border && colour == marker;
+        if (colour == 0 && !isMarker) {
             values[i] = 0;
-            kinds[i] = kRunPixel;
+            kinds[i] = kTransparentPixel;
+            continue;
+        }
+        const Pixel16 value = ValueOfColour(colour);
+        const bool edge = (above[i] | above[i + 1] | above[i + 2] | middle[i] | middle[i + 2] |
+                           below[i] | below[i + 1] | below[i + 2]) != 0;
+        if (edge) {
+            values[i] = value;
+            kinds[i] = EdgePixelKind(EdgeBrightness(colour));
         } else {
-            values[i] = ValueOfColour(colour);
-            kinds[i] = colour != 0 ? kRunPixel : kTransparentPixel;
+            values[i] = isMarker ? 0 : value;
+            kinds[i] = kRunPixel;
         }
     }
 }
 
-void ClassifyAnyRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
-                    uint8_t* kinds) {
-    ClassifyRowByPixel(*static_cast<const FrameRules*>(context), y, left, right, values, kinds);
+// With an alpha image of the main image's size: the alpha pixel decides
+// opacity and shading, the main pixel gives the colour.
+void ClassifyAlphaRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
+                      uint8_t* kinds) {
+    const auto& rules = *static_cast<const FrameRules*>(context);
+    const FrameImage& main = rules.main;
+    const FrameImage& alpha = rules.alpha;
+    if (alpha.width != main.width || alpha.height != main.height ||
+        !RowInside(main, y, left, right) || !RowInside(alpha, y, left, right)) {
+        ClassifyRowByPixel(rules, y, left, right, values, kinds);
+        return;
+    }
+    const uint8_t* p = PixelAt(main, left, y);
+    const uint8_t* a = PixelAt(alpha, left, y);
+    for (int32_t i = 0, n = right - left + 1; i < n; ++i, p += 3, a += 3) {
+        const uint32_t shade = ColourAt(a);
+        if (shade == 0) {
+            values[i] = 0;
+            kinds[i] = kTransparentPixel;
+            continue;
+        }
+        const uint32_t colour = ColourAt(p);
+        const Pixel16 value = ValueOfColour(colour);
+        if (rules.feather && shade != kWhiteColour) {
+            values[i] = value;
+            kinds[i] = EdgePixelKind(EdgeBrightness(shade));
+        } else {
+            values[i] = rules.border && colour == rules.marker ? 0 : value;
+            kinds[i] = kRunPixel;
+        }
+    }
 }
 
 }  // namespace
@@ -358,11 +437,10 @@ uint32_t ClassifyPixel(const FrameRules& rules, int32_t x, int32_t y) {
 }
 
 RLSpriteSource MakeFrameSource(const FrameRules& rules) {
-    RLSpriteSource source{&rules, ClassifyAnyRow};
-    if (rules.alpha.pixels == nullptr && !rules.feather) {
-        source.classifyRow = rules.border ? ClassifyBorderRow : ClassifyPlainRow;
-    }
-    return source;
+    if (rules.alpha.pixels != nullptr) return RLSpriteSource{&rules, ClassifyAlphaRow};
+    if (rules.feather) return RLSpriteSource{&rules, ClassifyFeatherRow};
+    return RLSpriteSource{&rules,
+                          rules.border ? ClassifyOpaqueRow<true> : ClassifyOpaqueRow<false>};
 }
 
 void EncodeFrame(const FrameRules& rules, const Rect& rectangle, RLSprite& sprite) {

@@ -1,5 +1,6 @@
 #include "../../UTILS/common/FrameAnalysis.h"
 
+#include <random>
 #include <vector>
 
 #include "../support/SpriteKit.h"
@@ -353,6 +354,49 @@ TEST_F(FrameAnalysisTest, RowValuesMatchTheColourConversion) {
                         if (c != 0) {
                             ASSERT_EQ(values[x - left], expected) << x << "," << y;
                         }
+                    }
+                }
+            }
+        }
+    }
+}
+
+// Every row classifier agrees with the per-pixel rules on random frames, for
+// whole rows, interior rows and rows reaching past the image.
+TEST_F(FrameAnalysisTest, RowClassifiersAgreeWithThePixelRules) {
+    std::mt19937 random(11);
+    const uint32_t palette[] = {
+        0, 0, 0xFFFFFF, 65536, 131072, Rgb(90, 40, 200), Rgb(3, 3, 3), Rgb(128, 128, 128)};
+    for (int round = 0; round < 64; ++round) {
+        const int32_t w = 1 + static_cast<int32_t>(random() % 24);
+        const int32_t h = 1 + static_cast<int32_t>(random() % 24);
+        TestImage main(w, h);
+        TestImage alpha(w, h);
+        for (int32_t y = 0; y < h; ++y) {
+            for (int32_t x = 0; x < w; ++x) {
+                main.Set(x, y, palette[random() % 8]);
+                alpha.Set(x, y, palette[random() % 8]);
+            }
+        }
+        FrameRules rules;
+        rules.main = main.View();
+        rules.border = (round & 1) != 0;
+        rules.marker = rules.border ? 65536 : 0;
+        rules.feather = (round & 2) != 0;
+        if ((round & 4) != 0) rules.alpha = alpha.View();
+        const RLSpriteSource source = MakeFrameSource(rules);
+        std::vector<Pixel16> values(static_cast<size_t>(w) + 4);
+        std::vector<uint8_t> kinds(static_cast<size_t>(w) + 4);
+        for (int32_t y = -1; y <= h; ++y) {
+            for (auto [left, right] : {std::pair{0, w - 1}, {1, w - 2}, {-2, w + 1}}) {
+                if (right < left) continue;
+                source.classifyRow(source.context, y, left, right, values.data(), kinds.data());
+                for (int32_t x = left; x <= right; ++x) {
+                    const uint32_t code = ClassifyPixel(rules, x, y);
+                    ASSERT_EQ(kinds[x - left], PixelCodeKind(code))
+                        << round << ":" << x << "," << y;
+                    if (code != kTransparentPixelCode) {
+                        ASSERT_EQ(values[x - left], PixelCodeValue(code)) << round;
                     }
                 }
             }

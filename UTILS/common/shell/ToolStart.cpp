@@ -29,6 +29,8 @@ int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd) {
     if (tool.updateTitle != nullptr) tool.updateTitle();
     SelectProgramPixelMode();
     int exitCode = frontEnd.run(tool);
+    // An output a tool left unfinished is not complete: it must not appear.
+    AbandonAllOutputFiles();
     CloseToolWindow();
     std::fflush(stdout);
     return exitCode;
