@@ -12,7 +12,8 @@
 // "List too long %ld\n" or "Edge list too long %ld\n", the number being the
 // units held when the limit was met. A rectangle wider or taller than 32767
 // pixels cannot be addressed by 16-bit sprite coordinates and ends with
-// "Sprite too large %ld\n" (its larger side). Nothing else fails.
+// "Sprite too large %ld\n" (its larger side). The only other failure is
+// "EncodeRLSprite: Unable to allocate memory" for the sprite's own buffers.
 #ifndef VANTREL_RLSPRITE_ENCODE_H
 #define VANTREL_RLSPRITE_ENCODE_H
 
