@@ -105,16 +105,16 @@ quarvin_checks() {
   window=$(find_window "^Quarvin$|^Keys: Input") || { fail "Quarvin opens its window"; return; }
   check "the title shows the options" title_is "$window" "$title_00"
   check "356 x 45 at 337,374 on 1024 x 768" geometry_is "$window" "337,374" "356x45"
-  xdotool keydown b
+  on_window "$window" keydown b
   sleep 0.5
   check "a key held down does nothing" title_now_is "$window" "$title_00"
-  xdotool keyup b
+  on_window "$window" keyup b
   check "B acts on release: Border on, Feather off" title_is "$window" "$title_b0"
-  xdotool key f
+  on_window "$window" key f
   check "F: Feather on, Border off" title_is "$window" "$title_00"
-  xdotool key o
+  on_window "$window" key o
   check "O: Offset 1" title_is "$window" "$title_01"
-  xdotool key o
+  on_window "$window" key o
   check "O again: Offset 0" title_is "$window" "$title_00"
   start "$scratch/bin/quarvin.exe"
   second=$!
@@ -122,7 +122,7 @@ quarvin_checks() {
   check "the second start opened no window" window_count_is '^Keys: Input' 1
 
   echo "-- quarvin: open dialog, save dialog, overwrite question"
-  xdotool key i
+  on_window "$window" key i
   if find_window "^File To Read$" >/dev/null; then
     pass "I opens \"File To Read\""
     answer_dialog "$(winpath "$scratch/art/wasp00.tga")"
@@ -153,15 +153,16 @@ quarvin_checks() {
   check "the window keeps its title" title_is "$window" "$title_00"
 
   echo "-- quarvin: a cancel, then a missing frame"
-  xdotool key i
+  on_window "$window" key i
   if find_window "^File To Read$" >/dev/null; then
     xdotool key Escape
     check "Escape cancels the open dialog" eventually 10 window_count_is '^File To Read$' 0
     check "the window stays after a cancel" kill -0 "$quarvin"
   else
     fail "I opens \"File To Read\" again"
+    show_windows
   fi
-  xdotool key i
+  on_window "$window" key i
   if find_window "^File To Read$" >/dev/null; then
     answer_dialog "$(winpath "$scratch/broken/wasp00.tga")"
     if find_window "^Fatal Error$" >/dev/null; then
@@ -173,6 +174,7 @@ quarvin_checks() {
     fi
   else
     fail "I opens \"File To Read\" once more"
+    show_windows
   fi
   check "after the box the program ends with 1" exits_with "$quarvin" 1
   check "the broken ship's folder was remembered" \
@@ -182,16 +184,16 @@ quarvin_checks() {
   echo "-- quarvin: Q and Alt+Q"
   start "$scratch/bin/quarvin.exe"
   quarvin=$!
-  if find_window "^Keys: Input" >/dev/null; then
-    xdotool key q
+  if window=$(find_window "^Keys: Input"); then
+    on_window "$window" key q
     check "Q ends the program with 0" exits_with "$quarvin" 0
   else
     fail "Quarvin starts again"
   fi
   start "$scratch/bin/quarvin.exe"
   quarvin=$!
-  if find_window "^Keys: Input" >/dev/null; then
-    xdotool keydown alt+q
+  if window=$(find_window "^Keys: Input"); then
+    on_window "$window" keydown alt+q
     check "Alt+Q ends the program with 0 on the key press" exits_with "$quarvin" 0
     xdotool keyup alt+q
   else
@@ -214,7 +216,7 @@ dessamor_checks() {
   check "a second start ends with 0" exits_with "$second" 0
   check "the second start opened no window" window_count_is '^Create ship family' 1
   # Any key but Q builds a family.
-  xdotool key space
+  on_window "$window" key space
   if find_window "^File To Read$" >/dev/null; then
     pass "Space opens \"File To Read\""
     answer_dialog "$(winpath "$scratch/lists/empty.txt")"
@@ -236,8 +238,8 @@ dessamor_checks() {
 
   start "$scratch/bin/dessamor.exe"
   dessamor=$!
-  if find_window "^Create ship family" >/dev/null; then
-    xdotool key q
+  if window=$(find_window "^Create ship family"); then
+    on_window "$window" key q
     check "Q ends Dessamor with 0" exits_with "$dessamor" 0
   else
     fail "Dessamor starts again"
