@@ -172,7 +172,8 @@ shot() {
   fi
 }
 
-# check_window WINDOW WIDTH HEIGHT: the client area's size, centred on the screen.
+# check_window WINDOW WIDTH HEIGHT: the client area's size, centred on the
+# screen, all white.
 check_window() {
   local geometry x y w h
   geometry=$(xwininfo -id "$1")
@@ -182,6 +183,11 @@ check_window() {
   h=$(awk '/Height:/ {print $NF}' <<<"$geometry")
   check_eq "client size" "$2x$3" "${w}x$h"
   check_eq "position" "$(((SCREEN_W - $2) / 2)),$(((SCREEN_H - $3) / 2))" "$x,$y"
+  if command -v import >/dev/null; then
+    import -window "$1" "$WORK/client.png" &&
+      check_eq "client area's mean brightness (white)" 1 \
+        "$(identify -format '%[fx:mean]' "$WORK/client.png")"
+  fi
 }
 
 # ---- Dessamor ----
