@@ -82,7 +82,9 @@ void ResetSpritePitch();
 
 // Places a sprite encoded from the image rectangle `rectangle` so that the
 // image point (cx, cy) becomes its hot spot: hotSpot = (cx - left, cy - top),
-// bounds = rectangle minus (cx, cy), no points.
+// bounds = rectangle minus (cx, cy), no points. A hot spot that 16 bits cannot
+// hold ends through ReportFatal with "Hot spot too far %ld\n" (the larger
+// distance), as the record could not keep it.
 void AnchorRLSprite(RLSprite& sprite, const Rect& rectangle, int32_t cx, int32_t cy);
 
 // Writes the record of an unbound sprite. With a stream: at its position,

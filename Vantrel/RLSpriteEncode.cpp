@@ -21,7 +21,9 @@
 #include "RLSpriteEncode.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -45,7 +47,8 @@ constexpr int32_t kEdgeUnitLimit = kEdgeRecordLimit * 4;
 struct Scratch {
     std::unique_ptr<uint16_t[]> runUnits{new uint16_t[kRunScratchUnits]};
     std::unique_ptr<uint16_t[]> edgeUnits{new uint16_t[kEdgeUnitLimit]};
-    std::vector<uint32_t> rowCodes;
+    std::vector<Pixel16> rowValues;
+    std::vector<uint8_t> rowKinds;
 };
 
 Scratch& EncoderScratch() {
@@ -53,13 +56,31 @@ Scratch& EncoderScratch() {
     return scratch;
 }
 
+// The first index from `from` on whose kind is not `kind` (or `end`), eight
+// kinds at a time while they all match.
+int32_t SpanEnd(const uint8_t* kinds, int32_t from, int32_t end, uint8_t kind) {
+    const uint64_t all = 0x0101010101010101ull * kind;
+    while (from + 8 <= end) {
+        uint64_t eight;
+        std::memcpy(&eight, kinds + from, 8);
+        if (eight != all) break;
+        from += 8;
+    }
+    while (from < end && kinds[from] == kind) ++from;
+    return from;
+}
+
 uint32_t* WordsFromUnits(const uint16_t* units, int32_t unitCount) {
     int32_t wordCount = unitCount / 2;
     auto* words = DebugAllocArray<uint32_t>(static_cast<size_t>(wordCount), kSource, __LINE__);
     if (words == nullptr) ReportFatal("EncodeRLSprite: Unable to allocate memory");
-    for (int32_t i = 0; i < wordCount; ++i) {
-        words[i] =
-            static_cast<uint32_t>(units[2 * i]) | (static_cast<uint32_t>(units[2 * i + 1]) << 16);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(words, units, static_cast<size_t>(wordCount) * 4);
+    } else {
+        for (int32_t i = 0; i < wordCount; ++i) {
+            words[i] = static_cast<uint32_t>(units[2 * i]) |
+                       (static_cast<uint32_t>(units[2 * i + 1]) << 16);
+        }
     }
     return words;
 }
@@ -98,39 +119,40 @@ void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprit
 
     if (width > 0 && height > 0) {
         const auto rowWidth = static_cast<int32_t>(width);
-        if (scratch.rowCodes.size() < static_cast<size_t>(rowWidth)) {
-            scratch.rowCodes.resize(static_cast<size_t>(rowWidth));
+        if (scratch.rowKinds.size() < static_cast<size_t>(rowWidth)) {
+            scratch.rowValues.resize(static_cast<size_t>(rowWidth));
+            scratch.rowKinds.resize(static_cast<size_t>(rowWidth));
         }
-        uint32_t* const codes = scratch.rowCodes.data();
+        Pixel16* const values = scratch.rowValues.data();
+        const uint8_t* const kinds = scratch.rowKinds.data();
         // Previous run start, in sprite coordinates.
         int32_t previousX = 0;
         int32_t previousY = 0;
 
         for (int32_t row = 0; row < static_cast<int32_t>(height); ++row) {
             source.classifyRow(source.context, rectangle.top + row, rectangle.left, rectangle.right,
-                               codes);
+                               values, scratch.rowKinds.data());
             int32_t x = 0;
             while (x < rowWidth) {
-                const uint32_t code = codes[x];
-                const uint32_t kind = PixelCodeKind(code);
-                if (kind == kRunPixelKind) {
-                    int32_t end = x + 1;
-                    while (end < rowWidth && PixelCodeKind(codes[end]) == kRunPixelKind) ++end;
+                const uint8_t kind = kinds[x];
+                if (kind == kTransparentPixel) {
+                    x = SpanEnd(kinds, x + 1, rowWidth, kTransparentPixel);
+                    continue;
+                }
+                if (kind == kRunPixel) {
+                    const int32_t end = SpanEnd(kinds, x + 1, rowWidth, kRunPixel);
                     const int32_t count = end - x;
                     if (runUnits >= kRunUnitLimit) ReportLimit("List too long %ld\n", runUnits);
                     const int32_t firstPixel = runUnits + 4;
                     // Appending pixel i (i >= 1) finds firstPixel + i units held.
-                    const int32_t lastPixel = firstPixel + count - 1;
-                    if (count > 1 && lastPixel >= kRunUnitLimit) {
+                    if (count > 1 && firstPixel + count - 1 >= kRunUnitLimit) {
                         ReportLimit("List too long %ld\n", std::max(firstPixel + 1, kRunUnitLimit));
                     }
                     runs[runUnits] = static_cast<uint16_t>(x - previousX);
                     runs[runUnits + 1] = static_cast<uint16_t>(row - previousY);
                     runs[runUnits + 2] = static_cast<uint16_t>(count);
                     runs[runUnits + 3] = static_cast<uint16_t>(static_cast<uint32_t>(count) >> 16);
-                    for (int32_t i = 0; i < count; ++i) {
-                        runs[firstPixel + i] = PixelCodeValue(codes[x + i]);
-                    }
+                    std::memcpy(runs + firstPixel, values + x, static_cast<size_t>(count) * 2);
                     runUnits = firstPixel + count;
                     if ((runUnits & 1) != 0) runs[runUnits++] = 0;
                     previousX = x;
@@ -138,19 +160,16 @@ void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprit
                     x = end;
                     continue;
                 }
-                if (kind == kEdgePixelKind) {
-                    if (edgeUnits >= kEdgeUnitLimit) {
-                        ReportLimit("Edge list too long %ld\n", edgeUnits);
-                    }
-                    Pixel16 colour = 0;
-                    const int level =
-                        FeatherLevel(PixelCodeValue(code), PixelCodeBrightness(code), colour);
-                    edges[edgeUnits] = static_cast<uint16_t>(x);
-                    edges[edgeUnits + 1] = static_cast<uint16_t>(row);
-                    edges[edgeUnits + 2] = static_cast<uint16_t>(level);
-                    edges[edgeUnits + 3] = colour;
-                    edgeUnits += 4;
+                if (edgeUnits >= kEdgeUnitLimit) {
+                    ReportLimit("Edge list too long %ld\n", edgeUnits);
                 }
+                Pixel16 colour = 0;
+                const int level = FeatherLevel(values[x], EdgeKindBrightness(kind), colour);
+                edges[edgeUnits] = static_cast<uint16_t>(x);
+                edges[edgeUnits + 1] = static_cast<uint16_t>(row);
+                edges[edgeUnits + 2] = static_cast<uint16_t>(level);
+                edges[edgeUnits + 3] = colour;
+                edgeUnits += 4;
                 ++x;
             }
         }

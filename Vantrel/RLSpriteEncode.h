@@ -12,7 +12,8 @@
 // "List too long %ld\n" or "Edge list too long %ld\n", the number being the
 // units held when the limit was met. A rectangle wider or taller than 32767
 // pixels cannot be addressed by 16-bit sprite coordinates and ends with
-// "Sprite too large %ld\n" (its larger side). Nothing else fails.
+// "Sprite too large %ld\n" (its larger side). The only other failure is
+// "EncodeRLSprite: Unable to allocate memory" for the sprite's own buffers.
 #ifndef VANTREL_RLSPRITE_ENCODE_H
 #define VANTREL_RLSPRITE_ENCODE_H
 
@@ -22,33 +23,43 @@
 #include "RLSprite.h"
 #include "Rect.h"
 
-// A pixel code: bits 0..15 the pixel value, bits 16..23 the brightness 0..31
-// (edge pixels), bits 24..31 the kind.
-constexpr uint32_t kTransparentPixelCode = 0;
-constexpr uint32_t kRunPixelKind = 1;
-constexpr uint32_t kEdgePixelKind = 2;
+// Pixel kinds, one byte per pixel: transparent, run pixel, or edge pixel with
+// its brightness 0..31 in bits 2..6.
+constexpr uint8_t kTransparentPixel = 0;
+constexpr uint8_t kRunPixel = 1;
+constexpr uint8_t kEdgePixel = 2;
+inline uint8_t EdgePixelKind(int brightness) {
+    return static_cast<uint8_t>(kEdgePixel | ((brightness & 31) << 2));
+}
+inline bool IsEdgePixelKind(uint8_t kind) {
+    return (kind & 3) == kEdgePixel;
+}
+inline int EdgeKindBrightness(uint8_t kind) {
+    return kind >> 2;
+}
 
+// One pixel's kind and value as a single number (kind << 16 | value), for
+// per-pixel rules and their tests.
+constexpr uint32_t kTransparentPixelCode = 0;
 inline uint32_t RunPixelCode(Pixel16 value) {
-    return (kRunPixelKind << 24) | value;
+    return (uint32_t{kRunPixel} << 16) | value;
 }
 inline uint32_t EdgePixelCode(Pixel16 value, int brightness) {
-    return (kEdgePixelKind << 24) | (static_cast<uint32_t>(brightness & 0xFF) << 16) | value;
+    return (static_cast<uint32_t>(EdgePixelKind(brightness)) << 16) | value;
 }
-inline uint32_t PixelCodeKind(uint32_t code) {
-    return code >> 24;
+inline uint8_t PixelCodeKind(uint32_t code) {
+    return static_cast<uint8_t>(code >> 16);
 }
 inline Pixel16 PixelCodeValue(uint32_t code) {
     return static_cast<Pixel16>(code);
 }
-inline int PixelCodeBrightness(uint32_t code) {
-    return static_cast<int>((code >> 16) & 0xFF);
-}
 
 struct RLSpriteSource {
     const void* context;
-    // Writes codes[i] for the pixel (left + i, y), i from 0 to right - left.
+    // For the pixels (left + i, y), i from 0 to right - left: kinds[i] and,
+    // for run and edge pixels, values[i] (the RGB565 value).
     void (*classifyRow)(const void* context, int32_t y, int32_t left, int32_t right,
-                        uint32_t* codes);
+                        Pixel16* values, uint8_t* kinds);
 };
 
 constexpr int32_t kRunUnitLimit = 256000;

@@ -14,7 +14,8 @@ for group in "${groups[@]}"; do
       packages+=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
                  libbenchmark-dev libstb-dev libsdl2-dev liballegro4-dev libpng-dev tmux) ;;
     desktop)
-      packages+=(libgtk-3-dev xvfb xauth xdotool dbus dbus-x11 imagemagick) ;;
+      packages+=(libgtk-3-dev pkgconf xvfb xauth xdotool x11-utils dbus dbus-x11 imagemagick
+                 openbox) ;;
     windows)
       packages+=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool) ;;
     *) echo "deps.sh: unknown group '$group'" >&2; exit 2 ;;

@@ -1,10 +1,12 @@
 // Plimsor's operation: a list of images into one .sh file.
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "../../Vantrel/ByteIO.h"
 #include "../../Vantrel/Fatal.h"
 #include "../../Vantrel/RLSprite.h"
+#include "../../Vantrel/Rls.h"
 #include "../common/FrameAnalysis.h"
 #include "../common/ListLine.h"
 #include "../common/ToolTga.h"
@@ -16,7 +18,6 @@ int ImageListCount = 0;
 namespace {
 
 constexpr char kSourceName[] = "UTILS\\PLIMSOR\\Plimsor";
-constexpr uint16_t kRayMagic = 0xAE01;
 constexpr size_t kMessageSize = 2 * kPathBufferSize;
 
 RLSprite ImageSprite;
@@ -60,7 +61,8 @@ std::FILE* OpenOutputFile(const char* listPath, char* outputFile) {
 
     std::FILE* stream = BeginOutputFile(outputFile);
     if (stream == nullptr) FatalWithPath("Unable to create file %s", outputFile);
-    if (!WriteU16(stream, kRayMagic) || !WriteU16(stream, static_cast<uint16_t>(ImageListCount))) {
+    if (!WriteU16(stream, kRlsRayMagic) ||
+        !WriteU16(stream, static_cast<uint16_t>(ImageListCount))) {
         FatalWithPath("Unable to write to file %s", outputFile);
     }
     return stream;
@@ -95,15 +97,16 @@ void ResetPlimsorState() {
 
 void ReadImageList(const char* listPath) {
     ImageListCount = 0;
-    std::FILE* list = std::fopen(listPath, "r");
+    // Closed however the reading ends (a name too long for a path is fatal).
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> list(std::fopen(listPath, "r"),
+                                                               std::fclose);
     if (list == nullptr) FatalWithPath("Unable to open list file %s", listPath);
     char line[kPathBufferSize];
-    while (ReadListLine(list, line)) {
+    while (ReadListLine(list.get(), line)) {
         if (ImageListCount == kMaxImageListEntries) continue;
         MakeEntry(ImageListEntries[ImageListCount], line);
         ++ImageListCount;
     }
-    std::fclose(list);
 }
 
 void ConvertImageList() {

@@ -5,6 +5,7 @@
 #include "../../Vantrel/ByteIO.h"
 #include "../../Vantrel/Fatal.h"
 #include "../../Vantrel/RLSprite.h"
+#include "../../Vantrel/Rls.h"
 #include "../common/FrameAnalysis.h"
 #include "../common/ToolTga.h"
 #include "Quarvin.h"
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr char kSourceName[] = "UTILS\\QUARVIN\\Quarvin";
-constexpr uint16_t kRayMagic = 0xAE01;
 constexpr uint16_t kFramesPerShip = 16;
 constexpr int kMainSlot = 0;
 constexpr int kAlternateSlot = 1;
@@ -110,7 +110,7 @@ bool OpenOutputFile(const char* shipPath) {
     if (OutputStream == nullptr) FatalWithPath("Unable to create file %s", OutputFile);
     // The ray header announces all 16 frames; the file only replaces its
     // target once they have all been written.
-    if (!WriteU16(OutputStream, kRayMagic) || !WriteU16(OutputStream, kFramesPerShip)) {
+    if (!WriteU16(OutputStream, kRlsRayMagic) || !WriteU16(OutputStream, kFramesPerShip)) {
         FatalWithPath("Unable to write to file %s", OutputFile);
     }
     return true;
@@ -129,8 +129,9 @@ void ResetQuarvinState() {
 bool ConvertFrame(bool firstFrame, const char* shipPath) {
     FrameRules rules;
     rules.main = FrameImage{ToolTgaSlot(kMainSlot), ImageWidth, ImageHeight};
-    if (AlphaPresent)
+    if (AlphaPresent) {
         rules.alpha = FrameImage{ToolTgaSlot(kAlternateSlot), ImageWidth, ImageHeight};
+    }
     rules.border = Border;
     rules.feather = Feather;
     if (Border) {

@@ -14,7 +14,7 @@
 // The interior of a W x H frame is 1 <= x <= W - 2, 1 <= y <= H - 2; the marker
 // search and the outline painter read and change the interior only.
 //
-// Nothing here fails or allocates.
+// Nothing here fails; the encoding reports its own limits (RLSpriteEncode.h).
 #ifndef UTILS_COMMON_FRAME_ANALYSIS_H
 #define UTILS_COMMON_FRAME_ANALYSIS_H
 

@@ -1,5 +1,6 @@
 #include "../../UTILS/common/FrameAnalysis.h"
 
+#include <random>
 #include <vector>
 
 #include "../support/SpriteKit.h"
@@ -297,9 +298,109 @@ TEST_F(FrameAnalysisTest, PixelRules) {
         EXPECT_EQ(ClassifyPixel(rules, 2, 2), c.code);
         // The row classifiers the encoder uses agree with the per-pixel rules.
         const RLSpriteSource source = MakeFrameSource(rules);
-        uint32_t codes[7];
-        source.classifyRow(source.context, 2, -1, 5, codes);
-        for (int32_t x = -1; x <= 5; ++x) EXPECT_EQ(codes[x + 1], ClassifyPixel(rules, x, 2));
+        Pixel16 values[7];
+        uint8_t kinds[7];
+        source.classifyRow(source.context, 2, -1, 5, values, kinds);
+        for (int32_t x = -1; x <= 5; ++x) {
+            const uint32_t code = ClassifyPixel(rules, x, 2);
+            EXPECT_EQ(kinds[x + 1], PixelCodeKind(code)) << x;
+            if (code != kTransparentPixelCode) {
+                EXPECT_EQ(values[x + 1], PixelCodeValue(code)) << x;
+            }
+        }
+    }
+}
+
+// The row classifiers convert every colour as RgbTo565NonBlack does, on every
+// row including the image's last pixel.
+TEST_F(FrameAnalysisTest, RowValuesMatchTheColourConversion) {
+    struct Layout {
+        const char* name;
+        uint32_t (*colour)(int32_t x, int32_t y);
+    };
+    const Layout layouts[] = {
+        {"red x, green y",
+         [](int32_t x, int32_t y) { return Rgb(x, y, static_cast<uint32_t>(x ^ y)); }},
+        {"blue x, red y",
+         [](int32_t x, int32_t y) { return Rgb(y, static_cast<uint32_t>((x + y) & 255), x); }},
+        {"dark channels",
+         [](int32_t x, int32_t y) {
+             return Rgb(static_cast<uint32_t>(x & 7), static_cast<uint32_t>((x >> 3) & 7),
+                        static_cast<uint32_t>(y & 7));
+         }},
+    };
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        TestImage image(256, 256);
+        for (int32_t y = 0; y < 256; ++y)
+            for (int32_t x = 0; x < 256; ++x) image.Set(x, y, layout.colour(x, y));
+        for (bool border : {false, true}) {
+            FrameRules rules;
+            rules.main = image.View();
+            rules.border = border;
+            rules.marker = border ? 0xABCDEF : 0;
+            const RLSpriteSource source = MakeFrameSource(rules);
+            std::vector<Pixel16> values(256);
+            std::vector<uint8_t> kinds(256);
+            for (int32_t y = 0; y < 256; ++y) {
+                for (auto [left, right] : {std::pair{0, 255}, {1, 254}, {3, 3}, {250, 255}}) {
+                    source.classifyRow(source.context, y, left, right, values.data(), kinds.data());
+                    for (int32_t x = left; x <= right; ++x) {
+                        const uint32_t c = layout.colour(x, y);
+                        const Pixel16 expected = RgbTo565NonBlack(static_cast<int>(c >> 16),
+                                                                  static_cast<int>((c >> 8) & 255),
+                                                                  static_cast<int>(c & 255));
+                        ASSERT_EQ(kinds[x - left], c != 0 ? kRunPixel : kTransparentPixel);
+                        if (c != 0) {
+                            ASSERT_EQ(values[x - left], expected) << x << "," << y;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+// Every row classifier agrees with the per-pixel rules on random frames, for
+// whole rows, interior rows and rows reaching past the image.
+TEST_F(FrameAnalysisTest, RowClassifiersAgreeWithThePixelRules) {
+    std::mt19937 random(11);
+    const uint32_t palette[] = {
+        0, 0, 0xFFFFFF, 65536, 131072, Rgb(90, 40, 200), Rgb(3, 3, 3), Rgb(128, 128, 128)};
+    for (int round = 0; round < 64; ++round) {
+        const int32_t w = 1 + static_cast<int32_t>(random() % 24);
+        const int32_t h = 1 + static_cast<int32_t>(random() % 24);
+        TestImage main(w, h);
+        TestImage alpha(w, h);
+        for (int32_t y = 0; y < h; ++y) {
+            for (int32_t x = 0; x < w; ++x) {
+                main.Set(x, y, palette[random() % 8]);
+                alpha.Set(x, y, palette[random() % 8]);
+            }
+        }
+        FrameRules rules;
+        rules.main = main.View();
+        rules.border = (round & 1) != 0;
+        rules.marker = rules.border ? 65536 : 0;
+        rules.feather = (round & 2) != 0;
+        if ((round & 4) != 0) rules.alpha = alpha.View();
+        const RLSpriteSource source = MakeFrameSource(rules);
+        std::vector<Pixel16> values(static_cast<size_t>(w) + 4);
+        std::vector<uint8_t> kinds(static_cast<size_t>(w) + 4);
+        for (int32_t y = -1; y <= h; ++y) {
+            for (auto [left, right] : {std::pair{0, w - 1}, {1, w - 2}, {-2, w + 1}}) {
+                if (right < left) continue;
+                source.classifyRow(source.context, y, left, right, values.data(), kinds.data());
+                for (int32_t x = left; x <= right; ++x) {
+                    const uint32_t code = ClassifyPixel(rules, x, y);
+                    ASSERT_EQ(kinds[x - left], PixelCodeKind(code))
+                        << round << ":" << x << "," << y;
+                    if (code != kTransparentPixelCode) {
+                        ASSERT_EQ(values[x - left], PixelCodeValue(code)) << round;
+                    }
+                }
+            }
+        }
     }
 }
 

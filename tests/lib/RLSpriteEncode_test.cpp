@@ -236,6 +236,19 @@ TEST_F(RLSpriteEncodeTest, HotSpotAndBoundsFromTheCentre) {
     EXPECT_EQ(sprite.pointCount, 0);
 }
 
+TEST_F(RLSpriteEncodeTest, HotSpotBeyondSixteenBitsIsRefused) {
+    RLSprite sprite;
+    EXPECT_EQ(FatalTextOf([&] {
+                  AnchorRLSprite(sprite, Rect{60000, 0, 60010, 5}, 19999, 2);
+              }),
+              "Hot spot too far 40001\n");
+    EXPECT_EQ(FatalTextOf([&] { AnchorRLSprite(sprite, Rect{0, 0, 5, 5}, 3, 32767); }), "");
+    EXPECT_EQ(FatalTextOf([&] {
+                  AnchorRLSprite(sprite, Rect{0, 0, 5, 5}, 3, 32768);
+              }),
+              "Hot spot too far 32768\n");
+}
+
 // Whatever the picture and options, what the encoder makes is well formed
 // and every pixel of the rectangle is in exactly one place.
 TEST_F(RLSpriteEncodeTest, EncodedSpritesAreAlwaysWellFormed) {

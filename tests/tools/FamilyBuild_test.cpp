@@ -147,34 +147,55 @@ TEST_F(BuildFamilyTest, CancelledListChoiceDoesNothing) {
 struct FatalCase {
     const char* what;
     std::string list;
-    bool answerOutput;
-    std::string text;  // "@" stands for the temporary folder
+    std::vector<std::string> answers;  // "" cancels; "@" stands for the temporary folder
+    std::string text;
 };
+
+std::string InFolder(std::string text, const std::string& folder) {
+    for (std::size_t at; (at = text.find('@')) != std::string::npos;) text.replace(at, 1, folder);
+    return text;
+}
 
 TEST_F(BuildFamilyTest, FailuresNameTheFileAndLeaveTheOldFamily) {
     const FatalCase cases[] = {
-        {"cancelled output choice", "hull\n", false, "You must provide a file to output to!"},
-        {"no file name", "// none\n:text\n", false, "The list @/art/fam.txt names no .sh file"},
-        {"missing .sh file", "hull\nghost\n", true,
+        {"cancelled output choice",
+         "hull\n",
+         {"@/art/fam.txt", ""},
+         "You must provide a file to output to!"},
+        {"no file name",
+         "// none\n:text\n",
+         {"@/art/fam.txt"},
+         "The list @/art/fam.txt names no .sh file"},
+        {"missing .sh file",
+         "hull\nghost\n",
+         {"@/art/fam.txt", "@/fam.shp"},
          "File @/art/ghost.sh listed in @/art/fam.txt cannot be opened"},
-        {"name too long", std::string(254, 'n') + "\n", false,
+        {"name too long",
+         std::string(254, 'n') + "\n",
+         {"@/art/fam.txt"},
          "Path longer than 255 characters: " + std::string(254, 'n') + ".sh"},
+        {"list that cannot be opened",
+         "hull\n",
+         {"@/art/gone.txt"},
+         "Unable to open list file @/art/gone.txt"},
+        {"output that cannot be created",
+         "hull\n",
+         {"@/art/fam.txt", "@/nowhere/fam.shp"},
+         "Unable to create file @/nowhere/fam.shp"},
     };
     for (const FatalCase& c : cases) {
         SCOPED_TRACE(c.what);
         WriteWholeFile(folder / "art/fam.txt", c.list);
         WriteWholeFile(folder / "fam.shp", "OLD");
         TestShell shell(folder.Path());
-        shell.Answer(folder / "art/fam.txt");
-        if (c.answerOutput) {
-            shell.Answer(folder / "fam.shp");
-        } else if (c.text == "You must provide a file to output to!") {
-            shell.Cancel();
+        for (const std::string& answer : c.answers) {
+            if (answer.empty()) {
+                shell.Cancel();
+            } else {
+                shell.Answer(InFolder(answer, folder.Path()));
+            }
         }
-        std::string expected = c.text;
-        for (std::size_t at; (at = expected.find('@')) != std::string::npos;)
-            expected.replace(at, 1, folder.Path());
-        EXPECT_EQ(FatalTextOf([] { BuildFamily(); }), expected);
+        EXPECT_EQ(FatalTextOf([] { BuildFamily(); }), InFolder(c.text, folder.Path()));
         EXPECT_EQ(ReadWholeFile(folder / "fam.shp"), "OLD");
         for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
             EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos) << entry.path();

@@ -35,8 +35,9 @@ bool BatchChooseFile(const char* proposed, const FileFilter&, char mode, std::st
 
 void BatchSetTitle(const char*) {}
 
+// Standard output carries only the written paths.
 void BatchShowInfo(const char* text) {
-    std::printf("%s\n", text);
+    std::fprintf(stderr, "Info: %s\n", text);
 }
 
 void BatchReportFatal(const char* text) {

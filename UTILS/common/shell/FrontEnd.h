@@ -47,7 +47,7 @@ struct FrontEnd {
     // The loop: hands key releases to DispatchKeyRelease until QuitRequested()
     // or the input ends; returns the exit code.
     int (*run)(const ToolParameters& tool);
-    void (*close)();     // optional; called once at the end, also after a fatal report
+    void (*close)();     // optional; at the end and after a fatal report; may come twice
     void (*minimize)();  // optional
 };
 

@@ -15,7 +15,9 @@
 #include "FrontEnd.h"
 
 // The running program's full path into buffer. False when the system cannot
-// tell or the path does not fit in size - 1 characters.
+// tell or the path does not fit in size - 1 characters. The core passes a
+// buffer far larger than a path buffer, so that it can name a path longer
+// than 255 characters when it refuses it.
 bool QueryProgramPath(char* buffer, std::size_t size);
 
 // The front end for a start without arguments (the window, the terminal),

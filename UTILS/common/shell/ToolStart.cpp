@@ -13,12 +13,15 @@
 int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd) {
     SetActiveFrontEnd(&frontEnd);
     ClearQuitRequest();
-    char programPath[kPathBufferSize];
-    if (!QueryProgramPath(programPath, sizeof programPath)) {
-        ReportFatal(
-            "Cannot find the program's own folder (its path must be at most 255 characters)");
+    // Asked into a large buffer, so that a path too long for the tools'
+    // buffers can be named when it is refused.
+    std::string programPath(4096, '\0');
+    if (!QueryProgramPath(programPath.data(), programPath.size())) {
+        ReportFatal("Cannot find the path of the running program");
     }
-    InitProgramFolder(programPath);
+    char checkedPath[kPathBufferSize];
+    CopyPath(checkedPath, programPath.c_str());
+    InitProgramFolder(checkedPath);
     LoadRememberedFolders();
     if (frontEnd.claimSingleInstance != nullptr && !frontEnd.claimSingleInstance(tool)) return 0;
     if (frontEnd.open != nullptr && !frontEnd.open(tool)) return 0;
@@ -26,6 +29,8 @@ int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd) {
     if (tool.updateTitle != nullptr) tool.updateTitle();
     SelectProgramPixelMode();
     int exitCode = frontEnd.run(tool);
+    // An output a tool left unfinished is not complete: it must not appear.
+    AbandonAllOutputFiles();
     CloseToolWindow();
     std::fflush(stdout);
     return exitCode;

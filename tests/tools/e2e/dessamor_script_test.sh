@@ -107,6 +107,14 @@ file $art/empty.txt"; rc=$?
 check_eq "exit code" 1 "$rc"
 check_eq "stderr" "Fatal Error: The list $art/empty.txt names no .sh file" "$(cat "$WORK/err")"
 
+begin_case "a script file with comments, blank lines and CR LF line ends"
+printf '# build the pirates\r\n\r\nkey 13\r\n  file %s\r\nfile %s\r\nquit\r\nkey I\r\n' \
+  "$art/pirates.txt" "$WORK/out/from-file.shp" > "$WORK/session.txt"
+out=$("$prog" --script "$WORK/session.txt"); rc=$?
+check_eq "exit code" 0 "$rc"
+check_eq "written" "written $WORK/out/from-file.shp" "$(echo "$out" | grep '^written')"
+check_file_hex "$WORK/out/from-file.shp" "$FAMILY"
+
 begin_case "script errors are usage errors"
 printf 'key I\nkey I\n' | "$prog" --script - >/dev/null 2>"$WORK/err"; rc=$?
 check_eq "exit code" 2 "$rc"
@@ -115,6 +123,33 @@ printf 'press I\n' | "$prog" --script - >/dev/null 2>"$WORK/err"; rc=$?
 check_eq "unknown command" 2 "$rc"
 "$prog" --script "$WORK/no-such-script" >/dev/null 2>&1; rc=$?
 check_eq "missing script" 2 "$rc"
+
+begin_case "a hand-edited indir.txt ending in a line end shows in the proposed path"
+prog=$(install_program DESSAMOR "$WORK/p3")
+printf '%s\n' "$art" > "$WORK/p3/indir.txt"
+out=$(printf 'key I\ncancel\n' | "$prog" --script -); rc=$?
+check_eq "exit code" 0 "$rc"
+check_eq "proposed" "proposed $art\\n/*.txt" "$(echo "$out" | grep '^proposed')"
+
+begin_case "a program folder whose files cannot be written: the folders are kept for the run"
+prog=$(install_program DESSAMOR "$WORK/p4")
+mkdir "$WORK/p4/indir.txt" "$WORK/p4/outdir.txt"
+out=$(printf 'key I\nfile %s\nfile %s\nkey I\nfile %s\ncancel\n' "$art/pirates.txt" "$WORK/out/p4.shp" \
+      "$art/pirates.txt" | "$prog" --script - 2>/dev/null); rc=$?
+check_eq "exit code" 1 "$rc"
+check_file_hex "$WORK/out/p4.shp" "$FAMILY"
+check_eq "second list choice starts in the list's folder" "proposed $art/*.txt" \
+  "$(echo "$out" | grep '^proposed' | sed -n 3p)"
+check_eq "second output choice starts in the output folder" "proposed $WORK/out/pirates.shp" \
+  "$(echo "$out" | grep '^proposed' | sed -n 4p)"
+check_no_temporaries "$WORK/p4"
+
+begin_case "a program path longer than 255 characters is refused by name"
+deep=$WORK/$(printf 'd%.0s' $(seq 150))/$(printf 'e%.0s' $(seq 100))
+prog=$(install_program DESSAMOR "$deep")
+"$prog" --script - </dev/null >/dev/null 2>"$WORK/err"; rc=$?
+check_eq "exit code" 1 "$rc"
+check_eq "stderr" "Fatal Error: Path longer than 255 characters: $prog" "$(cat "$WORK/err")"
 
 begin_case "batch: positional list, -o, the written path on stdout"
 prog=$(install_program DESSAMOR "$WORK/p2")

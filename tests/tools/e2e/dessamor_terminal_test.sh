@@ -109,4 +109,13 @@ wait_for d "[ $TITLE ]"
 keys d C-c
 check_eq "exit code after Ctrl-C" 0 "$(exit_code d)"
 
+begin_case "Alt+letter is no key for the tool; Alt+Q quits with 0"
+start e
+wait_for e "[ $TITLE ]"
+keys e M-x
+sleep 0.3
+screen e | grep -q "File To Read" && fail "Alt+X started a build"
+keys e M-q
+check_eq "exit code after Alt+Q" 0 "$(exit_code e)"
+
 finish

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -69,7 +70,7 @@ int ReadByte() {
     for (;;) {
         ssize_t got = read(STDIN_FILENO, &byte, 1);
         if (got == 1) return byte;
-        if (got == 0) return -1;
+        if (got == 0 || (got < 0 && errno != EINTR)) return -1;
     }
 }
 

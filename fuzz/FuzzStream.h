@@ -1,0 +1,29 @@
+// The fuzz input as an open binary stream, as the loaders read files. A
+// temporary file rather than a memory stream, so the targets build the same
+// on every platform.
+#ifndef FUZZ_FUZZ_STREAM_H
+#define FUZZ_FUZZ_STREAM_H
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+struct FuzzStreamCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FuzzStream = std::unique_ptr<std::FILE, FuzzStreamCloser>;
+
+inline FuzzStream StreamOfInput(const uint8_t* data, size_t size) {
+    FuzzStream stream(std::tmpfile());
+    if (!stream) return stream;
+    if (size != 0 && std::fwrite(data, 1, size, stream.get()) != size) return FuzzStream();
+    std::rewind(stream.get());
+    return stream;
+}
+
+// The pitches the targets bind at: the tools' screen, a tiny and a huge one,
+// and one whose products overflow 32 bits for tall sprites.
+constexpr int32_t kFuzzPitches[] = {640, 1, 65536, 0x40000000};
+
+#endif

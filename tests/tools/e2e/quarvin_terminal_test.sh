@@ -1,0 +1,79 @@
+# Quarvin's interactive terminal front end, driven through tmux: the title
+# line following the option keys, the two file prompts of a batch, and the
+# fatal report of a missing frame.
+. "$E2E_LIB"
+need_program QUARVIN
+need_program PAINTSAMPLES
+command -v tmux >/dev/null || { echo "skipped: tmux is not installed"; exit 77; }
+
+# A tmux server of this test's own, and the single-instance locks in $WORK.
+socket="e2e-$$"
+export XDG_RUNTIME_DIR=$WORK
+tmux_() { tmux -L "$socket" -f /dev/null "$@"; }
+trap 'tmux_ kill-server >/dev/null 2>&1; rm -rf "$WORK"' EXIT
+
+prog=$(install_program QUARVIN "$WORK/prog")
+art=$WORK/art
+mkdir -p "$WORK/out"
+"$PAINTSAMPLES" "$art" >/dev/null || { echo "painting the samples failed"; exit 1; }
+
+rc_file=$WORK/quarvin.rc
+tmux_ new-session -d -s e2e -x 120 -y 40 \
+  "cd '$WORK' && env -u DISPLAY -u WAYLAND_DISPLAY '$prog'; echo \$? > '$rc_file'; sleep 600"
+screen() { tmux_ capture-pane -p -t e2e; }
+keys() { tmux_ send-keys -t e2e "$@"; }
+# wait_for TEXT: until the screen shows TEXT (10 s at most).
+wait_for() {
+  for _ in $(seq 200); do
+    screen | grep -qF -- "$1" && return 0
+    sleep 0.05
+  done
+  fail "the screen never showed: $1"
+  screen | sed 's/^/    | /'
+  return 1
+}
+exit_code() {
+  for _ in $(seq 200); do
+    [ -s "$rc_file" ] && { cat "$rc_file"; return; }
+    sleep 0.05
+  done
+  echo "still running"
+}
+
+begin_case "the title line follows the option keys"
+wait_for "[ Keys: Input  Border(off)  Feather(on)  Offset(0) ]"
+keys f
+wait_for "[ Keys: Input  Border(off)  Feather(off)  Offset(0) ]"
+keys b
+wait_for "[ Keys: Input  Border(on)  Feather(off)  Offset(0) ]"
+keys F
+wait_for "[ Keys: Input  Border(off)  Feather(on)  Offset(0) ]"
+keys o
+wait_for "[ Keys: Input  Border(off)  Feather(on)  Offset(1) ]"
+keys o
+wait_for "[ Keys: Input  Border(off)  Feather(on)  Offset(0) ]"
+
+begin_case "a batch through the two prompts"
+keys i
+wait_for "File To Read - Uncompressed Targa Files (*.tga)"
+wait_for "> $WORK/prog/*.tga"
+keys C-u "$art/wasp03.tga" Enter
+wait_for "File To Write - Individual Ship Files (*.sh)"
+wait_for "> $WORK/prog/wasp.sh"
+keys C-u "$WORK/out/wasp.sh" Enter
+wait_for "Wrote $WORK/out/wasp.sh"
+check_eq "ray header" 01ae1000 "$(od -An -v -tx1 -N4 "$WORK/out/wasp.sh" | tr -d ' \n')"
+
+begin_case "a missing frame: the fatal report waits for a key, exit 1"
+keys O
+wait_for "Offset(1) ]"
+keys I
+wait_for "> $art/*.tga"
+keys C-u "$art/wasp01.tga" Enter
+wait_for "Fatal Error"
+wait_for "need to have from 01 to 16 .tga files per ship"
+keys x
+check_eq "exit code after the fatal report" 1 "$(exit_code)"
+check_no_temporaries "$WORK/out"
+
+finish
