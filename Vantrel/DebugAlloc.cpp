@@ -205,8 +205,14 @@ void* DebugRealloc(void* pointer, size_t size, const char* source, int line) {
     // Null and pointers the allocator never made go to the ordinary heap. A
     // freed or damaged tracked block cannot: its address is not one the heap
     // handed out, so the heap would be corrupted. It is refused with null.
-    if (status == kBlockNull || (status == kBlockBadGuard && FindBlock(pointer) == nullptr))
-        return std::realloc(pointer, size);
+    if (status == kBlockNull || (status == kBlockBadGuard && FindBlock(pointer) == nullptr)) {
+        // The heap may hand out an address a tracked block had before it was
+        // freed (Windows' heap does so readily); that address is now a live
+        // block of the caller's, no longer a freed one.
+        void* plain = std::realloc(pointer, size);
+        if (plain != nullptr) Quarantine().Forget(reinterpret_cast<uintptr_t>(plain));
+        return plain;
+    }
     if (status != kBlockLive) return nullptr;
     void* fresh = DebugAlloc(size, source, line);
     if (fresh == nullptr) return nullptr;

@@ -19,6 +19,7 @@
 #include "../Vantrel/ScreenGeometry.h"
 #include "../Vantrel/Viewport.h"
 #include "../tests/support/TestFatal.h"
+#include "FuzzStream.h"
 
 namespace {
 
@@ -33,10 +34,6 @@ int32_t Int16At(const uint8_t* p) {
 Pixel16 Pattern(size_t i) {
     return static_cast<Pixel16>(i * 2654435761u >> 7);
 }
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
@@ -54,8 +51,7 @@ struct GuardedSurface {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < kParameterBytes) return 0;
-    std::unique_ptr<std::FILE, FileCloser> stream(
-        fmemopen(const_cast<uint8_t*>(data + kParameterBytes), size - kParameterBytes, "rb"));
+    FuzzStream stream = StreamOfInput(data + kParameterBytes, size - kParameterBytes);
     if (!stream) return 0;
 
     static GuardedSurface guarded;

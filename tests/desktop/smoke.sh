@@ -113,6 +113,15 @@ wait_title() {
   echo "$title"
 }
 
+# wait_focus WINDOW: polls until the window has the keyboard focus.
+wait_focus() {
+  local end=$((SECONDS + DEADLINE))
+  until [ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]; do
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.05
+  done
+}
+
 # wait_exit PID: waits for the program to end and returns its exit code (124
 # when it had to be killed at the deadline).
 wait_exit() {
@@ -135,12 +144,13 @@ key() {
   xdo windowfocus --sync "$1" && xdo key "${@:2}"
 }
 
-# choose_file PID TITLE PATH: waits for the program's chooser and answers it
-# by typing PATH into its location field.
+# choose_file PID TITLE PATH [SHOT]: waits for the program's chooser and
+# answers it by typing PATH into its location field (after a screenshot).
 choose_file() {
   local dialog
   if ! dialog=$(wait_window "$1" "^$2\$"); then fail "no '$2' dialog"; return 1; fi
   xdo windowfocus --sync "$dialog" || return 1
+  [ -z "${4:-}" ] || shot "$4"
   if [ "$2" == "File To Read" ]; then xdo key ctrl+l; else xdo key ctrl+a; fi
   xdo type --delay 4 "$3" || return 1
   # The chooser reads the typed folder in the background and takes Return
@@ -162,7 +172,8 @@ shot() {
   fi
 }
 
-# check_window WINDOW WIDTH HEIGHT: the client area's size, centred on the screen.
+# check_window WINDOW WIDTH HEIGHT: the client area's size, centred on the
+# screen, all white.
 check_window() {
   local geometry x y w h
   geometry=$(xwininfo -id "$1")
@@ -172,6 +183,11 @@ check_window() {
   h=$(awk '/Height:/ {print $NF}' <<<"$geometry")
   check_eq "client size" "$2x$3" "${w}x$h"
   check_eq "position" "$(((SCREEN_W - $2) / 2)),$(((SCREEN_H - $3) / 2))" "$x,$y"
+  if command -v import >/dev/null; then
+    import -window "$1" "$WORK/client.png" &&
+      check_eq "client area's mean brightness (white)" 1 \
+        "$(identify -format '%[fx:mean]' "$WORK/client.png")"
+  fi
 }
 
 # ---- Dessamor ----
@@ -191,8 +207,10 @@ if window=$(wait_window "$first" "$DESSAMOR_PATTERN"); then
   check_eq "title" "$DESSAMOR_TITLE" "$(xdotool getwindowname "$window")"
   check_window "$window" 370 20
   shot dessamor-window
+  # Nothing has the focus yet; a second start brings the first window forward.
   "$program_copy" >/dev/null 2>&1
   check_eq "second start's exit code" 0 "$?"
+  wait_focus "$window" || fail "the first window was not brought to the front"
   check_eq "windows of the first copy" 1 \
     "$(xdotool search --onlyvisible --name "$DESSAMOR_PATTERN" | wc -l)"
 
@@ -303,10 +321,11 @@ if [ -n "${QUARVIN:-}" ]; then
     shot quarvin-window
     "$program_copy" >/dev/null 2>&1
     check_eq "second start's exit code" 0 "$?"
+    wait_focus "$window" || fail "the first window was not brought to the front"
 
     begin_case "quarvin: I opens the chooser; a ship matches the batch output"
     key "$window" i
-    choose_file "$first" "File To Read" "$ships/wasp00.tga" &&
+    choose_file "$first" "File To Read" "$ships/wasp00.tga" quarvin-file-to-read &&
       choose_file "$first" "File To Write" "$WORK/out/window.sh"
     if wait_file "$WORK/out/window.sh"; then
       "$QUARVIN" -o "$WORK/out/batch.sh" "$ships/wasp00.tga" >/dev/null
@@ -316,7 +335,15 @@ if [ -n "${QUARVIN:-}" ]; then
     fi
 
     begin_case "quarvin: key releases change the title as in every front end"
-    keys=()
+    # B held down does nothing; O pressed and released meanwhile acts, and
+    # once its title shows, B's press has been seen too. B acts on release.
+    xdo windowfocus --sync "$window" && xdo keydown b && xdo key o
+    expected=$(script_titles O | tail -n 1)
+    check_eq "title while B is held" "$expected" "$(wait_title "$window" "$expected")"
+    xdo keyup b
+    expected=$(script_titles O B | tail -n 1)
+    check_eq "title after B's release" "$expected" "$(wait_title "$window" "$expected")"
+    keys=(O B)
     for k in B F O B; do
       keys+=("$k")
       expected=$(script_titles "${keys[@]}" | tail -n 1)
