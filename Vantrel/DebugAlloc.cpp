@@ -17,8 +17,8 @@ constexpr size_t kBucketCount = 499;
 struct BlockHeader {
     BlockHeader* next;
     const char* source;
-    int32_t line;
-    uint32_t size;
+    intptr_t line;
+    size_t size;
 };
 
 constexpr size_t kAlignment = alignof(std::max_align_t);
@@ -99,12 +99,12 @@ BlockHeader* FindBlock(const void* pointer, BlockHeader** previous = nullptr) {
 }  // namespace
 
 void* DebugAlloc(size_t size, const char* source, int line) {
-    if (size > UINT32_MAX || size > SIZE_MAX - kHeaderSize - sizeof(uint32_t)) return nullptr;
+    if (size > SIZE_MAX - kHeaderSize - sizeof(uint32_t)) return nullptr;
     auto* block = static_cast<BlockHeader*>(std::malloc(kHeaderSize + size + sizeof(uint32_t)));
     if (block == nullptr) return nullptr;
     block->source = source;
     block->line = line;
-    block->size = static_cast<uint32_t>(size);
+    block->size = size;
     unsigned char* user = UserBytes(block);
     WriteWord(user - sizeof(uint32_t), kGuardLive);
     std::memset(user, kFill, size);
@@ -162,7 +162,7 @@ const char* BlockSource(const void* pointer) {
 }
 
 int BlockLine(const void* pointer) {
-    return CheckBlock(pointer) == kBlockLive ? FindBlock(pointer)->line : 0;
+    return CheckBlock(pointer) == kBlockLive ? static_cast<int>(FindBlock(pointer)->line) : 0;
 }
 
 size_t LiveTrackedBytes() {

@@ -16,8 +16,10 @@
 // foreign, damaged or already freed pointer given to DebugFree is ignored.
 // Unlike a bare guard-word scheme, no status query ever reads memory the
 // allocator does not own: a pointer is first looked up in the table, and freed
-// addresses are remembered in a quarantine set, so a double free is told (4)
-// without touching freed memory.
+// addresses (the most recent 65536) are remembered in a quarantine set, so a
+// double free is told (4) without touching freed memory. Consequently a block
+// that is in the table but not intact is never handed to the heap's realloc:
+// DebugRealloc refuses a freed or damaged block with null.
 #ifndef VANTREL_DEBUG_ALLOC_H
 #define VANTREL_DEBUG_ALLOC_H
 

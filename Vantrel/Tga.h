@@ -18,12 +18,15 @@
 // 24 or 32 and fails quietly with null. The tools' reader (UTILS/common/
 // ToolTga.h) shares ReadTgaHeader and ReadTgaPixels below.
 //
-// Sizes are checked before allocating: a header announcing more pixel bytes
-// than the stream holds fails as a short read without first allocating a
-// block of the announced size. On a stream that cannot tell its size (a pipe)
-// the pixels are gathered in growing pieces, so a lying header still cannot
-// force a huge block. Image buffers come from the tracked allocator; the
-// caller owns them and frees them with DebugFree.
+// Sizes are checked before allocating: pixel data announced above 256 KiB is
+// compared with the bytes the stream still holds, and a header announcing
+// more than that fails as a short read without allocating anything. Smaller
+// images (at most 768 KiB once converted) are allocated at once and fail at
+// the read; this saves the size query on the many small frames. On a stream
+// that cannot tell its size (a pipe) the pixels are gathered in growing
+// pieces, so a lying header still cannot force a huge block. Image buffers
+// come from the tracked allocator; the caller owns them and frees them with
+// DebugFree.
 #ifndef VANTREL_TGA_H
 #define VANTREL_TGA_H
 

@@ -3,6 +3,7 @@
 #ifndef FUZZ_FUZZ_FILE_H
 #define FUZZ_FUZZ_FILE_H
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +17,11 @@ inline const std::string& WriteFuzzFile(const uint8_t* data, size_t size) {
     static const std::string path = [] {
         std::filesystem::path p =
             std::filesystem::temp_directory_path() /
-            ("vantrel-fuzz-" + std::to_string(std::random_device{}()) + ".tga");
+            ("vantrel-fuzz-" +
+             std::to_string(std::random_device{}() ^
+                            static_cast<unsigned long long>(
+                                std::chrono::steady_clock::now().time_since_epoch().count())) +
+             ".tga");
         std::atexit([] { std::remove(path.c_str()); });
         return p.string();
     }();

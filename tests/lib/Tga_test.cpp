@@ -53,8 +53,10 @@ TEST_F(TgaTest, ReadsEveryShapeDepthAndRowOrder) {
         {64, 3, 32, 0x00},
         {101, 333, 24, 0},
         {100, 301, 32, 0x20},
-        {20000, 3, 32, 0x00},  // one stored row is larger than a reading piece
-        {4, 4, 24, 0xDF},      // descriptor bits other than 5 mean nothing
+        {20000, 5, 32, 0x00},  // one stored row is larger than a reading piece
+        {300, 301, 24, 0x00},  // above the size read without asking the stream
+        {300, 300, 32, 0x20},
+        {4, 4, 24, 0xDF},  // descriptor bits other than 5 mean nothing
     };
     uint32_t seed = 1;
     for (const ImageCase& c : cases) {
@@ -235,17 +237,22 @@ TEST_F(TgaTest, GivenStreamIsReadInPlaceAndLeftOpen) {
 }
 
 TEST_F(TgaTest, ShortPixelsOnAGivenStreamLeaveItAtItsEnd) {
-    TgaLayout layout;
-    layout.width = 4, layout.height = 4, layout.depth = 32;
-    std::vector<uint8_t> bytes = EncodeTga(layout, RandomRgb(4, 4, 9));
-    bytes.pop_back();
-    std::string path = folder_.Write("short.tga", bytes);
-    std::FILE* stream = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(stream, nullptr);
-    int32_t w = 0, h = 0;
-    EXPECT_EQ(ReadTgaRgb(nullptr, stream, w, h), nullptr);
-    EXPECT_EQ(std::ftell(stream), static_cast<long>(bytes.size()));
-    EXPECT_EQ(std::fclose(stream), 0);
+    // Small pixel data is read at once; larger is first compared with the
+    // bytes the stream holds. Either way the stream ends up at its end.
+    for (uint16_t size : {uint16_t{4}, uint16_t{300}}) {
+        SCOPED_TRACE(size);
+        TgaLayout layout;
+        layout.width = size, layout.height = size, layout.depth = 32;
+        std::vector<uint8_t> bytes = EncodeTga(layout, RandomRgb(size, size, 9));
+        bytes.pop_back();
+        std::string path = folder_.Write("short.tga", bytes);
+        std::FILE* stream = std::fopen(path.c_str(), "rb");
+        ASSERT_NE(stream, nullptr);
+        int32_t w = 0, h = 0;
+        EXPECT_EQ(ReadTgaRgb(nullptr, stream, w, h), nullptr);
+        EXPECT_EQ(std::ftell(stream), static_cast<long>(bytes.size()));
+        EXPECT_EQ(std::fclose(stream), 0);
+    }
 }
 
 TEST_F(TgaTest, Rgb24To16TruncatesEveryChannelValueInTheActiveLayout) {

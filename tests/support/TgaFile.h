@@ -6,6 +6,7 @@
 #ifndef TESTS_SUPPORT_TGA_FILE_H
 #define TESTS_SUPPORT_TGA_FILE_H
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -74,7 +75,12 @@ inline std::vector<uint8_t> RandomRgb(int width, int height, uint32_t seed) {
 class ScratchFolder {
 public:
     ScratchFolder() {
-        static const unsigned run = std::random_device{}();
+        // Random where the platform gives it, and the clock besides, so that
+        // test programs running side by side never share a folder.
+        static const unsigned long long run =
+            std::random_device{}() ^
+            static_cast<unsigned long long>(
+                std::chrono::steady_clock::now().time_since_epoch().count());
         static int serial = 0;
         path_ = std::filesystem::temp_directory_path() /
                 ("vantrel-test-" + std::to_string(run) + "-" + std::to_string(++serial));
