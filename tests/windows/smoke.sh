@@ -19,9 +19,10 @@ for program in wine wineserver Xvfb xdotool; do
 done
 quarvin_exe="$build/UTILS/QUARVIN/quarvin.exe"
 dessamor_exe="$build/UTILS/DESSAMOR/dessamor.exe"
+plimsor_exe="$build/UTILS/PLIMSOR/plimsor.exe"
 painter_exe="$build/samples/paintsamples.exe"
 window_tests_exe="$build/tests/tools/tool_tests.exe"
-for file in "$dessamor_exe" "$painter_exe"; do
+for file in "$dessamor_exe" "$plimsor_exe" "$painter_exe"; do
   [ -f "$file" ] || { echo "smoke: $file is not built (cmake --build --preset windows)" >&2; exit 1; }
 done
 have_quarvin=false
@@ -59,7 +60,7 @@ echo "-- wine prefix and sample art (headless)"
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   mkdir -p "$scratch/bin" "$scratch/reference" "$scratch/out" "$scratch/broken" "$scratch/lists"
   wine "$painter_exe" "$(winpath "$scratch/art")" >/dev/null 2>>"$log"
-  cp "$dessamor_exe" "$scratch/bin/"
+  cp "$dessamor_exe" "$plimsor_exe" "$scratch/bin/"
   # A list that names no .sh file.
   printf ':No ships here\n' >"$scratch/lists/empty.txt"
   if $have_quarvin; then
@@ -258,11 +259,24 @@ window_tests() {
 echo "-- the tool window in process"
 check "tool_tests' window tests pass on the display" window_tests
 
+plimsor_checks() {
+  local plimsor window
+  echo "-- plimsor: its title and size, Q"
+  start "$scratch/bin/plimsor.exe"
+  plimsor=$!
+  window=$(find_window "^Orlavine") || { fail "Plimsor opens its window"; return; }
+  check "the title tells the key" title_is "$window" "Orlavine (press I to input a .txt file)"
+  check "446 x 45 at 292,374" geometry_is "$window" "292,374" "446x45"
+  on_window "$window" key q
+  check "Q ends Plimsor with 0" exits_with "$plimsor" 0
+}
+
 if $have_quarvin; then
   quarvin_checks
 else
   echo "-- quarvin: not built, its checks are skipped"
 fi
+plimsor_checks
 dessamor_checks
 
 if [ "$failures" -ne 0 ]; then
