@@ -2,9 +2,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <deque>
-#include <unordered_map>
-#include <utility>
 
 namespace {
 
@@ -30,26 +27,69 @@ BlockHeader* buckets[kBucketCount];
 // The quarantine: user addresses handed back by DebugFree and not handed out
 // again, the most recent kFreedLimit of them. Each entry carries the serial of
 // its free, so that evicting an old entry never forgets a newer free of the
-// same address.
+// same address. Both the order of frees (a ring) and the address set (open
+// addressing, linear probing, at most half full) live in static storage: a
+// free never allocates.
 class FreedAddresses {
 public:
     void Remember(uintptr_t address) {
-        if (order_.size() >= kFreedLimit) {
-            auto [oldest, serial] = order_.front();
-            order_.pop_front();
-            auto found = serials_.find(oldest);
-            if (found != serials_.end() && found->second == serial) serials_.erase(found);
+        Slot& oldest = ring_[next_];
+        if (oldest.address != 0) {
+            size_t at = Find(oldest.address);
+            if (table_[at].address == oldest.address && table_[at].serial == oldest.serial)
+                Erase(at);
         }
-        serials_[address] = ++serial_;
-        order_.emplace_back(address, serial_);
+        ++serial_;
+        oldest = {address, serial_};
+        next_ = (next_ + 1) % kFreedLimit;
+        size_t at = Find(address);
+        table_[at] = {address, serial_};
     }
-    void Forget(uintptr_t address) { serials_.erase(address); }
-    bool Contains(uintptr_t address) const { return serials_.count(address) != 0; }
+    void Forget(uintptr_t address) {
+        size_t at = Find(address);
+        if (table_[at].address == address) Erase(at);
+    }
+    bool Contains(uintptr_t address) const {
+        return address != 0 && table_[Find(address)].address == address;
+    }
 
 private:
-    static constexpr size_t kFreedLimit = 1 << 16;
-    std::unordered_map<uintptr_t, uint64_t> serials_;
-    std::deque<std::pair<uintptr_t, uint64_t>> order_;
+    struct Slot {
+        uintptr_t address;  // 0: empty
+        uint64_t serial;
+    };
+    static constexpr size_t kFreedLimit = size_t{1} << 16;
+    static constexpr size_t kTableSize = kFreedLimit * 2;
+
+    static size_t Home(uintptr_t address) {
+        return static_cast<size_t>((static_cast<uint64_t>(address) * 0x9E3779B97F4A7C15ull) >> 47);
+    }
+    // The slot holding address, or the empty slot where it would go.
+    size_t Find(uintptr_t address) const {
+        size_t at = Home(address);
+        while (table_[at].address != 0 && table_[at].address != address) at = (at + 1) % kTableSize;
+        return at;
+    }
+    // Removes the entry at a slot, moving later entries of the same probe run
+    // back so that every entry stays reachable from its home slot.
+    void Erase(size_t at) {
+        size_t hole = at;
+        for (size_t next = (hole + 1) % kTableSize; table_[next].address != 0;
+             next = (next + 1) % kTableSize) {
+            size_t home = Home(table_[next].address);
+            bool movable =
+                hole <= next ? (home <= hole || home > next) : (home <= hole && home > next);
+            if (movable) {
+                table_[hole] = table_[next];
+                hole = next;
+            }
+        }
+        table_[hole] = {0, 0};
+    }
+
+    Slot ring_[kFreedLimit] = {};
+    Slot table_[kTableSize] = {};
+    size_t next_ = 0;
     uint64_t serial_ = 0;
 };
 

@@ -21,7 +21,7 @@ constexpr uint8_t kTopRowFirstBit = 0x20;
 // Pixel data up to this size is read without first asking the stream how
 // much it holds: the block made for it stays small whatever the header claims,
 // and a short file still fails at the read.
-constexpr uint64_t kUncheckedStoredBytes = 256 * 1024;
+constexpr uint64_t kUncheckedStoredBytes = 64 * 1024;
 // 8- and 32-bit rows are read in pieces of about this many bytes (at least
 // one row) and converted straight into their place in the image.
 constexpr size_t kPieceBytes = 64 * 1024;

@@ -18,10 +18,10 @@
 // 24 or 32 and fails quietly with null. The tools' reader (UTILS/common/
 // ToolTga.h) shares ReadTgaHeader and ReadTgaPixels below.
 //
-// Sizes are checked before allocating: pixel data announced above 256 KiB is
+// Sizes are checked before allocating: pixel data announced above 64 KiB is
 // compared with the bytes the stream still holds, and a header announcing
 // more than that fails as a short read without allocating anything. Smaller
-// images (at most 768 KiB once converted) are allocated at once and fail at
+// images (at most 192 KiB once converted) are allocated at once and fail at
 // the read; this saves the size query on the many small frames. On a stream
 // that cannot tell its size (a pipe) the pixels are gathered in growing
 // pieces, so a lying header still cannot force a huge block. Image buffers

@@ -184,6 +184,19 @@ TEST_F(DebugAllocTest, ManyBlocksFreedInAnyOrderKeepTheTableRight) {
     EXPECT_EQ(LiveTrackedBytes(), live);
 }
 
+TEST_F(DebugAllocTest, FreedAddressesAreRememberedForTheLast65536Frees) {
+    // All live at once, so every address is distinct; then freed in order.
+    std::vector<void*> pointers;
+    for (int i = 0; i < 65536 + 100; ++i) pointers.push_back(DebugAlloc(1, kSource, i));
+    for (void* p : pointers) DebugFree(p);
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_EQ(BlockStatus(pointers[i]), kBlockBadGuard) << "forgotten: " << i;
+    }
+    for (size_t i = 100; i < pointers.size(); ++i) {
+        ASSERT_EQ(BlockStatus(pointers[i]), kBlockFreed) << i;
+    }
+}
+
 TEST_F(DebugAllocTest, PeakBytesFollowTheLargestMomentSinceReset) {
     ResetPeakTrackedBytes();
     const size_t base = LiveTrackedBytes();

@@ -55,6 +55,7 @@ TEST_F(TgaTest, ReadsEveryShapeDepthAndRowOrder) {
         {100, 301, 32, 0x20},
         {20000, 5, 32, 0x00},  // one stored row is larger than a reading piece
         {300, 301, 24, 0x00},  // above the size read without asking the stream
+        {40, 40, 32, 0x00},    // below it
         {300, 300, 32, 0x20},
         {4, 4, 24, 0xDF},  // descriptor bits other than 5 mean nothing
     };
