@@ -30,7 +30,8 @@ poll() {
 Xvfb -displayfd 3 -screen 0 800x200x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
 poll 20 test -s "$work/display"
-export DISPLAY=:$(tr -d '\n' <"$work/display")
+DISPLAY=:$(tr -d '\n' <"$work/display")
+export DISPLAY
 export HOME=$work XDG_RUNTIME_DIR=$work GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 # A title bar with room for the whole title: label, minimise and close, a
 # plain 8-point font.

@@ -144,6 +144,21 @@ key() {
   xdo windowfocus --sync "$1" && xdo key "${@:2}"
 }
 
+# press_until_gone WINDOW KEY: sends KEY to this window alone (it takes keys
+# while it has the focus), again and again, until the window is gone.
+press_until_gone() {
+  local end=$((SECONDS + DEADLINE))
+  while xdotool getwindowname "$1" >/dev/null 2>&1; do
+    [ $SECONDS -lt $end ] || return 1
+    xdo windowfocus --sync "$1" 2>/dev/null
+    xdo key --window "$1" "$2"
+    for _ in $(seq 20); do
+      xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
+      sleep 0.05
+    done
+  done
+}
+
 # choose_file PID TITLE PATH [SHOT]: waits for the program's chooser and
 # answers it by typing PATH into its location field (after a screenshot).
 choose_file() {
@@ -154,16 +169,8 @@ choose_file() {
   if [ "$2" == "File To Read" ]; then xdo key ctrl+l; else xdo key ctrl+a; fi
   xdo type --delay 4 "$3" || return 1
   # The chooser reads the typed folder in the background and takes Return
-  # only once it has: repeat Return, sent to this dialog alone, until it is gone.
-  local end=$((SECONDS + DEADLINE)) retry
-  while xdotool getwindowname "$dialog" >/dev/null 2>&1; do
-    if [ $SECONDS -ge $end ]; then fail "'$2' did not take $3"; return 1; fi
-    xdo key --window "$dialog" Return
-    for retry in $(seq 20); do
-      xdotool getwindowname "$dialog" >/dev/null 2>&1 || break
-      sleep 0.05
-    done
-  done
+  # only once it has.
+  press_until_gone "$dialog" Return || { fail "'$2' did not take $3"; return 1; }
 }
 
 shot() {
@@ -248,6 +255,43 @@ if window=$(wait_window "$pid" "$DESSAMOR_PATTERN"); then
   wait_exit "$pid"
   check_eq "exit code" 1 "$?"
   [ ! -e "$WORK/out/ghosts.shp" ] || fail "a partial family was left"
+else
+  no_window
+fi
+
+begin_case "dessamor: a missing list is refused, the chooser stays; Cancel ends the job quietly"
+start_program DESSAMOR "$WORK/d6"
+if window=$(wait_window "$pid" "$DESSAMOR_PATTERN"); then
+  key "$window" i
+  if dialog=$(wait_window "$pid" "^File To Read\$"); then
+    xdo windowfocus --sync "$dialog" && xdo key ctrl+l && xdo type --delay 4 "$art/missing.txt"
+    # Return until the refusal appears: a second box of the same title.
+    box=""
+    end=$((SECONDS + DEADLINE))
+    while [ -z "$box" ] && [ $SECONDS -lt $end ]; do
+      xdo key --window "$dialog" Return
+      for _ in $(seq 20); do
+        box=$(xdotool search --all --onlyvisible --pid "$pid" --name "^File To Read\$" |
+              grep -vx "$dialog" | head -n 1)
+        [ -n "$box" ] && break
+        sleep 0.05
+      done
+    done
+    if [ -n "$box" ]; then
+      shot dessamor-refused
+      press_until_gone "$box" Return || fail "the refusal did not close"
+      # Escape first leaves the location field, then cancels.
+      press_until_gone "$dialog" Escape || fail "the chooser was not cancelled"
+      key "$window" q
+    else
+      fail "no refusal"
+    fi
+  else
+    fail "no 'File To Read' dialog"
+  fi
+  wait_exit "$pid"
+  check_eq "exit code" 0 "$?"
+  [ ! -e "$WORK/d6/indir.txt" ] || fail "a refused choice was remembered"
 else
   no_window
 fi

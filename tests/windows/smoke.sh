@@ -19,9 +19,10 @@ for program in wine wineserver Xvfb xdotool; do
 done
 quarvin_exe="$build/UTILS/QUARVIN/quarvin.exe"
 dessamor_exe="$build/UTILS/DESSAMOR/dessamor.exe"
+plimsor_exe="$build/UTILS/PLIMSOR/plimsor.exe"
 painter_exe="$build/samples/paintsamples.exe"
 window_tests_exe="$build/tests/tools/tool_tests.exe"
-for file in "$dessamor_exe" "$painter_exe"; do
+for file in "$dessamor_exe" "$plimsor_exe" "$painter_exe"; do
   [ -f "$file" ] || { echo "smoke: $file is not built (cmake --build --preset windows)" >&2; exit 1; }
 done
 have_quarvin=false
@@ -59,7 +60,7 @@ echo "-- wine prefix and sample art (headless)"
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   mkdir -p "$scratch/bin" "$scratch/reference" "$scratch/out" "$scratch/broken" "$scratch/lists"
   wine "$painter_exe" "$(winpath "$scratch/art")" >/dev/null 2>>"$log"
-  cp "$dessamor_exe" "$scratch/bin/"
+  cp "$dessamor_exe" "$plimsor_exe" "$scratch/bin/"
   # A list that names no .sh file.
   printf ':No ships here\n' >"$scratch/lists/empty.txt"
   if $have_quarvin; then
@@ -105,16 +106,16 @@ quarvin_checks() {
   window=$(find_window "^Quarvin$|^Keys: Input") || { fail "Quarvin opens its window"; return; }
   check "the title shows the options" title_is "$window" "$title_00"
   check "356 x 45 at 337,374 on 1024 x 768" geometry_is "$window" "337,374" "356x45"
-  xdotool keydown b
+  on_window "$window" keydown b
   sleep 0.5
   check "a key held down does nothing" title_now_is "$window" "$title_00"
-  xdotool keyup b
+  on_window "$window" keyup b
   check "B acts on release: Border on, Feather off" title_is "$window" "$title_b0"
-  xdotool key f
+  on_window "$window" key f
   check "F: Feather on, Border off" title_is "$window" "$title_00"
-  xdotool key o
+  on_window "$window" key o
   check "O: Offset 1" title_is "$window" "$title_01"
-  xdotool key o
+  on_window "$window" key o
   check "O again: Offset 0" title_is "$window" "$title_00"
   start "$scratch/bin/quarvin.exe"
   second=$!
@@ -122,7 +123,7 @@ quarvin_checks() {
   check "the second start opened no window" window_count_is '^Keys: Input' 1
 
   echo "-- quarvin: open dialog, save dialog, overwrite question"
-  xdotool key i
+  on_window "$window" key i
   if find_window "^File To Read$" >/dev/null; then
     pass "I opens \"File To Read\""
     answer_dialog "$(winpath "$scratch/art/wasp00.tga")"
@@ -153,15 +154,16 @@ quarvin_checks() {
   check "the window keeps its title" title_is "$window" "$title_00"
 
   echo "-- quarvin: a cancel, then a missing frame"
-  xdotool key i
+  on_window "$window" key i
   if find_window "^File To Read$" >/dev/null; then
     xdotool key Escape
     check "Escape cancels the open dialog" eventually 10 window_count_is '^File To Read$' 0
     check "the window stays after a cancel" kill -0 "$quarvin"
   else
     fail "I opens \"File To Read\" again"
+    show_windows
   fi
-  xdotool key i
+  on_window "$window" key i
   if find_window "^File To Read$" >/dev/null; then
     answer_dialog "$(winpath "$scratch/broken/wasp00.tga")"
     if find_window "^Fatal Error$" >/dev/null; then
@@ -173,6 +175,7 @@ quarvin_checks() {
     fi
   else
     fail "I opens \"File To Read\" once more"
+    show_windows
   fi
   check "after the box the program ends with 1" exits_with "$quarvin" 1
   check "the broken ship's folder was remembered" \
@@ -182,16 +185,16 @@ quarvin_checks() {
   echo "-- quarvin: Q and Alt+Q"
   start "$scratch/bin/quarvin.exe"
   quarvin=$!
-  if find_window "^Keys: Input" >/dev/null; then
-    xdotool key q
+  if window=$(find_window "^Keys: Input"); then
+    on_window "$window" key q
     check "Q ends the program with 0" exits_with "$quarvin" 0
   else
     fail "Quarvin starts again"
   fi
   start "$scratch/bin/quarvin.exe"
   quarvin=$!
-  if find_window "^Keys: Input" >/dev/null; then
-    xdotool keydown alt+q
+  if window=$(find_window "^Keys: Input"); then
+    on_window "$window" keydown alt+q
     check "Alt+Q ends the program with 0 on the key press" exits_with "$quarvin" 0
     xdotool keyup alt+q
   else
@@ -214,7 +217,7 @@ dessamor_checks() {
   check "a second start ends with 0" exits_with "$second" 0
   check "the second start opened no window" window_count_is '^Create ship family' 1
   # Any key but Q builds a family.
-  xdotool key space
+  on_window "$window" key space
   if find_window "^File To Read$" >/dev/null; then
     pass "Space opens \"File To Read\""
     answer_dialog "$(winpath "$scratch/lists/empty.txt")"
@@ -236,8 +239,8 @@ dessamor_checks() {
 
   start "$scratch/bin/dessamor.exe"
   dessamor=$!
-  if find_window "^Create ship family" >/dev/null; then
-    xdotool key q
+  if window=$(find_window "^Create ship family"); then
+    on_window "$window" key q
     check "Q ends Dessamor with 0" exits_with "$dessamor" 0
   else
     fail "Dessamor starts again"
@@ -256,11 +259,24 @@ window_tests() {
 echo "-- the tool window in process"
 check "tool_tests' window tests pass on the display" window_tests
 
+plimsor_checks() {
+  local plimsor window
+  echo "-- plimsor: its title and size, Q"
+  start "$scratch/bin/plimsor.exe"
+  plimsor=$!
+  window=$(find_window "^Orlavine") || { fail "Plimsor opens its window"; return; }
+  check "the title tells the key" title_is "$window" "Orlavine (press I to input a .txt file)"
+  check "446 x 45 at 292,374" geometry_is "$window" "292,374" "446x45"
+  on_window "$window" key q
+  check "Q ends Plimsor with 0" exits_with "$plimsor" 0
+}
+
 if $have_quarvin; then
   quarvin_checks
 else
   echo "-- quarvin: not built, its checks are skipped"
 fi
+plimsor_checks
 dessamor_checks
 
 if [ "$failures" -ne 0 ]; then

@@ -68,3 +68,27 @@ answer_dialog() { # answer_dialog PATH
 file_holds() { [ "$(cat "$1" 2>/dev/null)" = "$2" ]; }
 has_no_line_end() { case "$(tail -c 1 "$1" | od -An -tx1 | tr -d ' ')" in 0a | 0d) return 1 ;; esac; }
 has_no_leftovers() { ! ls "$1" | grep -q '\.tmp-'; }
+
+# Sends xdotool key commands to a window after giving it the keyboard focus.
+# Without a window manager, a dialog that closed can leave the X focus on the
+# window but no Windows focus in it (keys then reach no window procedure); a
+# click into the client area activates the window the way Windows does.
+focus_is() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+on_window() { # on_window ID key|keydown|keyup KEYS...
+  local id="$1"
+  shift
+  xdotool windowfocus "$id" 2>/dev/null || true
+  eventually 5 focus_is "$id" || echo "        (window $id did not get the focus)" >&2
+  xdotool mousemove --window "$id" 20 35 click 1 2>/dev/null || true
+  sleep 0.1
+  xdotool "$@"
+}
+
+# What is on the display, for a failed check.
+show_windows() {
+  local id
+  for id in $(xdotool search --name . 2>/dev/null); do
+    echo "        window $id '$(xdotool getwindowname "$id" 2>/dev/null)'" >&2
+  done
+  echo "        focus $(xdotool getwindowfocus 2>/dev/null)" >&2
+}

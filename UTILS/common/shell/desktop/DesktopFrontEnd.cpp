@@ -10,10 +10,10 @@
 #include <gtk/gtk.h>
 
 #include <bitset>
-#include <initializer_list>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "../posix/PosixShell.h"
