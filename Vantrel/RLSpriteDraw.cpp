@@ -53,7 +53,6 @@ bool Place(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite, Rect&
     f.spritePitch = spritePitch;
     // The rectangle's top-left seen from the origin: the hot spot plus bounds.
     f.rectOffset = int64_t{hotSpot} + int64_t{b.top} * spritePitch + b.left;
-    f.rectRows = bottom - top + 1;
     f.rectLeft = left;
     f.rectTop = top;
     f.rowFirst = std::max<int64_t>(clip.top - top, 0);
@@ -63,30 +62,36 @@ bool Place(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite, Rect&
     return true;
 }
 
-// The six routines, for one layout each.
+// The six routines, for one layout each. Each stays a function of its own:
+// inlined into the entry points, the walks lose registers to the dispatch
+// around them and run markedly slower.
 
 template <class Layout>
-void BlitRLSprite(const Placement& p, const RLSprite& s, const Layout& layout) {
+[[gnu::noinline]] void BlitRLSprite(const Placement& p, const RLSprite& s, const Layout& layout) {
     WalkRunsAndEdges(p.surface, p.origin, s, CopySpan{}, layout);
 }
 
 template <class Layout>
-void BlitRLSpriteClipped(const Placement& p, const RLSprite& s, const Layout& layout) {
+[[gnu::noinline]] void BlitRLSpriteClipped(const Placement& p, const RLSprite& s,
+                                           const Layout& layout) {
     WalkClipped(p.frame, s, CopySpan{}, &layout);
 }
 
 template <class Layout>
-void BlitRLSpriteHoles(const Placement& p, const RLSprite& s, const Layout& layout) {
+[[gnu::noinline]] void BlitRLSpriteHoles(const Placement& p, const RLSprite& s,
+                                         const Layout& layout) {
     WalkRunsAndEdges(p.surface, p.origin, s, HolesSpan{}, layout);
 }
 
 template <class Layout>
-void BlitRLSpriteHolesClipped(const Placement& p, const RLSprite& s, const Layout& layout) {
+[[gnu::noinline]] void BlitRLSpriteHolesClipped(const Placement& p, const RLSprite& s,
+                                                const Layout& layout) {
     WalkClipped(p.frame, s, HolesSpan{}, &layout);
 }
 
 template <class Layout>
-void BlendRLSprite(const Placement& p, const RLSprite& s, const Layout& layout, bool additive) {
+[[gnu::noinline]] void BlendRLSprite(const Placement& p, const RLSprite& s, const Layout& layout,
+                                     bool additive) {
     if (additive)
         WalkRuns(p.surface, p.origin, s, AdditiveSpan<Layout>{layout});
     else
@@ -94,8 +99,8 @@ void BlendRLSprite(const Placement& p, const RLSprite& s, const Layout& layout, 
 }
 
 template <class Layout>
-void BlendRLSpriteClipped(const Placement& p, const RLSprite& s, const Layout& layout,
-                          bool additive) {
+[[gnu::noinline]] void BlendRLSpriteClipped(const Placement& p, const RLSprite& s,
+                                            const Layout& layout, bool additive) {
     if (additive)
         WalkClipped(p.frame, s, AdditiveSpan<Layout>{layout}, static_cast<const Layout*>(nullptr));
     else

@@ -204,64 +204,71 @@ struct ClipFrame {
     int64_t surfacePitch = 0;           // pixels per surface row
     int64_t spritePitch = 0;            // pixels per row of the sprite's offsets, > 0
     int64_t rectOffset = 0;             // the rectangle's top-left as a sprite offset
-    int64_t rectRows = 0;               // rows of the sprite's rectangle
     int64_t rectLeft = 0, rectTop = 0;  // the rectangle's top-left on the screen
     int64_t rowFirst = 0, rowLast = 0, columnFirst = 0, columnLast = 0;
 };
 
-// Splits rectangle-relative offsets into row and column without a division
-// while the offsets move forward by up to 16 rows. Offsets must lie at
-// or after row 0.
-class RowTracker {
+// The row of a rectangle-relative offset, found without a division: the
+// cursor starts at the first visible row and steps down row by row as the
+// offsets it is moved to grow. As it never passes the visible rows, the steps
+// of one draw are at most their number.
+class RowCursor {
 public:
-    explicit RowTracker(int64_t pitch) : pitch_(pitch) {}
-    void Split(int64_t offset, int64_t& row, int64_t& column) {
-        int64_t d = offset - rowStart_;
-        if (d < 0 || d >= 16 * pitch_) {
-            row_ = offset / pitch_;
-            rowStart_ = row_ * pitch_;
-        } else {
-            while (d >= pitch_) {
-                d -= pitch_;
-                rowStart_ += pitch_;
-                ++row_;
-            }
+    RowCursor(const ClipFrame& f, int64_t topLeft)
+        : pitch_(f.spritePitch),
+          surfacePitch_(f.surfacePitch),
+          start_(f.rowFirst * f.spritePitch),
+          index_(topLeft + f.rowFirst * f.surfacePitch) {}
+    // Offset of the current row's column 0.
+    int64_t Start() const { return start_; }
+    // Surface index of the current row's column 0.
+    int64_t Index() const { return index_; }
+    // offset must lie at or after Start().
+    void MoveTo(int64_t offset) {
+        while (offset - start_ >= pitch_) {
+            start_ += pitch_;
+            index_ += surfacePitch_;
         }
-        row = row_;
-        column = offset - rowStart_;
     }
 
 private:
-    int64_t pitch_;
-    int64_t row_ = 0;
-    int64_t rowStart_ = 0;
+    int64_t pitch_, surfacePitch_, start_, index_;
 };
 
 // The visible part of the runs and, with a layout, of the edge records, which
 // are blended in scan order between the runs as in WalkRunsAndEdges.
+//
+// Runs above the visible rows are passed over by their headers alone and the
+// first run below them ends the walk. A run wholly between the visible columns
+// is drawn as in the whole walk; only a run crossing one of them is cut. A run
+// or edge record that steps back to an earlier row (no loaded sprite does) is
+// left out.
 template <class Span, class Layout>
 void WalkClipped(const ClipFrame& f, const RLSprite& sprite, const Span& span,
                  const Layout* layout) {
-    // Offsets of the visible rows' starts: anything outside them is passed
-    // over before any splitting.
     const int64_t visibleStart = f.rowFirst * f.spritePitch;
     const int64_t visibleEnd = (f.rowLast + 1) * f.spritePitch;
+    const int64_t columnFirst = f.columnFirst, columnLast = f.columnLast;
     // Surface index of the rectangle's top-left, which may lie off the surface.
-    const int64_t topLeft = f.rectTop * f.surfacePitch + f.rectLeft;
+    RowCursor rows(f, f.rectTop * f.surfacePitch + f.rectLeft);
 
     const uint32_t* edge = layout != nullptr ? sprite.edgeData : nullptr;
     const uint32_t* edgeEnd =
         edge == nullptr || sprite.edgeWordCount < 2 ? edge : edge + (sprite.edgeWordCount & ~1);
-    RowTracker edgeRows(f.spritePitch);
+    auto edgeOffset = [&f](const uint32_t* e) {
+        return static_cast<int64_t>(static_cast<int32_t>(e[0])) - f.rectOffset;
+    };
+    while (edge != edgeEnd && edgeOffset(edge) < visibleStart) edge += 2;
+    // Blends the records before limit, which lies at or before visibleEnd.
     auto blendEdgesBefore = [&](int64_t limit) {
         for (; edge != edgeEnd; edge += 2) {
-            const int64_t offset = static_cast<int32_t>(edge[0]) - f.rectOffset;
+            const int64_t offset = edgeOffset(edge);
             if (offset >= limit) return;
-            if (offset < visibleStart || offset >= visibleEnd) continue;
-            int64_t row, column;
-            edgeRows.Split(offset, row, column);
-            if (column < f.columnFirst || column > f.columnLast) continue;
-            Pixel16& p = f.surface[topLeft + row * f.surfacePitch + column];
+            if (offset < rows.Start()) continue;
+            rows.MoveTo(offset);
+            const int64_t column = offset - rows.Start();
+            if (column < columnFirst || column > columnLast) continue;
+            Pixel16& p = f.surface[rows.Index() + column];
             p = sprite_blend::BlendEdge(*layout, edge[1] & 0xFFFF, edge[1] >> 16, p);
         }
     };
@@ -269,27 +276,31 @@ void WalkClipped(const ClipFrame& f, const RLSprite& sprite, const Span& span,
     if (sprite.runData != nullptr) {
         const uint32_t* word = sprite.runData;
         const uint32_t* end = word + sprite.runWordCount;
-        RowTracker rows(f.spritePitch);
         int64_t offset = -f.rectOffset;
         int32_t delta, count;
         for (; NextRun(word, end, delta, count); word = AfterRun(word, count)) {
             offset += delta;
             if (offset < visibleStart) continue;
             // Runs follow scan order (the loaders insist), so the first run
-            // below the clip ends the visible part.
+            // below the visible rows ends the visible part.
             if (offset >= visibleEnd) break;
             blendEdgesBefore(offset);
-            int64_t row, column;
-            rows.Split(offset, row, column);
-            const int64_t first = column > f.columnFirst ? column : f.columnFirst;
+            if (offset < rows.Start()) continue;
+            rows.MoveTo(offset);
+            const int64_t column = offset - rows.Start();
             const int64_t lastInRun = column + count - 1;
-            const int64_t last = lastInRun < f.columnLast ? lastInRun : f.columnLast;
-            if (first > last) continue;
-            span(f.surface + (topLeft + row * f.surfacePitch + first), word + 2,
-                 static_cast<int32_t>(first - column), static_cast<int32_t>(last - first + 1));
+            if (column >= columnFirst && lastInRun <= columnLast) {
+                span(f.surface + (rows.Index() + column), word + 2, 0, count);
+                continue;
+            }
+            const int64_t first = column > columnFirst ? column : columnFirst;
+            const int64_t last = lastInRun < columnLast ? lastInRun : columnLast;
+            if (first <= last)
+                span(f.surface + (rows.Index() + first), word + 2,
+                     static_cast<int32_t>(first - column), static_cast<int32_t>(last - first + 1));
         }
     }
-    blendEdgesBefore(INT64_MAX);
+    blendEdgesBefore(visibleEnd);
 }
 
 }  // namespace sprite_walk

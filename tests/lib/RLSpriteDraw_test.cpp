@@ -329,3 +329,48 @@ TEST_F(DrawTest, PackedBlendsMatchThePerChannelReference) {
 }
 
 }  // namespace
+
+// Runs and edge records far apart, with long empty stretches between them:
+// whichever row the clip's top or bottom cuts at, the clipped walk finds each
+// visible pixel's row (and nothing else) as the reference does.
+TEST_F(DrawTest, SparseRowsMeetTheClipAtEveryRow) {
+    SelectPixelLayout565();
+    SpriteGrid g;
+    g.w = 7;
+    g.h = 40;
+    g.cells.resize(static_cast<size_t>(g.w) * g.h);
+    const struct {
+        int32_t x, y, n;
+        SpriteCell::Kind kind;
+    } pieces[] = {
+        {1, 0, 3, SpriteCell::kRun},   {0, 1, 7, SpriteCell::kRun},   {6, 2, 1, SpriteCell::kEdge},
+        {2, 15, 1, SpriteCell::kEdge}, {3, 16, 4, SpriteCell::kRun},  {0, 16, 1, SpriteCell::kEdge},
+        {0, 38, 2, SpriteCell::kRun},  {5, 38, 1, SpriteCell::kEdge}, {4, 39, 3, SpriteCell::kRun}};
+    for (const auto& p : pieces)
+        for (int32_t i = 0; i < p.n; ++i)
+            g.At(p.x + i, p.y) =
+                SpriteCell{p.kind, static_cast<Pixel16>(0x1234 + 97 * p.y + i),
+                           static_cast<uint16_t>(p.kind == SpriteCell::kEdge ? 2 : 0)};
+    g.Bind(kW);
+    const ReferenceDrawer reference = ReferenceDrawer::ForActiveLayout(kW, kH);
+    std::vector<Pixel16> background(kW * kH, 0x8410), expected;
+    for (int32_t cut = -1; cut <= g.h; ++cut) {
+        for (bool fromAbove : {true, false}) {
+            // The clip's top (or bottom) row meets sprite row cut; the sprite
+            // also sticks out two columns to the left.
+            const Rect clip =
+                fromAbove ? Rect{100, 100 + cut, 300, 400} : Rect{100, 0, 300, 100 + cut};
+            Viewport view(clip, surface.data());
+            for (bool holes : {false, true}) {
+                surface = background;
+                expected = background;
+                SetRandomSeed(5);
+                reference.Draw(expected, g, 98 + g.hotX, 100 + g.hotY, clip,
+                               holes ? ReferenceDrawer::kHoles : ReferenceDrawer::kPlain);
+                SetRandomSeed(5);
+                DrawRLSprite(surface.data(), 98 + g.hotX, 100 + g.hotY, &g.sprite, holes);
+                ASSERT_TRUE(surface == expected) << "cut " << cut << " above " << fromAbove;
+            }
+        }
+    }
+}
