@@ -23,7 +23,7 @@ uint32_t Pair(uint32_t low, uint32_t high) {
 
 // An unbound sprite described by its words, owning copies of them in tracked
 // buffers as a loaded sprite would.
-struct SpriteSpec {
+struct SpriteRecipe {
     int16_t hotX = 0, hotY = 0;
     Rect bounds{0, 0, 0, 0};
     std::vector<uint32_t> runs;
@@ -40,38 +40,38 @@ T* TrackedCopy(const std::vector<T>& values) {
     return copy;
 }
 
-RLSpritePtr MakeSprite(const SpriteSpec& spec) {
+RLSpritePtr MakeSprite(const SpriteRecipe& recipe) {
     RLSpritePtr sprite(new RLSprite);
-    sprite->hotSpot = PackXY(spec.hotX, spec.hotY);
-    sprite->bounds = spec.bounds;
-    sprite->runWordCount = static_cast<int32_t>(spec.runs.size());
-    sprite->runData = TrackedCopy(spec.runs);
-    sprite->edgeWordCount = static_cast<int32_t>(spec.edges.size());
-    sprite->edgeData = TrackedCopy(spec.edges);
-    sprite->pointCount = static_cast<int32_t>(spec.pointValues.size());
-    sprite->pointValues = TrackedCopy(spec.pointValues);
-    sprite->pointPositions = TrackedCopy(spec.pointPositions);
+    sprite->hotSpot = PackXY(recipe.hotX, recipe.hotY);
+    sprite->bounds = recipe.bounds;
+    sprite->runWordCount = static_cast<int32_t>(recipe.runs.size());
+    sprite->runData = TrackedCopy(recipe.runs);
+    sprite->edgeWordCount = static_cast<int32_t>(recipe.edges.size());
+    sprite->edgeData = TrackedCopy(recipe.edges);
+    sprite->pointCount = static_cast<int32_t>(recipe.pointValues.size());
+    sprite->pointValues = TrackedCopy(recipe.pointValues);
+    sprite->pointPositions = TrackedCopy(recipe.pointPositions);
     return sprite;
 }
 
 // A 6 x 3 sprite with its hot spot at (2, 1): two runs, two edge records,
 // two points.
-SpriteSpec SampleSpec() {
-    SpriteSpec spec;
-    spec.hotX = 2;
-    spec.hotY = 1;
-    spec.bounds = Rect{-2, -1, 3, 1};
-    spec.runs = {Pair(1, 0),
+SpriteRecipe SampleRecipe() {
+    SpriteRecipe recipe;
+    recipe.hotX = 2;
+    recipe.hotY = 1;
+    recipe.bounds = Rect{-2, -1, 3, 1};
+    recipe.runs = {Pair(1, 0),
                  3,
                  Pair(0xF800, 0x07E0),
                  Pair(0x001F, 0),
                  Pair(static_cast<uint16_t>(-1), 2),
                  2,
                  Pair(0x1234, 0xFFFF)};
-    spec.edges = {Pair(5, 0), Pair(2, 0x7BEF), Pair(0, 1), Pair(4, 0x18E3)};
-    spec.pointValues = {7, 65535};
-    spec.pointPositions = {Pair(1, 1), Pair(static_cast<uint16_t>(-4), 9)};
-    return spec;
+    recipe.edges = {Pair(5, 0), Pair(2, 0x7BEF), Pair(0, 1), Pair(4, 0x18E3)};
+    recipe.pointValues = {7, 65535};
+    recipe.pointPositions = {Pair(1, 1), Pair(static_cast<uint16_t>(-4), 9)};
+    return recipe;
 }
 
 std::vector<uint32_t> Words(const uint32_t* data, int32_t count) {
@@ -96,9 +96,9 @@ void ExpectSameSprite(const RLSprite& a, const RLSprite& b) {
 }
 
 TEST_F(RLSpriteTest, RecordRoundTripsFieldByField) {
-    const SpriteSpec specs[] = {SampleSpec(), SpriteSpec{}};
-    for (const SpriteSpec& spec : specs) {
-        RLSpritePtr stored = MakeSprite(spec);
+    const SpriteRecipe recipes[] = {SampleRecipe(), SpriteRecipe{}};
+    for (const SpriteRecipe& recipe : recipes) {
+        RLSpritePtr stored = MakeSprite(recipe);
         Stream stream = ScratchStream();
         StoreRLSprite(stored.get(), nullptr, stream.get());
         EXPECT_EQ(std::ftell(stream.get()), RLSpriteSize(stored.get()));
@@ -110,7 +110,7 @@ TEST_F(RLSpriteTest, RecordRoundTripsFieldByField) {
 }
 
 TEST_F(RLSpriteTest, EmptySpriteIsExactlyTheHeader) {
-    RLSpritePtr empty = MakeSprite(SpriteSpec{});
+    RLSpritePtr empty = MakeSprite(SpriteRecipe{});
     Stream stream = ScratchStream();
     StoreRLSprite(empty.get(), nullptr, stream.get());
     EXPECT_EQ(ContentsOf(stream.get()), std::vector<uint8_t>(48, 0));
@@ -123,7 +123,7 @@ TEST_F(RLSpriteTest, EmptySpriteIsExactlyTheHeader) {
 }
 
 TEST_F(RLSpriteTest, HeaderLayoutWithZeroReservedWords) {
-    RLSpritePtr sprite = MakeSprite(SampleSpec());
+    RLSpritePtr sprite = MakeSprite(SampleRecipe());
     Stream stream = ScratchStream();
     StoreRLSprite(sprite.get(), nullptr, stream.get());
     const std::vector<uint8_t> bytes = ContentsOf(stream.get());
@@ -144,8 +144,8 @@ TEST_F(RLSpriteTest, HeaderLayoutWithZeroReservedWords) {
 }
 
 TEST_F(RLSpriteTest, BackToBackRecordsOnOneStream) {
-    RLSpritePtr first = MakeSprite(SampleSpec());
-    SpriteSpec other = SampleSpec();
+    RLSpritePtr first = MakeSprite(SampleRecipe());
+    SpriteRecipe other = SampleRecipe();
     other.hotX = 3;
     other.bounds.left = -3;
     other.bounds.right = 2;
@@ -165,7 +165,7 @@ TEST_F(RLSpriteTest, BackToBackRecordsOnOneStream) {
 
 TEST_F(RLSpriteTest, StoreAndLoadByPath) {
     const std::string path = testing::TempDir() + "rlsprite_by_path.bin";
-    RLSpritePtr sprite = MakeSprite(SampleSpec());
+    RLSpritePtr sprite = MakeSprite(SampleRecipe());
     StoreRLSprite(sprite.get(), path.c_str());
     RLSpritePtr loaded(LoadRLSprite(path.c_str()));
     ExpectSameSprite(*sprite, *loaded);
@@ -177,16 +177,16 @@ TEST_F(RLSpriteTest, StoreAndLoadByPath) {
 }
 
 TEST_F(RLSpriteTest, BindingAtPitch640) {
-    SpriteSpec spec;
-    spec.hotX = 31;
-    spec.hotY = 31;
-    spec.bounds = Rect{-31, -31, 10, 10};
-    spec.runs = {Pair(4, 0),     1, Pair(0xF800, 0), Pair(static_cast<uint16_t>(-3), 1), 1,
+    SpriteRecipe recipe;
+    recipe.hotX = 31;
+    recipe.hotY = 31;
+    recipe.bounds = Rect{-31, -31, 10, 10};
+    recipe.runs = {Pair(4, 0),     1, Pair(0xF800, 0), Pair(static_cast<uint16_t>(-3), 1), 1,
                  Pair(0x07E0, 0)};
-    spec.edges = {Pair(5, 2), Pair(3, 0xFFFF)};
-    spec.pointValues = {0xFFFF};
-    spec.pointPositions = {Pair(2, 3)};
-    RLSpritePtr sprite = MakeSprite(spec);
+    recipe.edges = {Pair(5, 2), Pair(3, 0xFFFF)};
+    recipe.pointValues = {0xFFFF};
+    recipe.pointPositions = {Pair(2, 3)};
+    RLSpritePtr sprite = MakeSprite(recipe);
     BindRLSprite(sprite.get(), 640);
     EXPECT_EQ(spritePitch, 640);
     EXPECT_EQ(static_cast<int32_t>(sprite->runData[0]), 4);
@@ -200,7 +200,7 @@ TEST_F(RLSpriteTest, BindingAtPitch640) {
 
 TEST_F(RLSpriteTest, BindingIn555ConvertsEveryPixelAndKeepsLevels) {
     SelectPixelLayout555();
-    RLSpritePtr sprite = MakeSprite(SampleSpec());
+    RLSpritePtr sprite = MakeSprite(SampleRecipe());
     BindRLSprite(sprite.get(), 100);
     // Run 1: three pixels; run 2: two pixels.
     EXPECT_EQ(sprite->runData[2], Pair(ConvertFrom565(0xF800), ConvertFrom565(0x07E0)));
@@ -212,7 +212,7 @@ TEST_F(RLSpriteTest, BindingIn555ConvertsEveryPixelAndKeepsLevels) {
 }
 
 TEST_F(RLSpriteTest, LoadingWithAPitchBinds) {
-    RLSpritePtr sprite = MakeSprite(SampleSpec());
+    RLSpritePtr sprite = MakeSprite(SampleRecipe());
     Stream stream = ScratchStream();
     StoreRLSprite(sprite.get(), nullptr, stream.get());
     std::rewind(stream.get());
@@ -222,14 +222,14 @@ TEST_F(RLSpriteTest, LoadingWithAPitchBinds) {
     EXPECT_EQ(static_cast<int32_t>(bound->edgeData[2]), 320);
 }
 
-std::vector<uint8_t> RecordBytes(const SpriteSpec& spec) {
-    RLSpritePtr sprite = MakeSprite(spec);
+std::vector<uint8_t> RecordBytes(const SpriteRecipe& recipe) {
+    RLSpritePtr sprite = MakeSprite(recipe);
     Stream stream = ScratchStream();
     StoreRLSprite(sprite.get(), nullptr, stream.get());
     return ContentsOf(stream.get());
 }
 
-// One change to the bytes of SampleSpec's record (offsets: header fields at
+// One change to the bytes of SampleRecipe's record (offsets: header fields at
 // 0..47, run words from 48, edge words from 76, points from 92).
 struct Damage {
     const char* name;
@@ -285,7 +285,7 @@ TEST_F(RLSpriteTest, MalformedRecordsAreRefusedWhole) {
         {"intact", 0, 7, 0, 0, ""},
         {"intact, bound", 0, 7, 0, 640, ""},
     };
-    const std::vector<uint8_t> good = RecordBytes(SampleSpec());
+    const std::vector<uint8_t> good = RecordBytes(SampleRecipe());
     for (const Damage& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<uint8_t> bytes = good;
@@ -320,7 +320,7 @@ TEST_F(RLSpriteTest, StoringABrokenSpriteIsRefused) {
 }
 
 TEST_F(RLSpriteTest, WriteFailureIsReported) {
-    RLSpritePtr sprite = MakeSprite(SampleSpec());
+    RLSpritePtr sprite = MakeSprite(SampleRecipe());
     Stream readOnly(std::fopen("/dev/null", "rb"));
     if (!readOnly) GTEST_SKIP() << "no /dev/null";
     EXPECT_EQ(FatalTextOf([&] { StoreRLSprite(sprite.get(), nullptr, readOnly.get()); }),
