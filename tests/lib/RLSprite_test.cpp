@@ -62,12 +62,12 @@ SpriteRecipe SampleRecipe() {
     recipe.hotY = 1;
     recipe.bounds = Rect{-2, -1, 3, 1};
     recipe.runs = {Pair(1, 0),
-                 3,
-                 Pair(0xF800, 0x07E0),
-                 Pair(0x001F, 0),
-                 Pair(static_cast<uint16_t>(-1), 2),
-                 2,
-                 Pair(0x1234, 0xFFFF)};
+                   3,
+                   Pair(0xF800, 0x07E0),
+                   Pair(0x001F, 0),
+                   Pair(static_cast<uint16_t>(-1), 2),
+                   2,
+                   Pair(0x1234, 0xFFFF)};
     recipe.edges = {Pair(5, 0), Pair(2, 0x7BEF), Pair(0, 1), Pair(4, 0x18E3)};
     recipe.pointValues = {7, 65535};
     recipe.pointPositions = {Pair(1, 1), Pair(static_cast<uint16_t>(-4), 9)};
@@ -182,7 +182,7 @@ TEST_F(RLSpriteTest, BindingAtPitch640) {
     recipe.hotY = 31;
     recipe.bounds = Rect{-31, -31, 10, 10};
     recipe.runs = {Pair(4, 0),     1, Pair(0xF800, 0), Pair(static_cast<uint16_t>(-3), 1), 1,
-                 Pair(0x07E0, 0)};
+                   Pair(0x07E0, 0)};
     recipe.edges = {Pair(5, 2), Pair(3, 0xFFFF)};
     recipe.pointValues = {0xFFFF};
     recipe.pointPositions = {Pair(2, 3)};
