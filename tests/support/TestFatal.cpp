@@ -7,4 +7,6 @@
 extern const int ProgramScreenWidth = 640;
 extern const int ProgramScreenHeight = 480;
 
-void ReportFatal(const char* text) { throw FatalError(text != nullptr ? text : ""); }
+void ReportFatal(const char* text) {
+    throw FatalError(text != nullptr ? text : "");
+}
