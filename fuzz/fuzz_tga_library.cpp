@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }();
     (void)modeSet;
     const int blocks = CountBlocks();
-    const std::string& path = WriteFuzzFile(data, size);
+    const FuzzFile file(data, size);
+    const std::string& path = file.Path();
 
     int32_t width = -1, height = -1;
     uint8_t* image = ReadTgaRgb(path.c_str(), nullptr, width, height);

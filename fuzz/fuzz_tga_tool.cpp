@@ -19,7 +19,8 @@ void Require(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int blocks = CountBlocks();
-    const std::string& path = WriteFuzzFile(data, size);
+    const FuzzFile file(data, size);
+    const std::string& path = file.Path();
     for (int alternate = 0; alternate < 2; ++alternate) {
         SetUnacceptedTgaReaction(alternate == 0 ? UnacceptedTga::ReturnNull
                                                 : UnacceptedTga::ReportFatal);
