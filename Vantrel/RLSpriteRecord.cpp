@@ -17,27 +17,23 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// Words are written through a small byte buffer so the file is little-endian
-// on any host.
-bool WriteWords(std::FILE* stream, const uint32_t* words, int32_t count) {
+// Words and half-words are written through a small byte buffer so the file is
+// little-endian on any host.
+template <typename Value>
+bool WriteLittleEndian(std::FILE* stream, const Value* values, int32_t count) {
+    static_assert(sizeof(Value) == 2 || sizeof(Value) == 4);
     uint8_t bytes[4096];
-    constexpr int32_t kChunk = sizeof bytes / 4;
+    constexpr int32_t kChunk = sizeof bytes / sizeof(Value);
     for (int32_t done = 0; done < count;) {
         const int32_t n = count - done < kChunk ? count - done : kChunk;
-        for (int32_t i = 0; i < n; ++i) StoreU32(bytes + 4 * i, words[done + i]);
-        if (!WriteBytes(stream, bytes, static_cast<size_t>(n) * 4)) return false;
-        done += n;
-    }
-    return true;
-}
-
-bool WriteHalves(std::FILE* stream, const uint16_t* values, int32_t count) {
-    uint8_t bytes[4096];
-    constexpr int32_t kChunk = sizeof bytes / 2;
-    for (int32_t done = 0; done < count;) {
-        const int32_t n = count - done < kChunk ? count - done : kChunk;
-        for (int32_t i = 0; i < n; ++i) StoreU16(bytes + 2 * i, values[done + i]);
-        if (!WriteBytes(stream, bytes, static_cast<size_t>(n) * 2)) return false;
+        for (int32_t i = 0; i < n; ++i) {
+            if constexpr (sizeof(Value) == 4) {
+                StoreU32(bytes + 4 * i, values[done + i]);
+            } else {
+                StoreU16(bytes + 2 * i, values[done + i]);
+            }
+        }
+        if (!WriteBytes(stream, bytes, static_cast<size_t>(n) * sizeof(Value))) return false;
         done += n;
     }
     return true;
@@ -55,14 +51,14 @@ void WriteRecord(const RLSprite& sprite, std::FILE* stream) {
     StoreU32(header + 44, static_cast<uint32_t>(sprite.bounds.bottom));
     bool written = WriteBytes(stream, header, sizeof header);
     if (written && sprite.runWordCount != 0) {
-        written = WriteWords(stream, sprite.runData, sprite.runWordCount);
+        written = WriteLittleEndian(stream, sprite.runData, sprite.runWordCount);
     }
     if (written && sprite.edgeWordCount != 0) {
-        written = WriteWords(stream, sprite.edgeData, sprite.edgeWordCount);
+        written = WriteLittleEndian(stream, sprite.edgeData, sprite.edgeWordCount);
     }
     if (written && sprite.pointCount != 0) {
-        written = WriteHalves(stream, sprite.pointValues, sprite.pointCount) &&
-                  WriteWords(stream, sprite.pointPositions, sprite.pointCount);
+        written = WriteLittleEndian(stream, sprite.pointValues, sprite.pointCount) &&
+                  WriteLittleEndian(stream, sprite.pointPositions, sprite.pointCount);
     }
     if (!written) ReportFatal("StoreRLSprite: Unable to write to file");
 }
