@@ -22,10 +22,10 @@ protected:
     }
 
     std::vector<std::string> EntriesOf(const std::string& listText) {
-        WriteWholeFile(art + "/list.txt", listText);
+        WriteWholeFile(art + kPathSeparator + "list.txt", listText);
         TestShell shell(folder.Path());
         CopyPath(InputFolder, art.c_str());
-        ReadImageList((art + "/list.txt").c_str());
+        ReadImageList((art + kPathSeparator + "list.txt").c_str());
         return std::vector<std::string>(ImageListEntries, ImageListEntries + ImageListCount);
     }
 
@@ -34,7 +34,7 @@ protected:
         TestImage image(right + 3, bottom + 3);
         image.Set(left, top, 0x204060);
         image.Set(right, bottom, 0x204060);
-        WriteImage(art + "/" + name, image);
+        WriteImage(art + kPathSeparator + name, image);
     }
 
     void Convert(TestShell& shell, const std::string& list, const std::string& output) {
@@ -69,7 +69,7 @@ TEST_F(PlimsorTest, ListLinesBecomeImagePaths) {
         SCOPED_TRACE(c.what);
         std::vector<std::string> expected;
         for (const std::string& e : c.entries) {
-            expected.push_back(e.rfind("@/", 0) == 0 ? art + e.substr(1) : e);
+            expected.push_back(e.rfind("@/", 0) == 0 ? art + kPathSeparator + e.substr(2) : e);
         }
         EXPECT_EQ(EntriesOf(c.list), expected);
     }
@@ -80,7 +80,7 @@ TEST_F(PlimsorTest, NamesAfterTheSixtyFourthAreDropped) {
     for (int i = 0; i < 70; ++i) list += "image" + std::to_string(i) + "\n";
     const std::vector<std::string> entries = EntriesOf(list);
     ASSERT_EQ(entries.size(), 64u);
-    EXPECT_EQ(entries.back(), art + "/image63.tga");
+    EXPECT_EQ(entries.back(), art + kPathSeparator + "image63.tga");
 }
 
 TEST_F(PlimsorTest, ANameTooLongForAPathIsRefused) {
@@ -106,10 +106,10 @@ TEST_F(PlimsorTest, EachSpriteIsAnchoredAtTheCentreOfItsRectangle) {
         WriteSpan("span" + std::to_string(i) + ".tga", c.left, c.top, c.right, c.bottom);
         list += "span" + std::to_string(i) + "\n";
     }
-    WriteWholeFile(art + "/spans.txt", list);
+    WriteWholeFile(art + kPathSeparator + "spans.txt", list);
     TestShell shell(folder.Path());
-    Convert(shell, art + "/spans.txt", out + "/spans.sh");
-    RayPtr ray = LoadRay(out + "/spans.sh");
+    Convert(shell, art + kPathSeparator + "spans.txt", out + kPathSeparator + "spans.sh");
+    RayPtr ray = LoadRay(out + kPathSeparator + "spans.sh");
     ASSERT_EQ(ray->count, static_cast<int32_t>(std::size(cases)));
     for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
@@ -125,26 +125,26 @@ TEST_F(PlimsorTest, EachSpriteIsAnchoredAtTheCentreOfItsRectangle) {
 TEST_F(PlimsorTest, AListBecomesARayInListOrder) {
     WriteSpan("rock1.tga", 1, 1, 4, 1);
     WriteSpan("rock2.tga", 1, 1, 1, 6);
-    WriteWholeFile(art + "/art.txt", "rock1\n// not an image\nrock2.tga\n");
+    WriteWholeFile(art + kPathSeparator + "art.txt", "rock1\n// not an image\nrock2.tga\n");
     TestShell shell(folder.Path());
-    Convert(shell, art + "/art.txt", out + "/art.sh");
+    Convert(shell, art + kPathSeparator + "art.txt", out + kPathSeparator + "art.sh");
 
     ASSERT_EQ(shell.dialogs.size(), 2u);
     EXPECT_EQ(shell.dialogs[0].mode, 'r');
-    EXPECT_EQ(shell.dialogs[0].proposed, folder.Path() + "/*.txt");
+    EXPECT_EQ(shell.dialogs[0].proposed, folder.Path() + kPathSeparator + "*.txt");
     EXPECT_EQ(shell.dialogs[0].filterDescription, "Text containing list of .TGA Files");
     EXPECT_EQ(shell.dialogs[0].filterPattern, "*.txt");
     EXPECT_EQ(shell.dialogs[1].mode, 'w');
-    EXPECT_EQ(shell.dialogs[1].proposed, folder.Path() + "/art.sh");
+    EXPECT_EQ(shell.dialogs[1].proposed, folder.Path() + kPathSeparator + "art.sh");
     EXPECT_EQ(shell.dialogs[1].filterDescription, "Individual Ship Files");
     EXPECT_EQ(shell.dialogs[1].filterPattern, "*.sh");
-    EXPECT_EQ(shell.written, std::vector<std::string>{out + "/art.sh"});
+    EXPECT_EQ(shell.written, std::vector<std::string>{out + kPathSeparator + "art.sh"});
     EXPECT_EQ(ReadWholeFile(folder / "indir.txt"), art);
     EXPECT_EQ(ReadWholeFile(folder / "outdir.txt"), out);
 
-    const std::string bytes = ReadWholeFile(out + "/art.sh");
+    const std::string bytes = ReadWholeFile(out + kPathSeparator + "art.sh");
     EXPECT_EQ(bytes.substr(0, 4), std::string("\x01\xAE\x02\x00", 4));
-    RayPtr ray = LoadRay(out + "/art.sh");
+    RayPtr ray = LoadRay(out + kPathSeparator + "art.sh");
     ASSERT_EQ(ray->count, 2);
     EXPECT_EQ(BoundsOf(ray->Get(0)), (std::vector<int32_t>{-1, 0, 2, 0}));
     EXPECT_EQ(BoundsOf(ray->Get(1)), (std::vector<int32_t>{0, -2, 0, 3}));
@@ -155,20 +155,20 @@ TEST_F(PlimsorTest, AListBecomesARayInListOrder) {
 TEST_F(PlimsorTest, AVeryDarkPixelIsStillOpaque) {
     TestImage image(5, 5);
     image.Set(2, 2, 0x010000);
-    WriteImage(art + "/dark.tga", image);
-    WriteWholeFile(art + "/dark.txt", "dark\n");
+    WriteImage(art + kPathSeparator + "dark.tga", image);
+    WriteWholeFile(art + kPathSeparator + "dark.txt", "dark\n");
     TestShell shell(folder.Path());
-    Convert(shell, art + "/dark.txt", out + "/dark.sh");
-    RayPtr ray = LoadRay(out + "/dark.sh");
+    Convert(shell, art + kPathSeparator + "dark.txt", out + kPathSeparator + "dark.sh");
+    RayPtr ray = LoadRay(out + kPathSeparator + "dark.sh");
     ASSERT_EQ(ray->count, 1);
     ASSERT_EQ(ray->Get(0)->runWordCount, 3);
     EXPECT_NE(ray->Get(0)->runData[2] & 0xFFFF, 0u);
 }
 
 TEST_F(PlimsorTest, AListWithoutNamesAsksNothingMoreAndWritesNothing) {
-    WriteWholeFile(art + "/empty.txt", "// only a comment\n\n");
+    WriteWholeFile(art + kPathSeparator + "empty.txt", "// only a comment\n\n");
     TestShell shell(folder.Path());
-    shell.Answer(art + "/empty.txt");
+    shell.Answer(art + kPathSeparator + "empty.txt");
     EXPECT_EQ(FatalTextOf([] { ConvertImageList(); }), "");
     EXPECT_EQ(shell.dialogs.size(), 1u);
     EXPECT_TRUE(shell.written.empty());
@@ -177,13 +177,13 @@ TEST_F(PlimsorTest, AListWithoutNamesAsksNothingMoreAndWritesNothing) {
 
 TEST_F(PlimsorTest, CancelledDialogsWriteNothing) {
     WriteSpan("rock.tga", 1, 1, 2, 2);
-    WriteWholeFile(art + "/art.txt", "rock\n");
+    WriteWholeFile(art + kPathSeparator + "art.txt", "rock\n");
     TestShell shell(folder.Path());
     shell.Cancel();
     EXPECT_EQ(FatalTextOf([] { ConvertImageList(); }), "");
     EXPECT_FALSE(FileExists(folder / "indir.txt"));
 
-    shell.Answer(art + "/art.txt");
+    shell.Answer(art + kPathSeparator + "art.txt");
     shell.Cancel();
     EXPECT_EQ(FatalTextOf([] { ConvertImageList(); }), "");
     EXPECT_EQ(shell.dialogs.size(), 3u);
@@ -202,34 +202,36 @@ TEST_F(PlimsorTest, ImagesThatCannotBeConvertedAreNamed) {
         std::string list;
         std::string text;
     };
-    const std::string second = art + "/second.tga";
+    const std::string second = art + kPathSeparator + "second.tga";
     const Case cases[] = {
-        {"missing", [&] { std::filesystem::remove(second); }, art + "/art.txt",
+        {"missing", [&] { std::filesystem::remove(second); }, art + kPathSeparator + "art.txt",
          "Can't load " + second},
-        {"not a TGA file", [&] { WriteWholeFile(second, "not a TGA"); }, art + "/art.txt",
-         "Can't load " + second},
-        {"pixel data cut short", [&] { WriteTruncatedImage(second, good); }, art + "/art.txt",
+        {"not a TGA file", [&] { WriteWholeFile(second, "not a TGA"); },
+         art + kPathSeparator + "art.txt", "Can't load " + second},
+        {"pixel data cut short", [&] { WriteTruncatedImage(second, good); },
+         art + kPathSeparator + "art.txt",
          "Can't load " + second + ": its pixel data is cut short"},
-        {"all black", [&] { WriteImage(second, black); }, art + "/art.txt",
+        {"all black", [&] { WriteImage(second, black); }, art + kPathSeparator + "art.txt",
          "Image " + second + " has no visible pixel: it is all black"},
-        {"bad depth", [&] { WriteImage(second, good, 16); }, art + "/art.txt",
+        {"bad depth", [&] { WriteImage(second, good, 16); }, art + kPathSeparator + "art.txt",
          "Must be an uncompressed 8, 24 or 32-bit RGB color file"},
-        {"list cannot be opened", [] {}, art + "/nothing.txt",
-         "Unable to open list file " + art + "/nothing.txt"},
+        {"list cannot be opened", [] {}, art + kPathSeparator + "nothing.txt",
+         "Unable to open list file " + art + kPathSeparator + "nothing.txt"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        WriteImage(art + "/first.tga", good);
+        WriteImage(art + kPathSeparator + "first.tga", good);
         WriteImage(second, good);
-        WriteWholeFile(art + "/art.txt", "first\nsecond\n");
+        WriteWholeFile(art + kPathSeparator + "art.txt", "first\nsecond\n");
         c.spoil();
-        WriteWholeFile(out + "/art.sh", "OLD");
+        WriteWholeFile(out + kPathSeparator + "art.sh", "OLD");
         TestShell shell(folder.Path());
         shell.Answer(c.list);
-        if (c.list == art + "/art.txt") shell.Answer(out + "/art.sh");
+        if (c.list == art + kPathSeparator + "art.txt")
+            shell.Answer(out + kPathSeparator + "art.sh");
         EXPECT_EQ(FatalTextOf([] { ConvertImageList(); }), c.text);
         // The previous file stays, and nothing partial is left beside it.
-        EXPECT_EQ(ReadWholeFile(out + "/art.sh"), "OLD");
+        EXPECT_EQ(ReadWholeFile(out + kPathSeparator + "art.sh"), "OLD");
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out),
                                 std::filesystem::directory_iterator()),
                   1);
@@ -238,12 +240,12 @@ TEST_F(PlimsorTest, ImagesThatCannotBeConvertedAreNamed) {
 
 TEST_F(PlimsorTest, AnOutputFileThatCannotBeCreatedIsNamed) {
     WriteSpan("rock.tga", 1, 1, 2, 2);
-    WriteWholeFile(art + "/art.txt", "rock\n");
+    WriteWholeFile(art + kPathSeparator + "art.txt", "rock\n");
     TestShell shell(folder.Path());
-    shell.Answer(art + "/art.txt");
-    shell.Answer(out + "/missing/art.sh");
+    shell.Answer(art + kPathSeparator + "art.txt");
+    shell.Answer(out + kPathSeparator + "missing/art.sh");
     EXPECT_EQ(FatalTextOf([] { ConvertImageList(); }),
-              "Unable to create file " + out + "/missing/art.sh");
+              "Unable to create file " + out + kPathSeparator + "missing/art.sh");
 }
 
 TEST_F(PlimsorTest, TheToolParameters) {

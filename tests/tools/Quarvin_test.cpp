@@ -46,7 +46,7 @@ protected:
     std::string FramePath(const std::string& ship, int n, const char* prefix = "") const {
         char name[64];
         std::snprintf(name, sizeof name, "%s%s%02d.tga", prefix, ship.c_str(), n);
-        return art + "/" + name;
+        return art + kPathSeparator + name;
     }
 
     // Runs a whole batch with the chosen frame and output, expecting no fatal.
@@ -163,25 +163,25 @@ TEST_F(QuarvinTest, AShipBecomesARayOfSixteenSpritesInFrameOrder) {
         WriteFrames(ship, offset, 15 + offset);
         TestShell shell(folder.Path());
         // Any frame of the ship names it.
-        Convert(shell, FramePath(ship, 7), out + "/" + ship + ".sh");
+        Convert(shell, FramePath(ship, 7), out + kPathSeparator + ship + ".sh");
 
         ASSERT_EQ(shell.dialogs.size(), 2u);
         EXPECT_EQ(shell.dialogs[0].mode, 'r');
-        EXPECT_EQ(shell.dialogs[0].proposed, folder.Path() + "/*.tga");
+        EXPECT_EQ(shell.dialogs[0].proposed, folder.Path() + kPathSeparator + "*.tga");
         EXPECT_EQ(shell.dialogs[0].filterDescription, "Uncompressed Targa Files");
         EXPECT_EQ(shell.dialogs[0].filterPattern, "*.tga");
         EXPECT_EQ(shell.dialogs[1].mode, 'w');
-        EXPECT_EQ(shell.dialogs[1].proposed, folder.Path() + "/" + ship + ".sh");
+        EXPECT_EQ(shell.dialogs[1].proposed, folder.Path() + kPathSeparator + ship + ".sh");
         EXPECT_EQ(shell.dialogs[1].filterDescription, "Individual Ship Files");
         EXPECT_EQ(shell.dialogs[1].filterPattern, "*.sh");
-        EXPECT_EQ(shell.written, std::vector<std::string>{out + "/" + ship + ".sh"});
+        EXPECT_EQ(shell.written, std::vector<std::string>{out + kPathSeparator + ship + ".sh"});
         EXPECT_EQ(ReadWholeFile(folder / "indir.txt"), art);
         EXPECT_EQ(ReadWholeFile(folder / "outdir.txt"), out);
 
-        const std::string bytes = ReadWholeFile(out + "/" + ship + ".sh");
+        const std::string bytes = ReadWholeFile(out + kPathSeparator + ship + ".sh");
         ASSERT_GE(bytes.size(), 4u);
         EXPECT_EQ(bytes.substr(0, 4), std::string("\x01\xAE\x10\x00", 4));
-        RayPtr ray = LoadRay(out + "/" + ship + ".sh");
+        RayPtr ray = LoadRay(out + kPathSeparator + ship + ".sh");
         ASSERT_EQ(ray->count, 16);
         int64_t size = 4;
         for (int i = 0; i < 16; ++i) {
@@ -201,9 +201,9 @@ TEST_F(QuarvinTest, AShipBecomesARayOfSixteenSpritesInFrameOrder) {
 TEST_F(QuarvinTest, TheOutputIsNamedByTheShipNameCutAtItsLastPoint) {
     WriteFrames("my.wasp", 0, 15);
     TestShell shell(folder.Path());
-    Convert(shell, FramePath("my.wasp", 0), out + "/x.sh");
+    Convert(shell, FramePath("my.wasp", 0), out + kPathSeparator + "x.sh");
     ASSERT_EQ(shell.dialogs.size(), 2u);
-    EXPECT_EQ(shell.dialogs[1].proposed, folder.Path() + "/my.sh");
+    EXPECT_EQ(shell.dialogs[1].proposed, folder.Path() + kPathSeparator + "my.sh");
 }
 
 TEST_F(QuarvinTest, AMissingFrameIsNamedBeforeAnythingIsConverted) {
@@ -243,8 +243,8 @@ TEST_F(QuarvinTest, NumberingFromOneIgnoresFrameZero) {
     WriteWholeFile(FramePath("wasp", 0), "not an image");
     Offset = 1;
     TestShell shell(folder.Path());
-    Convert(shell, FramePath("wasp", 1), out + "/wasp.sh");
-    RayPtr ray = LoadRay(out + "/wasp.sh");
+    Convert(shell, FramePath("wasp", 1), out + kPathSeparator + "wasp.sh");
+    RayPtr ray = LoadRay(out + kPathSeparator + "wasp.sh");
     ASSERT_EQ(ray->count, 16);
     EXPECT_EQ(ray->Get(15)->bounds.right - ray->Get(15)->bounds.left, 16);
 }
@@ -268,7 +268,7 @@ TEST_F(QuarvinTest, CancelledDialogsEndTheBatchWithoutAFile) {
         EXPECT_FALSE(FileExists(folder / "outdir.txt"));
         EXPECT_TRUE(std::filesystem::is_empty(out));
         // A new I starts over.
-        Convert(shell, FramePath("wasp", 0), out + "/wasp.sh");
+        Convert(shell, FramePath("wasp", 0), out + kPathSeparator + "wasp.sh");
         EXPECT_EQ(shell.written.size(), 1u);
     }
 }
@@ -286,8 +286,8 @@ TEST_F(QuarvinTest, AlphaImagesDecideOpacityAndShading) {
         WriteImage(FramePath("wasp", n, "a_"), alpha, 8);
     }
     TestShell shell(folder.Path());
-    Convert(shell, FramePath("wasp", 0), out + "/wasp.sh");
-    RayPtr ray = LoadRay(out + "/wasp.sh");
+    Convert(shell, FramePath("wasp", 0), out + kPathSeparator + "wasp.sh");
+    RayPtr ray = LoadRay(out + kPathSeparator + "wasp.sh");
     const RLSprite* s = ray->Get(0);
     // Bounds from the alpha image, seen from the centre (5, 5).
     EXPECT_EQ(BoundsOf(s), (std::vector<int32_t>{3 - 5, 4 - 5, 6 - 5, 6 - 5}));
@@ -301,8 +301,8 @@ TEST_F(QuarvinTest, AlphaImagesDecideOpacityAndShading) {
     for (int n = 0; n < 16; ++n) WriteWholeFile(FramePath("wasp", n, "a_"), "garbage");
     Border = true;
     Feather = false;
-    Convert(shell, FramePath("wasp", 0), out + "/outlined.sh");
-    RayPtr outlined = LoadRay(out + "/outlined.sh");
+    Convert(shell, FramePath("wasp", 0), out + kPathSeparator + "outlined.sh");
+    RayPtr outlined = LoadRay(out + kPathSeparator + "outlined.sh");
     EXPECT_EQ(outlined->Get(0)->edgeWordCount, 0);
 }
 
@@ -314,8 +314,8 @@ TEST_F(QuarvinTest, BorderStoresTheOutlineAsOpaqueBlack) {
     Border = true;
     Feather = false;
     TestShell shell(folder.Path());
-    Convert(shell, FramePath("wasp", 0), out + "/wasp.sh");
-    RayPtr ray = LoadRay(out + "/wasp.sh");
+    Convert(shell, FramePath("wasp", 0), out + kPathSeparator + "wasp.sh");
+    RayPtr ray = LoadRay(out + kPathSeparator + "wasp.sh");
     const RLSprite* s = ray->Get(0);
     EXPECT_EQ(BoundsOf(s), (std::vector<int32_t>{0, 0, 0, 1}));
     // Two runs of one pixel: white, then the outline below it as 0.
@@ -330,8 +330,8 @@ TEST_F(QuarvinTest, FeatherWithoutAlphaMakesTheRimEdgeRecords) {
     frame.Fill(4, 4, 6, 6, 0xFFFFFF);
     for (int n = 0; n < 16; ++n) WriteImage(FramePath("wasp", n), frame);
     TestShell shell(folder.Path());
-    Convert(shell, FramePath("wasp", 0), out + "/wasp.sh");
-    RayPtr ray = LoadRay(out + "/wasp.sh");
+    Convert(shell, FramePath("wasp", 0), out + kPathSeparator + "wasp.sh");
+    RayPtr ray = LoadRay(out + kPathSeparator + "wasp.sh");
     const RLSprite* s = ray->Get(0);
     EXPECT_EQ(s->edgeWordCount, 16);  // the eight rim pixels
     EXPECT_EQ(s->runWordCount, 3);    // the centre pixel
@@ -369,9 +369,9 @@ TEST_F(QuarvinTest, FramesThatCannotBeConvertedAreNamed) {
         {"no visible pixel in the alpha image", [&] { WriteImage(alpha5, black); },
          FramePath("wasp", 0),
          "Frame " + frame5 + " has no visible pixel in its alpha image " + alpha5},
-        {"a name too short for a frame", [] {}, art + "/a.tga",
-         "File name " + art +
-             "/a.tga is too short: a ship's frame is named by the ship's name, two frame digits "
+        {"a name too short for a frame", [] {}, art + kPathSeparator + "a.tga",
+         "File name " + art + kPathSeparator +
+             "a.tga is too short: a ship's frame is named by the ship's name, two frame digits "
              "and .tga"},
         {"bad depth", [&] { WriteImage(frame5, good, 16); }, FramePath("wasp", 0),
          "Must be an uncompressed 8, 24 or 32-bit RGB color file"},
@@ -382,13 +382,14 @@ TEST_F(QuarvinTest, FramesThatCannotBeConvertedAreNamed) {
         std::filesystem::create_directories(art);
         WriteFrames("wasp", 0, 15);
         c.spoil();
-        WriteWholeFile(out + "/wasp.sh", "OLD");
+        WriteWholeFile(out + kPathSeparator + "wasp.sh", "OLD");
         TestShell shell(folder.Path());
         shell.Answer(c.chosen);
-        if (c.chosen != art + "/a.tga") shell.Answer(out + "/wasp.sh");
+        if (c.chosen != art + kPathSeparator + "a.tga")
+            shell.Answer(out + kPathSeparator + "wasp.sh");
         EXPECT_EQ(FatalTextOf([] { ConvertShip(); }), c.text);
         // The previous file stays, and nothing partial is left beside it.
-        EXPECT_EQ(ReadWholeFile(out + "/wasp.sh"), "OLD");
+        EXPECT_EQ(ReadWholeFile(out + kPathSeparator + "wasp.sh"), "OLD");
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out),
                                 std::filesystem::directory_iterator()),
                   1);
@@ -399,9 +400,9 @@ TEST_F(QuarvinTest, AnOutputFileThatCannotBeCreatedIsNamed) {
     WriteFrames("wasp", 0, 15);
     TestShell shell(folder.Path());
     shell.Answer(FramePath("wasp", 0));
-    shell.Answer(out + "/missing/wasp.sh");
+    shell.Answer(out + kPathSeparator + "missing/wasp.sh");
     EXPECT_EQ(FatalTextOf([] { ConvertShip(); }),
-              "Unable to create file " + out + "/missing/wasp.sh");
+              "Unable to create file " + out + kPathSeparator + "missing/wasp.sh");
 }
 
 }  // namespace

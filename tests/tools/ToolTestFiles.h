@@ -10,6 +10,8 @@
 #include <random>
 #include <string>
 
+#include "../../UTILS/common/ToolShell.h"
+
 class TempFolder {
 public:
     TempFolder() {
@@ -30,7 +32,14 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+    // A path inside the folder written as the tools write paths: every '/' in
+    // name becomes the platform's separator.
+    std::string operator/(std::string name) const {
+        for (char& c : name) {
+            if (c == '/') c = kPathSeparator;
+        }
+        return path_ + kPathSeparator + name;
+    }
 
 private:
     std::string path_;
