@@ -4,6 +4,7 @@
 #include <string>
 
 #include "../../Vantrel/ByteIO.h"
+#include "../../Vantrel/Rls.h"
 #include "../common/ListLine.h"
 
 namespace {
@@ -77,7 +78,7 @@ void NumberRays(FamilyList& list) {
 
 void WriteFamily(std::FILE* output, const FamilyList& list, const char* folder,
                  const char* outputPath, const char* listPath) {
-    bool written = WriteU16(output, kFamilyFileMagic) && WriteU16(output, kFamilySlotCount) &&
+    bool written = WriteU16(output, kRlsFamilyMagic) && WriteU16(output, kFamilySlotCount) &&
                    WriteU16(output, static_cast<uint16_t>(list.textCount)) &&
                    WriteBytes(output, list.table, sizeof list.table);
     if (!written) Fatal(std::string("Unable to write to file ") + outputPath);
@@ -90,7 +91,7 @@ void WriteFamily(std::FILE* output, const FamilyList& list, const char* folder,
     }
     for (int t = 0; t < list.textCount; ++t) {
         for (const char* c = list.texts[t]; *c != '\0'; ++c) {
-            written = written && WriteU8(output, static_cast<uint8_t>(*c ^ kFamilyTextMask));
+            written = written && WriteU8(output, static_cast<uint8_t>(*c ^ kRlsTextMask));
         }
         written = written && WriteU8(output, 0);
     }

@@ -21,8 +21,6 @@
 constexpr int kFamilySlotCount = 6;
 constexpr int kFamilyTextLimit = 10;
 constexpr int kFamilyTextBufferSize = 1024;
-constexpr uint8_t kFamilyTextMask = 0x6B;
-constexpr uint16_t kFamilyFileMagic = 44546;
 
 struct FamilyList {
     char slots[kFamilySlotCount][kPathBufferSize] = {};

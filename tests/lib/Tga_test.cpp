@@ -133,7 +133,7 @@ TEST_F(TgaTest, RefusesHeadersOutsideTheTrueColourTemplate) {
         {"colour-mapped", [](TgaLayout& t) { t.imageType = 1; }, false},
         {"identification length", [](TgaLayout& t) { t.idLength = 1; }, false},
         {"colour map type", [](TgaLayout& t) { t.colourMapType = 1; }, false},
-        {"colour map specification", [](TgaLayout& t) { t.colourMapSpec[4] = 24; }, false},
+        {"colour map fields", [](TgaLayout& t) { t.colourMapFields[4] = 24; }, false},
         {"x origin", [](TgaLayout& t) { t.xOrigin = 1; }, false},
         {"y origin", [](TgaLayout& t) { t.yOrigin = 256; }, false},
         {"depth 8", [](TgaLayout& t) { t.depth = 8; }, true},

@@ -19,7 +19,7 @@ struct TgaLayout {
     uint8_t idLength = 0;
     uint8_t colourMapType = 0;
     uint8_t imageType = 2;
-    uint8_t colourMapSpec[5] = {0, 0, 0, 0, 0};
+    uint8_t colourMapFields[5] = {0, 0, 0, 0, 0};
     uint16_t xOrigin = 0;
     uint16_t yOrigin = 0;
     uint16_t width = 0;
@@ -30,7 +30,7 @@ struct TgaLayout {
 
 inline std::vector<uint8_t> TgaHeaderBytes(const TgaLayout& t) {
     std::vector<uint8_t> h = {t.idLength, t.colourMapType, t.imageType};
-    h.insert(h.end(), t.colourMapSpec, t.colourMapSpec + 5);
+    h.insert(h.end(), t.colourMapFields, t.colourMapFields + 5);
     for (uint16_t v : {t.xOrigin, t.yOrigin, t.width, t.height}) {
         h.push_back(static_cast<uint8_t>(v));
         h.push_back(static_cast<uint8_t>(v >> 8));
