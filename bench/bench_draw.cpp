@@ -13,10 +13,10 @@
 #include <utility>
 #include <vector>
 
-#include "../Vantrel/RLSpriteDraw.h"
-#include "../Vantrel/ScreenGeometry.h"
-#include "../Vantrel/Viewport.h"
-#include "../tests/support/SpriteGrid.h"
+#include <Vantrel/RLSpriteDraw.h>
+#include <Vantrel/ScreenGeometry.h>
+#include <Vantrel/Viewport.h>
+#include "support/SpriteGrid.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "../UTILS/common/FrameAnalysis.h"
-#include "../Vantrel/Rls.h"
+#include "FrameAnalysis.h"
+#include <Vantrel/Rls.h>
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "../UTILS/common/ToolTga.h"
-#include "../Vantrel/DebugAlloc.h"
-#include "../Vantrel/Tga.h"
+#include "ToolTga.h"
+#include <Vantrel/DebugAlloc.h>
+#include <Vantrel/Tga.h>
 
 namespace {
 

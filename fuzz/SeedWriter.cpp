@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "../UTILS/common/FrameAnalysis.h"
-#include "../Vantrel/Rls.h"
+#include "FrameAnalysis.h"
+#include <Vantrel/Rls.h>
 
 namespace {
 

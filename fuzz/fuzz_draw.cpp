@@ -13,12 +13,12 @@
 #include <memory>
 #include <vector>
 
-#include "../Vantrel/RLSpriteDraw.h"
-#include "../Vantrel/Random.h"
-#include "../Vantrel/Rls.h"
-#include "../Vantrel/ScreenGeometry.h"
-#include "../Vantrel/Viewport.h"
-#include "../tests/support/TestFatal.h"
+#include <Vantrel/RLSpriteDraw.h>
+#include <Vantrel/Random.h>
+#include <Vantrel/Rls.h>
+#include <Vantrel/ScreenGeometry.h>
+#include <Vantrel/Viewport.h>
+#include "support/TestFatal.h"
 #include "FuzzStream.h"
 
 namespace {

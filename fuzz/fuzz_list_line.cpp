@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "../UTILS/common/ListLine.h"
+#include "ListLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::FILE* stream = std::tmpfile();

@@ -2,8 +2,8 @@
 // (every shared ray once, every text).
 #include <cstring>
 
-#include "../Vantrel/Rls.h"
-#include "../tests/support/TestFatal.h"
+#include <Vantrel/Rls.h>
+#include "support/TestFatal.h"
 #include "FuzzStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -2,8 +2,8 @@
 // a pitch, and loaded again bound by the loader itself.
 #include <cstdlib>
 
-#include "../Vantrel/RLSprite.h"
-#include "../tests/support/TestFatal.h"
+#include <Vantrel/RLSprite.h>
+#include "support/TestFatal.h"
 #include "FuzzStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

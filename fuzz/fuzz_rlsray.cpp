@@ -1,8 +1,8 @@
 // A .sh stream from arbitrary bytes, loaded bound at a pitch, then freed.
 #include <cstdlib>
 
-#include "../Vantrel/Rls.h"
-#include "../tests/support/TestFatal.h"
+#include <Vantrel/Rls.h>
+#include "support/TestFatal.h"
 #include "FuzzStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

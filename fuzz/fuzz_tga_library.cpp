@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "../Vantrel/DebugAlloc.h"
-#include "../Vantrel/Pixel.h"
-#include "../Vantrel/Tga.h"
+#include <Vantrel/DebugAlloc.h>
+#include <Vantrel/Pixel.h>
+#include <Vantrel/Tga.h>
 #include "FuzzFile.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "../UTILS/common/ToolTga.h"
-#include "../Vantrel/DebugAlloc.h"
-#include "../tests/support/TestFatal.h"
+#include "ToolTga.h"
+#include <Vantrel/DebugAlloc.h>
+#include "support/TestFatal.h"
 #include "FuzzFile.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #ifndef UTILS_DESSAMOR_DESSAMOR_TOOL_H
 #define UTILS_DESSAMOR_DESSAMOR_TOOL_H
 
-#include "../common/ToolShell.h"
+#include "ToolShell.h"
 
 constexpr int kDessamorClientWidth = 370;
 constexpr int kDessamorClientHeight = 20;

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "../../Vantrel/ByteIO.h"
-#include "../../Vantrel/Rls.h"
-#include "../common/ListLine.h"
+#include <Vantrel/ByteIO.h>
+#include <Vantrel/Rls.h>
+#include "ListLine.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "../common/ToolShell.h"
+#include "ToolShell.h"
 
 constexpr int kFamilySlotCount = 6;
 constexpr int kFamilyTextLimit = 10;

@@ -1,5 +1,5 @@
 // Dessamor: builds a ship family (.shp) from a text list of .sh files.
-#include "../../Vantrel/ScreenGeometry.h"
+#include <Vantrel/ScreenGeometry.h>
 #include "DessamorTool.h"
 
 extern const int ProgramScreenWidth = kDessamorClientWidth;

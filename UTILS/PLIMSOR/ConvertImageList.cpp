@@ -3,13 +3,13 @@
 #include <cstring>
 #include <memory>
 
-#include "../../Vantrel/ByteIO.h"
-#include "../../Vantrel/Fatal.h"
-#include "../../Vantrel/RLSprite.h"
-#include "../../Vantrel/Rls.h"
-#include "../common/FrameAnalysis.h"
-#include "../common/ListLine.h"
-#include "../common/ToolTga.h"
+#include <Vantrel/ByteIO.h>
+#include <Vantrel/Fatal.h>
+#include <Vantrel/RLSprite.h>
+#include <Vantrel/Rls.h>
+#include "FrameAnalysis.h"
+#include "ListLine.h"
+#include "ToolTga.h"
 #include "Plimsor.h"
 
 char ImageListEntries[kMaxImageListEntries][kPathBufferSize];

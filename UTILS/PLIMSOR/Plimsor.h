@@ -15,7 +15,7 @@
 #ifndef UTILS_PLIMSOR_PLIMSOR_H
 #define UTILS_PLIMSOR_PLIMSOR_H
 
-#include "../common/ToolShell.h"
+#include "ToolShell.h"
 
 constexpr int kMaxImageListEntries = 64;
 

@@ -1,4 +1,4 @@
-#include "../../Vantrel/ScreenGeometry.h"
+#include <Vantrel/ScreenGeometry.h>
 #include "Plimsor.h"
 
 // The window's client size, also the library's screen.

@@ -2,12 +2,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "../../Vantrel/ByteIO.h"
-#include "../../Vantrel/Fatal.h"
-#include "../../Vantrel/RLSprite.h"
-#include "../../Vantrel/Rls.h"
-#include "../common/FrameAnalysis.h"
-#include "../common/ToolTga.h"
+#include <Vantrel/ByteIO.h>
+#include <Vantrel/Fatal.h>
+#include <Vantrel/RLSprite.h>
+#include <Vantrel/Rls.h>
+#include "FrameAnalysis.h"
+#include "ToolTga.h"
 #include "Quarvin.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #ifndef UTILS_QUARVIN_QUARVIN_H
 #define UTILS_QUARVIN_QUARVIN_H
 
-#include "../common/ToolShell.h"
+#include "ToolShell.h"
 
 // The options, process-wide for the whole run, never saved. Border and
 // Feather are never on together: switching one on switches the other off.

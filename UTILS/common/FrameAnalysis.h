@@ -20,10 +20,10 @@
 
 #include <cstdint>
 
-#include "../../Vantrel/Pixel.h"
-#include "../../Vantrel/RLSprite.h"
-#include "../../Vantrel/RLSpriteEncode.h"
-#include "../../Vantrel/Rect.h"
+#include <Vantrel/Pixel.h>
+#include <Vantrel/RLSprite.h>
+#include <Vantrel/RLSpriteEncode.h>
+#include <Vantrel/Rect.h>
 
 // A view of a 24-bit image held elsewhere (e.g. by the tools' TGA reader).
 // A null `pixels` means "no image".

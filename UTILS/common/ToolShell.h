@@ -63,8 +63,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "../../Vantrel/Fatal.h"
-#include "../../Vantrel/dynlist.h"
+#include <Vantrel/Fatal.h>
+#include <Vantrel/dynlist.h>
 
 // Every path, folder and dialog buffer holds at most 255 characters and the
 // terminating zero. A longer path is refused with a fatal text, never

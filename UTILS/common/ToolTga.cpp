@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "../../Vantrel/DebugAlloc.h"
-#include "../../Vantrel/Fatal.h"
-#include "../../Vantrel/Tga.h"
+#include <Vantrel/DebugAlloc.h>
+#include <Vantrel/Fatal.h>
+#include <Vantrel/Tga.h>
 
 int32_t ImageWidth = 0;
 int32_t ImageHeight = 0;

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "../../Vantrel/RLSpriteDraw.h"
-#include "../../Vantrel/ScreenGeometry.h"
-#include "../../Vantrel/Surface16.h"
-#include "../../Vantrel/Viewport.h"
+#include <Vantrel/RLSpriteDraw.h>
+#include <Vantrel/ScreenGeometry.h>
+#include <Vantrel/Surface16.h>
+#include <Vantrel/Viewport.h>
 
 namespace {
 

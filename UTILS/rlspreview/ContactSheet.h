@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "../../Vantrel/Pixel.h"
-#include "../../Vantrel/RLSprite.h"
+#include <Vantrel/Pixel.h>
+#include <Vantrel/RLSprite.h>
 
 enum class DrawMode { kPlain, kHoles, kTranslucent, kAdditive };
 

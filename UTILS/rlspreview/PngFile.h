@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../../Vantrel/Pixel.h"
+#include <Vantrel/Pixel.h>
 
 // width x height pixels of the surface (pitch pixels per row, active layout)
 // as 8-bit RGB, each channel's bits repeated into the low bits.

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "../../Vantrel/Fatal.h"
-#include "../../Vantrel/Random.h"
-#include "../../Vantrel/Rls.h"
-#include "../../Vantrel/ScreenGeometry.h"
+#include <Vantrel/Fatal.h>
+#include <Vantrel/Random.h>
+#include <Vantrel/Rls.h>
+#include <Vantrel/ScreenGeometry.h>
 #include "ContactSheet.h"
 #include "PngFile.h"
 

@@ -1,9 +1,9 @@
-#include "../../Vantrel/ByteIO.h"
+#include <Vantrel/ByteIO.h>
 
 #include <vector>
 
-#include "../support/TgaFile.h"
-#include "../support/VantrelTest.h"
+#include "support/TgaFile.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

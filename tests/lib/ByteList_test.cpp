@@ -1,11 +1,11 @@
-#include "../../Vantrel/ByteList.h"
+#include <Vantrel/ByteList.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "../support/TgaFile.h"
-#include "../support/VantrelTest.h"
+#include "support/TgaFile.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

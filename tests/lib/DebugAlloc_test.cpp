@@ -1,4 +1,4 @@
-#include "../../Vantrel/DebugAlloc.h"
+#include <Vantrel/DebugAlloc.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "../support/VantrelTest.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "../../Vantrel/DebugLog.h"
+#include <Vantrel/DebugLog.h>
 
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
 
-#include "../support/TgaFile.h"
-#include "../support/VantrelTest.h"
+#include "support/TgaFile.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

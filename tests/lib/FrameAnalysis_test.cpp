@@ -1,10 +1,10 @@
-#include "../../UTILS/common/FrameAnalysis.h"
+#include "FrameAnalysis.h"
 
 #include <random>
 #include <vector>
 
-#include "../support/SpriteKit.h"
-#include "../support/VantrelTest.h"
+#include "support/SpriteKit.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "../../Vantrel/IntMath.h"
+#include <Vantrel/IntMath.h>
 
-#include "../support/VantrelTest.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "../../Vantrel/Pixel.h"
+#include <Vantrel/Pixel.h>
 
 #include <algorithm>
 #include <iterator>
 
-#include "../support/VantrelTest.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

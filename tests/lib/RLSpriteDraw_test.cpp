@@ -4,11 +4,11 @@
 #include <cstring>
 #include <vector>
 
-#include "../../Vantrel/RLSpriteDraw.h"
-#include "../../Vantrel/ScreenGeometry.h"
-#include "../../Vantrel/Viewport.h"
-#include "../support/SpriteGrid.h"
-#include "../support/VantrelTest.h"
+#include <Vantrel/RLSpriteDraw.h>
+#include <Vantrel/ScreenGeometry.h>
+#include <Vantrel/Viewport.h>
+#include "support/SpriteGrid.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "../../Vantrel/RLSpriteEncode.h"
+#include <Vantrel/RLSpriteEncode.h>
 
 #include <random>
 #include <vector>
 
-#include "../support/SpriteKit.h"
-#include "../support/VantrelTest.h"
+#include "support/SpriteKit.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "../../Vantrel/RLSprite.h"
+#include <Vantrel/RLSprite.h>
 
 #include <string>
 #include <vector>
 
-#include "../../Vantrel/ByteIO.h"
-#include "../support/SpriteKit.h"
-#include "../support/VantrelTest.h"
+#include <Vantrel/ByteIO.h>
+#include "support/SpriteKit.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "../../Vantrel/Random.h"
+#include <Vantrel/Random.h>
 
 #include <ctime>
 #include <vector>
 
-#include "../support/VantrelTest.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

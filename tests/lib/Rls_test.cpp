@@ -1,11 +1,11 @@
-#include "../../Vantrel/Rls.h"
+#include <Vantrel/Rls.h>
 
 #include <string>
 #include <vector>
 
-#include "../../Vantrel/ByteIO.h"
-#include "../support/SpriteKit.h"
-#include "../support/VantrelTest.h"
+#include <Vantrel/ByteIO.h>
+#include "support/SpriteKit.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

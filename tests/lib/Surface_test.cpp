@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "../../Vantrel/DirtyRects.h"
-#include "../../Vantrel/Rect.h"
-#include "../../Vantrel/ScreenGeometry.h"
-#include "../../Vantrel/Surface16.h"
-#include "../../Vantrel/Viewport.h"
-#include "../support/VantrelTest.h"
+#include <Vantrel/DirtyRects.h>
+#include <Vantrel/Rect.h>
+#include <Vantrel/ScreenGeometry.h>
+#include <Vantrel/Surface16.h>
+#include <Vantrel/Viewport.h>
+#include "support/VantrelTest.h"
 
 namespace {
 

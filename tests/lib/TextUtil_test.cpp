@@ -1,10 +1,10 @@
-#include "../../Vantrel/TextUtil.h"
+#include <Vantrel/TextUtil.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "../support/VantrelTest.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "../../Vantrel/Tga.h"
+#include <Vantrel/Tga.h>
 
 #include <cstring>
 
-#include "../../Vantrel/ByteIO.h"
-#include "../support/TgaFile.h"
-#include "../support/VantrelTest.h"
+#include <Vantrel/ByteIO.h>
+#include "support/TgaFile.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

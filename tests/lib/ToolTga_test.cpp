@@ -1,8 +1,8 @@
-#include "../../UTILS/common/ToolTga.h"
+#include "ToolTga.h"
 
-#include "../../Vantrel/Tga.h"
-#include "../support/TgaFile.h"
-#include "../support/VantrelTest.h"
+#include <Vantrel/Tga.h>
+#include "support/TgaFile.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

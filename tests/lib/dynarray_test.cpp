@@ -1,6 +1,6 @@
-#include "../../Vantrel/dynarray.h"
+#include <Vantrel/dynarray.h>
 
-#include "../support/VantrelTest.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

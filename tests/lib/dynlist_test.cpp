@@ -1,8 +1,8 @@
-#include "../../Vantrel/dynlist.h"
+#include <Vantrel/dynlist.h>
 
 #include <vector>
 
-#include "../support/VantrelTest.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

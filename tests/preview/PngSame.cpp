@@ -3,7 +3,7 @@
 // cannot be read. File bytes are not compared: encoders may differ.
 #include <cstdio>
 
-#include "../../UTILS/rlspreview/PngFile.h"
+#include "PngFile.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

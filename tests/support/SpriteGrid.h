@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "../../Vantrel/Pixel.h"
-#include "../../Vantrel/RLSprite.h"
-#include "../../Vantrel/Random.h"
-#include "../../Vantrel/Rect.h"
+#include <Vantrel/Pixel.h>
+#include <Vantrel/RLSprite.h>
+#include <Vantrel/Random.h>
+#include <Vantrel/Rect.h>
 
 struct SpriteCell {
     enum Kind : uint8_t { kClear, kRun, kEdge } kind = kClear;

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "../../UTILS/common/FrameAnalysis.h"
-#include "../../Vantrel/RLSprite.h"
+#include "FrameAnalysis.h"
+#include <Vantrel/RLSprite.h>
 
 // A W x H image, all black until painted.
 class TestImage {

@@ -1,7 +1,7 @@
 #include "TestFatal.h"
 
-#include "../../Vantrel/Fatal.h"
-#include "../../Vantrel/ScreenGeometry.h"
+#include <Vantrel/Fatal.h>
+#include <Vantrel/ScreenGeometry.h>
 
 // The library's screen: the surface the drawing tests work on.
 extern const int ProgramScreenWidth = 640;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../../UTILS/common/shell/FrontEnd.h"
-#include "../../UTILS/common/shell/ShellState.h"
+#include "shell/FrontEnd.h"
+#include "shell/ShellState.h"
 
 namespace {
 TestShell* current = nullptr;

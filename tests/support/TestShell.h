@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "../../UTILS/common/ToolShell.h"
+#include "ToolShell.h"
 #include "TestFatal.h"
 
 struct DialogRecord {

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "../../Vantrel/DebugAlloc.h"
-#include "../../Vantrel/Pixel.h"
-#include "../../Vantrel/Random.h"
+#include <Vantrel/DebugAlloc.h>
+#include <Vantrel/Pixel.h>
+#include <Vantrel/Random.h>
 #include "TestFatal.h"
 
 class VantrelTest : public ::testing::Test {

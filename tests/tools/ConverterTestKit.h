@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "../../UTILS/common/ToolTga.h"
-#include "../../Vantrel/Rls.h"
-#include "../support/SpriteKit.h"
-#include "../support/TgaFile.h"
-#include "../support/VantrelTest.h"
+#include "ToolTga.h"
+#include <Vantrel/Rls.h>
+#include "support/SpriteKit.h"
+#include "support/TgaFile.h"
+#include "support/VantrelTest.h"
 #include "ToolTestFiles.h"
 
 inline std::vector<uint8_t> TgaOf(TestImage& image, uint8_t depth = 24, uint8_t descriptor = 0x20) {

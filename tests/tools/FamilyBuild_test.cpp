@@ -1,4 +1,4 @@
-#include "../../UTILS/DESSAMOR/FamilyBuild.h"
+#include "FamilyBuild.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/TestShell.h"
+#include "support/TestShell.h"
 #include "ToolTestFiles.h"
 
 namespace {

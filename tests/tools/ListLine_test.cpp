@@ -1,4 +1,4 @@
-#include "../../UTILS/common/ListLine.h"
+#include "ListLine.h"
 
 #include <gtest/gtest.h>
 

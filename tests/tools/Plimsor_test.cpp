@@ -1,7 +1,7 @@
 // Plimsor in process: the list rules, the hot spot at the centre of each
 // image's rectangle, the output file and the named fatal errors, through the
 // test shell (dialogs answered from a queue, fatal reports thrown).
-#include "../../UTILS/PLIMSOR/Plimsor.h"
+#include "Plimsor.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/TestShell.h"
+#include "support/TestShell.h"
 #include "ConverterTestKit.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Quarvin in process: options and titles, flags, and ship batches through the
 // test shell (dialogs answered from a queue, fatal reports thrown).
-#include "../../UTILS/QUARVIN/Quarvin.h"
+#include "Quarvin.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/TestShell.h"
+#include "support/TestShell.h"
 #include "ConverterTestKit.h"
 
 namespace {

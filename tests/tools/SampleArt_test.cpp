@@ -8,9 +8,9 @@
 #include <tuple>
 #include <vector>
 
-#include "../../samples/Artwork.h"
-#include "../../samples/SampleSet.h"
-#include "../../samples/TgaWriter.h"
+#include "Artwork.h"
+#include "SampleSet.h"
+#include "TgaWriter.h"
 #include "ConverterTestKit.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The shell's portable services through the test backend: program folder,
 // remembered folders, output files, paths, dialog checks, escapes, command line.
-#include "../../UTILS/common/ToolShell.h"
+#include "ToolShell.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "../../UTILS/common/shell/CommandLine.h"
-#include "../../UTILS/common/shell/FrontEnd.h"
-#include "../../UTILS/common/shell/ShellState.h"
-#include "../support/TestShell.h"
+#include "shell/CommandLine.h"
+#include "shell/FrontEnd.h"
+#include "shell/ShellState.h"
+#include "support/TestShell.h"
 #include "ToolTestFiles.h"
 
 namespace {

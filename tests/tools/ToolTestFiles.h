@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "../../UTILS/common/ToolShell.h"
+#include "ToolShell.h"
 
 class TempFolder {
 public:

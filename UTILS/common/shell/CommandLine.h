@@ -11,7 +11,7 @@
 
 #include <cstdio>
 
-#include "../ToolShell.h"
+#include "ToolShell.h"
 
 struct CommandLine {
     enum class Mode { Interactive, Batch, Script, Finished } mode = Mode::Interactive;

@@ -4,7 +4,7 @@
 #ifndef UTILS_COMMON_SHELL_CONSOLE_FRONT_ENDS_H
 #define UTILS_COMMON_SHELL_CONSOLE_FRONT_ENDS_H
 
-#include "../ToolShell.h"
+#include "ToolShell.h"
 #include "FrontEnd.h"
 
 // input answers the open dialog, output (or, when null, the proposed path)

@@ -14,7 +14,7 @@
 
 #include <string>
 
-#include "../ToolShell.h"
+#include "ToolShell.h"
 
 // The first pair of a dialog filter (the one the dialogs select).
 struct FileFilter {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "../ToolShell.h"
+#include "ToolShell.h"
 #include "FrontEnd.h"
 #include "Platform.h"
 #include "ShellState.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "../ToolShell.h"
+#include "ToolShell.h"
 
 void CopyPath(char* out, const char* path) {
     std::size_t length = std::strlen(path);

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <string>
 
-#include "../ToolShell.h"
+#include "ToolShell.h"
 #include "FrontEnd.h"
 
 // The running program's full path into buffer. False when the system cannot

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "../ToolShell.h"
+#include "ToolShell.h"
 #include "ShellState.h"
 
 char InputFolder[kPathBufferSize] = ".";

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "../ToolShell.h"
+#include "ToolShell.h"
 #include "FrontEnd.h"
 #include "ShellState.h"
 

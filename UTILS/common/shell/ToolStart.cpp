@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <string>
 
-#include "../../../Vantrel/Pixel.h"
-#include "../ToolShell.h"
+#include <Vantrel/Pixel.h>
+#include "ToolShell.h"
 #include "CommandLine.h"
 #include "ConsoleFrontEnds.h"
 #include "FrontEnd.h"

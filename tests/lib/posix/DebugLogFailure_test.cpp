@@ -2,9 +2,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../../../Vantrel/DebugLog.h"
-#include "../../support/TgaFile.h"
-#include "../../support/VantrelTest.h"
+#include <Vantrel/DebugLog.h>
+#include "support/TgaFile.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "../../../Vantrel/ByteIO.h"
-#include "../../../Vantrel/Rls.h"
-#include "../../support/SpriteKit.h"
-#include "../../support/VantrelTest.h"
+#include <Vantrel/ByteIO.h>
+#include <Vantrel/Rls.h>
+#include "support/SpriteKit.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <thread>
 
-#include "../../../Vantrel/ByteIO.h"
-#include "../../../Vantrel/Tga.h"
-#include "../../support/TgaFile.h"
-#include "../../support/VantrelTest.h"
+#include <Vantrel/ByteIO.h>
+#include <Vantrel/Tga.h>
+#include "support/TgaFile.h"
+#include "support/VantrelTest.h"
 
 namespace {
 

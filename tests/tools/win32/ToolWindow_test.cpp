@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "../../../UTILS/common/shell/FrontEnd.h"
-#include "../../../UTILS/common/shell/ShellState.h"
-#include "../../../UTILS/common/shell/win32/Win32Shell.h"
+#include "shell/FrontEnd.h"
+#include "shell/ShellState.h"
+#include "shell/win32/Win32Shell.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "../../../UTILS/common/ToolShell.h"
-#include "../../../UTILS/common/shell/Platform.h"
-#include "../../../Vantrel/DebugAlloc.h"
-#include "../../support/TestShell.h"
-#include "../ToolTestFiles.h"
+#include "ToolShell.h"
+#include "shell/Platform.h"
+#include <Vantrel/DebugAlloc.h>
+#include "support/TestShell.h"
+#include "tools/ToolTestFiles.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include <string>
 
-#include "../FrontEnd.h"
+#include "shell/FrontEnd.h"
 
 // True with the accepted, absolute path in chosen; false when cancelled.
 bool RunFileChooser(GtkWindow* owner, const char* proposed, const FileFilter& filter, char mode,

@@ -16,7 +16,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "../posix/PosixShell.h"
+#include "shell/posix/PosixShell.h"
 #include "DesktopDialogs.h"
 #include "DesktopKeys.h"
 

@@ -1,5 +1,5 @@
 // A POSIX build without a desktop window front end.
-#include "../posix/PosixShell.h"
+#include "shell/posix/PosixShell.h"
 
 const FrontEnd* DesktopFrontEnd() {
     return nullptr;

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "../../../../Vantrel/DebugAlloc.h"
-#include "../../ToolShell.h"
+#include <Vantrel/DebugAlloc.h>
+#include "ToolShell.h"
 
 namespace {
 constexpr const char* kSource = "UTILS\\common\\Directory";

@@ -2,7 +2,7 @@
 // built in and a display is reachable, else the terminal.
 #include <unistd.h>
 
-#include "../Platform.h"
+#include "shell/Platform.h"
 #include "PosixShell.h"
 
 const FrontEnd* PickInteractiveFrontEnd(const ToolParameters&) {

@@ -13,7 +13,7 @@
 #include <cstring>
 #include <string>
 
-#include "../Platform.h"
+#include "shell/Platform.h"
 #include "PosixShell.h"
 
 namespace {

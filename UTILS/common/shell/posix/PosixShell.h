@@ -3,7 +3,7 @@
 #ifndef UTILS_COMMON_SHELL_POSIX_POSIX_SHELL_H
 #define UTILS_COMMON_SHELL_POSIX_POSIX_SHELL_H
 
-#include "../FrontEnd.h"
+#include "shell/FrontEnd.h"
 
 // One copy per tool class: takes an exclusive lock on a file named after the
 // class in $XDG_RUNTIME_DIR (or the temporary folder), held until the process

@@ -1,7 +1,7 @@
 // The running program's path, as the kernel reports it.
 #include <unistd.h>
 
-#include "../Platform.h"
+#include "shell/Platform.h"
 
 bool QueryProgramPath(char* buffer, std::size_t size) {
     if (size < 2) return false;

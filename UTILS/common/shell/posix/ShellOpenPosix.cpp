@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "../../ToolShell.h"
+#include "ToolShell.h"
 
 extern char** environ;
 

@@ -15,8 +15,8 @@
 #include <cstring>
 #include <string>
 
-#include "../../../../Vantrel/dynlist.h"
-#include "../ShellState.h"
+#include <Vantrel/dynlist.h>
+#include "shell/ShellState.h"
 #include "PosixShell.h"
 
 namespace {

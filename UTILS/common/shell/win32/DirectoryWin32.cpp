@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "../../../../Vantrel/DebugAlloc.h"
-#include "../../ToolShell.h"
+#include <Vantrel/DebugAlloc.h>
+#include "ToolShell.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "../Platform.h"
+#include "shell/Platform.h"
 #include "Win32Shell.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "../Platform.h"
+#include "shell/Platform.h"
 #include "Win32Shell.h"
 
 namespace {

@@ -17,7 +17,7 @@
 
 #include <string>
 
-#include "../FrontEnd.h"
+#include "shell/FrontEnd.h"
 
 // Caption, system menu and minimise box; no sizing border, no maximise box.
 constexpr DWORD kToolWindowStyle = 0x00CA0000;

@@ -1,4 +1,4 @@
-#include "Random.h"
+#include <Vantrel/Random.h>
 
 #include <ctime>
 

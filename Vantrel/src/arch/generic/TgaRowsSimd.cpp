@@ -1,5 +1,5 @@
 // Processors without a vector version: everything goes the portable way.
-#include "../../TgaRowsSimd.h"
+#include "TgaRowsSimd.h"
 
 int64_t SwapBgrPixelsSimd(uint8_t*, int64_t) {
     return 0;

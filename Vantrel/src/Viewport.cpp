@@ -1,9 +1,9 @@
-#include "Viewport.h"
+#include <Vantrel/Viewport.h>
 
 #include <algorithm>
 #include <cstddef>
 
-#include "ScreenGeometry.h"
+#include <Vantrel/ScreenGeometry.h>
 
 Viewport* CurrentViewport = nullptr;
 Viewport* MainViewport = nullptr;

@@ -1,4 +1,4 @@
-#include "ScreenGeometry.h"
+#include <Vantrel/ScreenGeometry.h>
 
 // The program's constants are constant-initialised, so reading them here is
 // safe at any time, even from another unit's static initialisation.

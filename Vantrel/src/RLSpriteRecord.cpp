@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "ByteIO.h"
-#include "DebugAlloc.h"
-#include "Fatal.h"
-#include "RLSprite.h"
+#include <Vantrel/ByteIO.h>
+#include <Vantrel/DebugAlloc.h>
+#include <Vantrel/Fatal.h>
+#include <Vantrel/RLSprite.h>
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "Surface16.h"
+#include <Vantrel/Surface16.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
 
-#include "ScreenGeometry.h"
-#include "Viewport.h"
+#include <Vantrel/ScreenGeometry.h>
+#include <Vantrel/Viewport.h>
 
 void FillRun16(Pixel16* destination, Pixel16 colour, int32_t n) {
     if (n <= 0) return;

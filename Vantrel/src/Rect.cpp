@@ -1,4 +1,4 @@
-#include "Rect.h"
+#include <Vantrel/Rect.h>
 
 #include <algorithm>
 

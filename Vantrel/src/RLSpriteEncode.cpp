@@ -18,7 +18,7 @@
 // capacity check comes before a run is opened (its five units may lie beyond
 // the limit) and before each further pixel is appended; the scratch buffer
 // therefore holds the limit plus one run start and its pad.
-#include "RLSpriteEncode.h"
+#include <Vantrel/RLSpriteEncode.h>
 
 #include <algorithm>
 #include <bit>
@@ -27,8 +27,8 @@
 #include <memory>
 #include <vector>
 
-#include "DebugAlloc.h"
-#include "Fatal.h"
+#include <Vantrel/DebugAlloc.h>
+#include <Vantrel/Fatal.h>
 
 namespace {
 

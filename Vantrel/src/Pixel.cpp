@@ -1,4 +1,4 @@
-#include "Pixel.h"
+#include <Vantrel/Pixel.h>
 
 PixelModeRecord PixelMode;
 Pixel16 StandardColours[kStandardColourCount];

@@ -16,7 +16,7 @@
 
 #include <cstdint>
 
-#include "Pixel.h"
+#include <Vantrel/Pixel.h>
 
 namespace sprite_blend {
 

@@ -1,7 +1,7 @@
-#include "ByteIO.h"
-#include "DebugAlloc.h"
-#include "Fatal.h"
-#include "Rls.h"
+#include <Vantrel/ByteIO.h>
+#include <Vantrel/DebugAlloc.h>
+#include <Vantrel/Fatal.h>
+#include <Vantrel/Rls.h>
 
 namespace {
 

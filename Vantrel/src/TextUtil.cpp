@@ -1,4 +1,4 @@
-#include "TextUtil.h"
+#include <Vantrel/TextUtil.h>
 
 #include <cstdlib>
 #include <cstring>

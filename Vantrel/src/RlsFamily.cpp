@@ -1,9 +1,9 @@
 #include <string>
 
-#include "ByteIO.h"
-#include "DebugAlloc.h"
-#include "Fatal.h"
-#include "Rls.h"
+#include <Vantrel/ByteIO.h>
+#include <Vantrel/DebugAlloc.h>
+#include <Vantrel/Fatal.h>
+#include <Vantrel/Rls.h>
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "DirtyRects.h"
+#include <Vantrel/DirtyRects.h>
 
-#include "ScreenGeometry.h"
+#include <Vantrel/ScreenGeometry.h>
 
 Rect DirtyRects[kDirtyRectCapacity];
 int32_t DirtyRectCount = 0;

@@ -20,9 +20,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "Pixel.h"
-#include "RLSprite.h"
-#include "Random.h"
+#include <Vantrel/Pixel.h>
+#include <Vantrel/RLSprite.h>
+#include <Vantrel/Random.h>
 #include "SpriteBlend.h"
 
 namespace sprite_walk {

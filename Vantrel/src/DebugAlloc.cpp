@@ -1,4 +1,4 @@
-#include "DebugAlloc.h"
+#include <Vantrel/DebugAlloc.h>
 
 #include <cstdlib>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "Tga.h"
+#include <Vantrel/Tga.h>
 
 #include <algorithm>
 #include <cstring>
@@ -6,8 +6,8 @@
 #include <new>
 #include <vector>
 
-#include "ByteIO.h"
-#include "DebugAlloc.h"
+#include <Vantrel/ByteIO.h>
+#include <Vantrel/DebugAlloc.h>
 #include "TgaRows.h"
 
 const char* const kBitmapSource = "Vantrel\\Bitmap";

@@ -1,9 +1,9 @@
-#include "ByteList.h"
+#include <Vantrel/ByteList.h>
 
 #include <cstdlib>
 #include <cstring>
 
-#include "ByteIO.h"
+#include <Vantrel/ByteIO.h>
 
 ByteList::ByteList(int32_t initialCapacity) {
     if (initialCapacity > 0) {

@@ -11,7 +11,7 @@
 // the next step overwrites (the loop stops while 16 bytes remain).
 #include <tmmintrin.h>
 
-#include "../../TgaRowsSimd.h"
+#include "TgaRowsSimd.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ByteIO.h"
+#include <Vantrel/ByteIO.h>
 
 bool ReadBytes(std::FILE* stream, void* destination, size_t count) {
     return std::fread(destination, 1, count, stream) == count;

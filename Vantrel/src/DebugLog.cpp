@@ -1,4 +1,4 @@
-#include "DebugLog.h"
+#include <Vantrel/DebugLog.h>
 
 #include <cstdarg>
 #include <cstring>

@@ -1,12 +1,12 @@
-#include "RLSprite.h"
+#include <Vantrel/RLSprite.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
-#include "DebugAlloc.h"
-#include "Fatal.h"
-#include "ScreenGeometry.h"
+#include <Vantrel/DebugAlloc.h>
+#include <Vantrel/Fatal.h>
+#include <Vantrel/ScreenGeometry.h>
 
 void ResetSpritePitch() {
     spritePitch = ProgramScreenWidth;

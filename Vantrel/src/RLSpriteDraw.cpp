@@ -1,12 +1,12 @@
-#include "RLSpriteDraw.h"
+#include <Vantrel/RLSpriteDraw.h>
 
 #include <algorithm>
 #include <cstddef>
 
-#include "ScreenGeometry.h"
+#include <Vantrel/ScreenGeometry.h>
 #include "SpriteBlend.h"
 #include "SpriteWalk.h"
-#include "Viewport.h"
+#include <Vantrel/Viewport.h>
 
 using namespace sprite_blend;
 using namespace sprite_walk;

@@ -1,6 +1,6 @@
 #include <cstdint>
 
-#include "RLSprite.h"
+#include <Vantrel/RLSprite.h>
 
 namespace {
 
