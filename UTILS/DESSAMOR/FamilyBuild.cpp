@@ -1,7 +1,9 @@
 #include "FamilyBuild.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <Vantrel/ByteIO.h>
 #include <Vantrel/Rls.h>
@@ -27,10 +29,10 @@ void CopyRay(std::FILE* output, const char* rayPath, const char* outputPath, con
     std::FILE* ray = std::fopen(rayPath, "rb");
     if (ray == nullptr)
         Fatal(std::string("File ") + rayPath + " listed in " + listPath + " cannot be opened");
-    static unsigned char buffer[65536];
+    std::vector<unsigned char> buffer(65536);
     std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, ray)) > 0) {
-        if (!WriteBytes(output, buffer, got)) {
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), ray)) > 0) {
+        if (!WriteBytes(output, buffer.data(), got)) {
             std::fclose(ray);
             Fatal(std::string("Unable to write to file ") + outputPath);
         }
@@ -106,17 +108,16 @@ void BuildFamily() {
 
     std::FILE* stream = std::fopen(listPath, "r");
     if (stream == nullptr) Fatal(std::string("Unable to open list file ") + listPath);
-    static FamilyList list;
-    list = FamilyList{};
-    ReadFamilyList(stream, list);
+    const auto list = std::make_unique<FamilyList>();
+    ReadFamilyList(stream, *list);
     std::fclose(stream);
-    if (list.nameCount == 0) Fatal(std::string("The list ") + listPath + " names no .sh file");
-    FillSlots(list);
-    NumberRays(list);
+    if (list->nameCount == 0) Fatal(std::string("The list ") + listPath + " names no .sh file");
+    FillSlots(*list);
+    NumberRays(*list);
     // Every listed file's path must fit before anything is asked or written.
     for (int slot = 0; slot < kFamilySlotCount; ++slot) {
         char rayPath[kPathBufferSize];
-        JoinPath(rayPath, InputFolder, list.slots[slot]);
+        JoinPath(rayPath, InputFolder, list->slots[slot]);
     }
 
     std::string baseName = PathFileName(listPath);
@@ -131,6 +132,6 @@ void BuildFamily() {
 
     std::FILE* output = BeginOutputFile(outputPath);
     if (output == nullptr) Fatal(std::string("Unable to create file ") + outputPath);
-    WriteFamily(output, list, InputFolder, outputPath, listPath);
+    WriteFamily(output, *list, InputFolder, outputPath, listPath);
     if (!FinishOutputFile(output)) Fatal(std::string("Unable to write to file ") + outputPath);
 }

@@ -2,6 +2,7 @@
 #include <Vantrel/ScreenGeometry.h>
 #include "DessamorTool.h"
 
+// The library's screen is the window's client area.
 extern const int ProgramScreenWidth = kDessamorClientWidth;
 extern const int ProgramScreenHeight = kDessamorClientHeight;
 

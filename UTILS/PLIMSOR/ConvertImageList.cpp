@@ -1,4 +1,5 @@
-// Plimsor's operation: a list of images into one .sh file.
+#include "ConvertImageList.h"
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -10,17 +11,11 @@
 #include "FrameAnalysis.h"
 #include "ListLine.h"
 #include "ToolTga.h"
-#include "Plimsor.h"
-
-char ImageListEntries[kMaxImageListEntries][kPathBufferSize];
-int ImageListCount = 0;
 
 namespace {
 
 constexpr char kSourceName[] = "UTILS\\PLIMSOR\\Plimsor";
 constexpr size_t kMessageSize = 2 * kPathBufferSize;
-
-RLSprite ImageSprite;
 
 [[noreturn]] void FatalWithPath(const char* format, const char* path) {
     char message[kMessageSize];
@@ -48,9 +43,10 @@ void MakeEntry(char* entry, const char* line) {
     }
 }
 
-// The output choice after the first image. Returns the open stream, or null
-// when the user cancelled.
-std::FILE* OpenOutputFile(const char* listPath, char* outputFile) {
+// The output choice after the first image: proposes <output folder>/<list
+// name cut at its last point>.sh. Returns the open stream with the ray header
+// for count sprites written, or null when the user cancelled.
+std::FILE* OpenOutputFile(const char* listPath, int count, char* outputFile) {
     char name[kPathBufferSize];
     CopyPath(name, PathFileName(listPath));
     if (char* point = std::strrchr(name, '.')) *point = '\0';
@@ -61,51 +57,48 @@ std::FILE* OpenOutputFile(const char* listPath, char* outputFile) {
 
     std::FILE* stream = BeginOutputFile(outputFile);
     if (stream == nullptr) FatalWithPath("Unable to create file %s", outputFile);
-    if (!WriteU16(stream, kRlsRayMagic) ||
-        !WriteU16(stream, static_cast<uint16_t>(ImageListCount))) {
+    if (!WriteU16(stream, kRlsRayMagic) || !WriteU16(stream, static_cast<uint16_t>(count))) {
         FatalWithPath("Unable to write to file %s", outputFile);
     }
     return stream;
 }
 
-// Reads the entry's image and encodes it into ImageSprite, anchored at the
-// centre of its visible rectangle.
-void EncodeImage(const char* path) {
+// Reads the entry's image and encodes it into sprite, anchored at the centre
+// of its visible rectangle.
+void EncodeImage(const char* path, RLSprite& sprite) {
     // A file that cannot be opened or whose header is not accepted has already
     // ended the program with "Can't load <path>".
-    if (ReadToolTga(path, 0) == nullptr) {
+    const FrameImage image = LoadToolSlot(path, kMainToolSlot);
+    if (image.pixels == nullptr) {
         FatalWithPath("Can't load %s: its pixel data is cut short", path);
     }
     FrameRules rules;
-    rules.main = FrameImage{ToolTgaSlot(0), ImageWidth, ImageHeight};
+    rules.main = image;
     const Rect bounds = FindFrameBounds(rules);
     if (IsEmptyRect(bounds)) FatalWithPath("Image %s has no visible pixel: it is all black", path);
 
-    ImageSprite = RLSprite{};
-    AnchorRLSprite(ImageSprite, bounds, (bounds.left + bounds.right) / 2,
+    AnchorRLSprite(sprite, bounds, (bounds.left + bounds.right) / 2,
                    (bounds.top + bounds.bottom) / 2);
-    EncodeFrame(rules, bounds, ImageSprite);
+    EncodeFrame(rules, bounds, sprite);
 }
 
 }  // namespace
 
 void ResetPlimsorState() {
-    ReleaseRLSpriteData(ImageSprite);
-    ImageSprite = RLSprite{};
-    ImageListCount = 0;
+    ResetToolTga();
 }
 
-void ReadImageList(const char* listPath) {
-    ImageListCount = 0;
+void ReadImageList(const char* listPath, ImageList& list) {
+    list.count = 0;
     // Closed however the reading ends (a name too long for a path is fatal).
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> list(std::fopen(listPath, "r"),
-                                                               std::fclose);
-    if (list == nullptr) FatalWithPath("Unable to open list file %s", listPath);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(listPath, "r"),
+                                                                 std::fclose);
+    if (stream == nullptr) FatalWithPath("Unable to open list file %s", listPath);
     char line[kPathBufferSize];
-    while (ReadListLine(list.get(), line)) {
-        if (ImageListCount == kMaxImageListEntries) continue;
-        MakeEntry(ImageListEntries[ImageListCount], line);
-        ++ImageListCount;
+    while (ReadListLine(stream.get(), line)) {
+        if (list.count == kMaxImageListEntries) continue;
+        MakeEntry(list.entries[list.count], line);
+        ++list.count;
     }
 }
 
@@ -119,48 +112,20 @@ void ConvertImageList() {
     if (!ChooseFile(listPath, kFilter, 'r')) return;
     RememberChosenFolder(listPath, RememberedFolder::Input);
 
-    ReadImageList(listPath);
-    if (ImageListCount == 0) return;
+    const auto list = std::make_unique<ImageList>();
+    ReadImageList(listPath, *list);
+    if (list->count == 0) return;
 
     std::FILE* output = nullptr;
     char outputFile[kPathBufferSize];
-    for (int i = 0; i < ImageListCount; ++i) {
-        EncodeImage(ImageListEntries[i]);
+    for (int i = 0; i < list->count; ++i) {
+        FrameSprite sprite;
+        EncodeImage(list->entries[i], sprite.record);
         if (i == 0) {
-            output = OpenOutputFile(listPath, outputFile);
-            if (output == nullptr) {
-                ReleaseRLSpriteData(ImageSprite);
-                return;
-            }
+            output = OpenOutputFile(listPath, list->count, outputFile);
+            if (output == nullptr) return;
         }
-        StoreRLSprite(&ImageSprite, outputFile, output);
-        ReleaseRLSpriteData(ImageSprite);
+        StoreRLSprite(&sprite.record, outputFile, output);
     }
     if (!FinishOutputFile(output)) FatalWithPath("Unable to write to file %s", outputFile);
-}
-
-void PlimsorKeyRelease(int key) {
-    if (key == 'I') ConvertImageList();
-}
-
-void PlimsorUpdateTitle() {
-    SetToolTitle("Orlavine (press I to input a .txt file)");
-}
-
-const ToolParameters& PlimsorTool() {
-    static const ToolParameters kTool = {
-        "plimsor",
-        "Orlavine",
-        440,
-        20,
-        PlimsorUpdateTitle,
-        PlimsorKeyRelease,
-        'I',
-        "LIST.txt",
-        "OUT.sh",
-        "Converts the images named in LIST.txt (up to 64) into one .sh file.",
-        nullptr,
-        0,
-    };
-    return kTool;
 }

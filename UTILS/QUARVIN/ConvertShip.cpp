@@ -1,5 +1,5 @@
-// Quarvin's batch: one ship's 16 frames into one .sh file.
-#include <cstdio>
+#include "ConvertShip.h"
+
 #include <cstring>
 
 #include <Vantrel/ByteIO.h>
@@ -8,29 +8,15 @@
 #include <Vantrel/Rls.h>
 #include "FrameAnalysis.h"
 #include "ToolTga.h"
-#include "Quarvin.h"
 
 namespace {
 
 constexpr char kSourceName[] = "UTILS\\QUARVIN\\Quarvin";
-constexpr uint16_t kFramesPerShip = 16;
-constexpr int kMainSlot = 0;
-constexpr int kAlternateSlot = 1;
 // The last six characters of a frame file name: two frame digits and ".tga".
 constexpr size_t kFrameSuffixLength = 6;
 
 // Room for a message with up to two paths in it.
 constexpr size_t kMessageSize = 4 * kPathBufferSize;
-
-// The batch's process-wide state: the frame files being converted, whether
-// the alpha image was read, the record reused for every frame, and the open
-// output file.
-char MainFrameFile[kPathBufferSize];
-char AlphaImageFile[kPathBufferSize];
-bool AlphaPresent = false;
-RLSprite FrameSprite;
-std::FILE* OutputStream = nullptr;
-char OutputFile[kPathBufferSize];
 
 [[noreturn]] void FatalWithPath(const char* format, const char* path) {
     char message[kMessageSize];
@@ -38,15 +24,41 @@ char OutputFile[kPathBufferSize];
     ReportFatal(message);
 }
 
-void CheckAllFramesExist(const char* shipPath, int offset) {
+// The job for the chosen frame file, whose folder is already the input folder.
+ShipJob ShipJobFor(const char* chosen) {
+    const ShipOptions options = CurrentShipOptions();
+    const char* fileName = PathFileName(chosen);
+    const size_t nameLength = std::strlen(fileName);
+    if (nameLength < kFrameSuffixLength) {
+        FatalWithPath(
+            "File name %s is too short: a ship's frame is named by the ship's name, "
+            "two frame digits and .tga",
+            chosen);
+    }
+    ShipJob job;
+    job.folder = InputFolder;
+    job.name.assign(fileName, nameLength - kFrameSuffixLength);
+    char shipPath[kPathBufferSize];
+    JoinPath(shipPath, job.folder.c_str(), job.name.c_str());
+    job.path = shipPath;
+    job.options = options;
+    return job;
+}
+
+void FormatMainFrameFile(char* out, const ShipJob& job, int fileNumber) {
+    FormatPath(out, "%s%02d.tga", job.path.c_str(), fileNumber);
+}
+
+void CheckAllFramesExist(const ShipJob& job) {
     for (int index = 1; index <= kFramesPerShip; ++index) {
         char frame[kPathBufferSize];
-        FormatPath(frame, "%s%02d.tga", shipPath, index - 1 + offset);
+        FormatMainFrameFile(frame, job, index - 1 + job.options.offset);
         std::FILE* file = std::fopen(frame, "rb");
         if (file == nullptr) {
             FatalWithPath(
-                offset == 0 ? "File %s is missing, need to have from 00 to 15 .tga files per ship"
-                            : "File %s is missing, need to have from 01 to 16 .tga files per ship",
+                job.options.offset == 0
+                    ? "File %s is missing, need to have from 00 to 15 .tga files per ship"
+                    : "File %s is missing, need to have from 01 to 16 .tga files per ship",
                 frame);
         }
         std::fclose(file);
@@ -67,51 +79,53 @@ bool FileOpensForReading(const char* path) {
                   path);
 }
 
-void ReadFrameImages(const char* shipName, int fileNumber) {
-    AlphaPresent = false;
-    int32_t alphaWidth = 0;
-    int32_t alphaHeight = 0;
-    if (Feather) {
-        FormatPath(AlphaImageFile, "%s%ca_%s%02d.tga", InputFolder, kPathSeparator, shipName,
-                   fileNumber);
-        if (FileOpensForReading(AlphaImageFile)) {
-            if (ReadToolTga(AlphaImageFile, kAlternateSlot) == nullptr) {
-                ReportUnreadableImage(AlphaImageFile);
-            }
-            alphaWidth = ImageWidth;
-            alphaHeight = ImageHeight;
-            AlphaPresent = true;
+// Reads the frame with the given file number: its alpha image first (when
+// Feather is on and the file opens), then its main frame.
+ShipFrame ReadFrame(const ShipJob& job, int fileNumber) {
+    ShipFrame frame;
+    FormatMainFrameFile(frame.mainFile, job, fileNumber);
+    if (job.options.feather) {
+        FormatPath(frame.alphaFile, "%s%ca_%s%02d.tga", job.folder.c_str(), kPathSeparator,
+                   job.name.c_str(), fileNumber);
+        if (FileOpensForReading(frame.alphaFile)) {
+            frame.alpha = LoadToolSlot(frame.alphaFile, kAlternateToolSlot);
+            if (frame.alpha.pixels == nullptr) ReportUnreadableImage(frame.alphaFile);
         }
     }
-    // The main frame is read last, so that ImageWidth and ImageHeight are its own.
-    if (ReadToolTga(MainFrameFile, kMainSlot) == nullptr) ReportUnreadableImage(MainFrameFile);
-    if (AlphaPresent && (alphaWidth != ImageWidth || alphaHeight != ImageHeight)) {
+    frame.main = LoadToolSlot(frame.mainFile, kMainToolSlot);
+    if (frame.main.pixels == nullptr) ReportUnreadableImage(frame.mainFile);
+    if (frame.alpha.pixels != nullptr &&
+        (frame.alpha.width != frame.main.width || frame.alpha.height != frame.main.height)) {
         char message[kMessageSize];
         std::snprintf(message, sizeof message,
                       "Alpha image %s is %ld x %ld pixels but its frame %s is %ld x %ld; "
                       "they must be the same size",
-                      AlphaImageFile, static_cast<long>(alphaWidth), static_cast<long>(alphaHeight),
-                      MainFrameFile, static_cast<long>(ImageWidth), static_cast<long>(ImageHeight));
+                      frame.alphaFile, static_cast<long>(frame.alpha.width),
+                      static_cast<long>(frame.alpha.height), frame.mainFile,
+                      static_cast<long>(frame.main.width), static_cast<long>(frame.main.height));
         ReportFatal(message);
     }
+    return frame;
 }
 
-// The output choice at the first frame. Returns false when the user cancelled.
-bool OpenOutputFile(const char* shipPath) {
+// The output choice at the first frame: proposes <output folder>/<ship name
+// cut at its last point>.sh. Returns false when the user cancelled.
+bool OpenRayOutput(const ShipJob& job, RayOutput& output) {
     char name[kPathBufferSize];
-    CopyPath(name, PathFileName(shipPath));
+    CopyPath(name, PathFileName(job.path.c_str()));
     if (char* point = std::strrchr(name, '.')) *point = '\0';
-    FormatPath(OutputFile, "%s%c%s.sh", OutputFolder, kPathSeparator, name);
+    FormatPath(output.path, "%s%c%s.sh", OutputFolder, kPathSeparator, name);
     static const char kFilter[] = "Individual Ship Files\0*.sh\0";
-    if (!ChooseFile(OutputFile, kFilter, 'w')) return false;
-    RememberChosenFolder(OutputFile, RememberedFolder::Output);
+    if (!ChooseFile(output.path, kFilter, 'w')) return false;
+    RememberChosenFolder(output.path, RememberedFolder::Output);
 
-    OutputStream = BeginOutputFile(OutputFile);
-    if (OutputStream == nullptr) FatalWithPath("Unable to create file %s", OutputFile);
+    output.stream = BeginOutputFile(output.path);
+    if (output.stream == nullptr) FatalWithPath("Unable to create file %s", output.path);
     // The ray header announces all 16 frames; the file only replaces its
     // target once they have all been written.
-    if (!WriteU16(OutputStream, kRlsRayMagic) || !WriteU16(OutputStream, kFramesPerShip)) {
-        FatalWithPath("Unable to write to file %s", OutputFile);
+    if (!WriteU16(output.stream, kRlsRayMagic) ||
+        !WriteU16(output.stream, static_cast<uint16_t>(kFramesPerShip))) {
+        FatalWithPath("Unable to write to file %s", output.path);
     }
     return true;
 }
@@ -120,48 +134,39 @@ bool OpenOutputFile(const char* shipPath) {
 
 void ResetQuarvinState() {
     ResetQuarvinOptions();
-    ReleaseRLSpriteData(FrameSprite);
-    FrameSprite = RLSprite{};
-    OutputStream = nullptr;  // the shell abandons an output file a fatal report left open
-    AlphaPresent = false;
+    ResetToolTga();
 }
 
-bool ConvertFrame(bool firstFrame, const char* shipPath) {
+bool ConvertFrame(const ShipJob& job, ShipFrame& frame, bool firstFrame, RayOutput& output) {
     FrameRules rules;
-    rules.main = FrameImage{ToolTgaSlot(kMainSlot), ImageWidth, ImageHeight};
-    if (AlphaPresent) {
-        rules.alpha = FrameImage{ToolTgaSlot(kAlternateSlot), ImageWidth, ImageHeight};
-    }
-    rules.border = Border;
-    rules.feather = Feather;
-    if (Border) {
+    rules.main = frame.main;
+    rules.alpha = frame.alpha;
+    rules.border = job.options.border;
+    rules.feather = job.options.feather;
+    if (rules.border) {
         rules.marker = FindMarkerColour(rules.main);
         PaintBorder(rules.main, rules.marker);
     }
 
     const Rect bounds = FindFrameBounds(rules);
     if (IsEmptyRect(bounds)) {
-        if (AlphaPresent) {
+        if (frame.alpha.pixels != nullptr) {
             char message[kMessageSize];
             std::snprintf(message, sizeof message,
-                          "Frame %s has no visible pixel in its alpha image %s", MainFrameFile,
-                          AlphaImageFile);
+                          "Frame %s has no visible pixel in its alpha image %s", frame.mainFile,
+                          frame.alphaFile);
             ReportFatal(message);
         }
-        FatalWithPath("Frame %s has no visible pixel", MainFrameFile);
+        FatalWithPath("Frame %s has no visible pixel", frame.mainFile);
     }
 
     // Every frame of a ship turns about the image centre.
-    FrameSprite = RLSprite{};
-    AnchorRLSprite(FrameSprite, bounds, ImageWidth / 2 - 1, ImageHeight / 2 - 1);
-    EncodeFrame(rules, bounds, FrameSprite);
+    FrameSprite sprite;
+    AnchorRLSprite(sprite.record, bounds, frame.main.width / 2 - 1, frame.main.height / 2 - 1);
+    EncodeFrame(rules, bounds, sprite.record);
 
-    if (firstFrame && !OpenOutputFile(shipPath)) {
-        ReleaseRLSpriteData(FrameSprite);
-        return false;
-    }
-    StoreRLSprite(&FrameSprite, OutputFile, OutputStream);
-    ReleaseRLSpriteData(FrameSprite);
+    if (firstFrame && !OpenRayOutput(job, output)) return false;
+    StoreRLSprite(&sprite.record, output.path, output.stream);
     return true;
 }
 
@@ -175,33 +180,15 @@ void ConvertShip() {
     if (!ChooseFile(chosen, kFilter, 'r')) return;
     RememberChosenFolder(chosen, RememberedFolder::Input);
 
-    const int offset = Offset;
-    const char* fileName = PathFileName(chosen);
-    const size_t nameLength = std::strlen(fileName);
-    if (nameLength < kFrameSuffixLength) {
-        FatalWithPath(
-            "File name %s is too short: a ship's frame is named by the ship's name, "
-            "two frame digits and .tga",
-            chosen);
-    }
-    char shipName[kPathBufferSize];
-    std::memcpy(shipName, fileName, nameLength - kFrameSuffixLength);
-    shipName[nameLength - kFrameSuffixLength] = '\0';
-    char shipPath[kPathBufferSize];
-    JoinPath(shipPath, InputFolder, shipName);
+    const ShipJob job = ShipJobFor(chosen);
+    CheckAllFramesExist(job);
 
-    CheckAllFramesExist(shipPath, offset);
-
-    OutputStream = nullptr;
+    RayOutput output;
     for (int index = 1; index <= kFramesPerShip; ++index) {
-        const int fileNumber = index - 1 + offset;
-        FormatPath(MainFrameFile, "%s%02d.tga", shipPath, fileNumber);
-        ReadFrameImages(shipName, fileNumber);
-        if (!ConvertFrame(index == 1, shipPath)) break;
+        ShipFrame frame = ReadFrame(job, index - 1 + job.options.offset);
+        if (!ConvertFrame(job, frame, index == 1, output)) break;
     }
-    if (OutputStream != nullptr) {
-        std::FILE* stream = OutputStream;
-        OutputStream = nullptr;
-        if (!FinishOutputFile(stream)) FatalWithPath("Unable to write to file %s", OutputFile);
+    if (output.stream != nullptr && !FinishOutputFile(output.stream)) {
+        FatalWithPath("Unable to write to file %s", output.path);
     }
 }

@@ -1,7 +1,4 @@
-// Quarvin's options, its title, its keys and its command-line flags.
-#include <cstring>
-
-#include "Quarvin.h"
+#include "QuarvinOptions.h"
 
 bool Border = false;
 bool Feather = true;
@@ -13,27 +10,6 @@ void ResetQuarvinOptions() {
     Offset = 0;
 }
 
-const char* QuarvinTitle() {
-    // Indexed by [Border][Feather][Offset]; Border and Feather both on cannot
-    // be reached.
-    static const char* const kTitles[2][2][2] = {
-        {{"Keys: Input  Border(off)  Feather(off)  Offset(0)",
-          "Keys: Input  Border(off)  Feather(off)  Offset(1)"},
-         {"Keys: Input  Border(off)  Feather(on)  Offset(0)",
-          "Keys: Input  Border(off)  Feather(on)  Offset(1)"}},
-        {{"Keys: Input  Border(on)  Feather(off)  Offset(0)",
-          "Keys: Input  Border(on)  Feather(off)  Offset(1)"},
-         {"Keys: Input  Border(on)  Feather(off)  Offset(0)",
-          "Keys: Input  Border(on)  Feather(off)  Offset(1)"}}};
-    return kTitles[Border ? 1 : 0][Feather ? 1 : 0][Offset != 0 ? 1 : 0];
-}
-
-void UpdateTitle() {
-    SetToolTitle(QuarvinTitle());
-}
-
-namespace {
-
 void SetBorder(bool on) {
     Border = on;
     if (Border) Feather = false;
@@ -44,74 +20,6 @@ void SetFeather(bool on) {
     if (Feather) Border = false;
 }
 
-bool ApplyBorderFlag(const char*) {
-    SetBorder(true);
-    return true;
-}
-
-bool ApplyNoFeatherFlag(const char*) {
-    SetFeather(false);
-    return true;
-}
-
-bool ApplyOffsetFlag(const char* value) {
-    if (value == nullptr) return false;
-    if (std::strcmp(value, "0") == 0) {
-        Offset = 0;
-    } else if (std::strcmp(value, "1") == 0) {
-        Offset = 1;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-const ToolFlag kQuarvinFlags[] = {
-    {"--border", nullptr, "paint a one-pixel outline around each frame (switches Feather off)",
-     ApplyBorderFlag},
-    {"--no-feather", nullptr, "no blended edge pixels and no alpha images", ApplyNoFeatherFlag},
-    {"--offset", "0|1", "number of the first frame file: 0 (00 to 15) or 1 (01 to 16)",
-     ApplyOffsetFlag},
-};
-
-}  // namespace
-
-void QuarvinKeyRelease(int key) {
-    switch (key) {
-        case 'I':
-            ConvertShip();
-            break;
-        case 'B':
-            SetBorder(!Border);
-            UpdateTitle();
-            break;
-        case 'F':
-            SetFeather(!Feather);
-            UpdateTitle();
-            break;
-        case 'O':
-            Offset = 1 - Offset;
-            UpdateTitle();
-            break;
-        default:
-            break;
-    }
-}
-
-const ToolParameters& QuarvinTool() {
-    static const ToolParameters kTool = {
-        "quarvin",
-        "Quarvin",
-        350,
-        20,
-        UpdateTitle,
-        QuarvinKeyRelease,
-        'I',
-        "FRAME.tga",
-        "OUT.sh",
-        "Converts a ship's 16 rotation frames (FRAME is any one of them) into one .sh file.",
-        kQuarvinFlags,
-        static_cast<int>(sizeof kQuarvinFlags / sizeof kQuarvinFlags[0]),
-    };
-    return kTool;
+ShipOptions CurrentShipOptions() {
+    return ShipOptions{.border = Border, .feather = Feather, .offset = Offset};
 }

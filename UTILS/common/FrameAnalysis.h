@@ -24,14 +24,7 @@
 #include <Vantrel/RLSprite.h>
 #include <Vantrel/RLSpriteEncode.h>
 #include <Vantrel/Rect.h>
-
-// A view of a 24-bit image held elsewhere (e.g. by the tools' TGA reader).
-// A null `pixels` means "no image".
-struct FrameImage {
-    uint8_t* pixels = nullptr;
-    int32_t width = 0;
-    int32_t height = 0;
-};
+#include "FrameImage.h"
 
 // What the encoder and the bounds search need to know about one frame: its
 // main image, the alpha image when the tool found one (it steers opacity and
@@ -117,5 +110,17 @@ RLSpriteSource MakeFrameSource(const FrameRules& rules);
 
 // EncodeRLSprite of rectangle under the rules.
 void EncodeFrame(const FrameRules& rules, const Rect& rectangle, RLSprite& sprite);
+
+// The record EncodeFrame fills for one image. It owns the run and edge buffers
+// and releases them when it goes out of scope: after the record is written,
+// and when a fatal report unwinds the job (the test shell throws).
+struct FrameSprite {
+    RLSprite record;
+
+    FrameSprite() = default;
+    FrameSprite(const FrameSprite&) = delete;
+    FrameSprite& operator=(const FrameSprite&) = delete;
+    ~FrameSprite() { ReleaseRLSpriteData(record); }
+};
 
 #endif

@@ -19,9 +19,10 @@
 // internal interface a front end implements is shell/FrontEnd.h, what a
 // platform supplies is shell/Platform.h.
 //
-// Each program is a logic library plus a main of this form:
-//     extern const int ProgramScreenWidth = 370;   // the client size
-//     extern const int ProgramScreenHeight = 20;
+// Each program is a logic library plus a main of this form, its client size
+// written once, in <Program>Tool.h:
+//     extern const int ProgramScreenWidth = kDessamorClientWidth;
+//     extern const int ProgramScreenHeight = kDessamorClientHeight;
 //     int main(int argc, char** argv) { return RunTool(DessamorTool(), argc, argv); }
 //
 // Keys are virtual-key codes: an upper-case letter's code is its ASCII value

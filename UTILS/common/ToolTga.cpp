@@ -72,6 +72,12 @@ uint8_t* ReadToolTga(const char* path, int alternate) {
     return slot;
 }
 
+FrameImage LoadToolSlot(const char* path, int alternate) {
+    uint8_t* pixels = ReadToolTga(path, alternate);
+    if (pixels == nullptr) return FrameImage{};
+    return FrameImage{pixels, ImageWidth, ImageHeight};
+}
+
 uint8_t* ToolTgaSlot(int alternate) {
     return SlotOf(alternate);
 }

@@ -20,6 +20,8 @@
 
 #include <cstdint>
 
+#include "FrameImage.h"
+
 // Size of the last header accepted, whichever slot it went to.
 extern int32_t ImageWidth;
 extern int32_t ImageHeight;
@@ -48,6 +50,16 @@ uint8_t* ReadToolTga(const char* path, int alternate);
 
 // The slot's current buffer, or null when empty.
 uint8_t* ToolTgaSlot(int alternate);
+
+// The two slots by name, for ReadToolTga's and LoadToolSlot's `alternate`.
+constexpr int kMainToolSlot = 0;
+constexpr int kAlternateToolSlot = 1;
+
+// ReadToolTga, with the image handed back together with its own size, so that
+// a caller never has to know which read last set ImageWidth and ImageHeight.
+// No pixels when ReadToolTga gave null. The view stays valid until the next
+// read into the same slot.
+FrameImage LoadToolSlot(const char* path, int alternate);
 
 // Frees both slots and resets the size globals and the settings (tests; a
 // program need not call it).

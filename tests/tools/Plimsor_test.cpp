@@ -1,7 +1,8 @@
 // Plimsor in process: the list rules, the hot spot at the centre of each
 // image's rectangle, the output file and the named fatal errors, through the
 // test shell (dialogs answered from a queue, fatal reports thrown).
-#include "Plimsor.h"
+#include "ConvertImageList.h"
+#include "PlimsorTool.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +26,9 @@ protected:
         WriteWholeFile(art + kPathSeparator + "list.txt", listText);
         TestShell shell(folder.Path());
         CopyPath(InputFolder, art.c_str());
-        ReadImageList((art + kPathSeparator + "list.txt").c_str());
-        return std::vector<std::string>(ImageListEntries, ImageListEntries + ImageListCount);
+        ImageList list;
+        ReadImageList((art + kPathSeparator + "list.txt").c_str(), list);
+        return std::vector<std::string>(list.entries, list.entries + list.count);
     }
 
     // An image whose visible pixels span (left, top) - (right, bottom).

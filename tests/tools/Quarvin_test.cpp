@@ -1,6 +1,8 @@
 // Quarvin in process: options and titles, flags, and ship batches through the
 // test shell (dialogs answered from a queue, fatal reports thrown).
-#include "Quarvin.h"
+#include "ConvertShip.h"
+#include "QuarvinOptions.h"
+#include "QuarvinTool.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,34 @@
+#include "PlimsorTool.h"
+
+#include "ConvertImageList.h"
+
+void PlimsorKeyRelease(int key) {
+    if (key == 'I') ConvertImageList();
+}
+
+void PlimsorUpdateTitle() {
+    SetToolTitle("Orlavine (press I to input a .txt file)");
+}
+
+namespace {
+
+const ToolParameters kPlimsor = {
+    .programName = "plimsor",
+    .className = "Orlavine",
+    .clientWidth = kPlimsorClientWidth,
+    .clientHeight = kPlimsorClientHeight,
+    .updateTitle = PlimsorUpdateTitle,
+    .onKeyRelease = PlimsorKeyRelease,
+    .runKey = 'I',
+    .inputHelp = "LIST.txt",
+    .outputHelp = "OUT.sh",
+    .summary = "Converts the images named in LIST.txt (up to 64) into one .sh file.",
+    .flags = nullptr,
+    .flagCount = 0,
+};
+
+}  // namespace
+
+const ToolParameters& PlimsorTool() {
+    return kPlimsor;
+}
