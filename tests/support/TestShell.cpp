@@ -24,6 +24,24 @@ struct TestShellAccess {
         chosen = *answer;
         return true;
     }
+
+    // Run's window: its client size, and the test's program folder in place
+    // of the test program's own, which the start-up has just taken.
+    static bool Open(const ToolParameters& tool) {
+        current->clientWidth = tool.clientWidth;
+        current->clientHeight = tool.clientHeight;
+        InitProgramFolder(current->programPath_.c_str());
+        LoadRememberedFolders();
+        return true;
+    }
+
+    static int ReleaseKeys(const ToolParameters& tool) {
+        for (char key : current->keys_) {
+            DispatchKeyRelease(tool, key);
+            if (QuitRequested()) return QuitExitCode();
+        }
+        return 0;
+    }
 };
 
 namespace {
@@ -58,14 +76,36 @@ const FrontEnd kTestFrontEnd = {
     .minimize = nullptr,
 };
 
+const FrontEnd kRunFrontEnd = {
+    .name = "test",
+    .claimSingleInstance = nullptr,
+    .open = TestShellAccess::Open,
+    .setTitle = RecordTitle,
+    .chooseFile = TestShellAccess::ChooseFile,
+    .showInfo = RecordInfo,
+    .reportFatal = Throw,
+    .outputWritten = RecordWritten,
+    .run = TestShellAccess::ReleaseKeys,
+    .close = nullptr,
+    .minimize = nullptr,
+};
+
 }  // namespace
 
-TestShell::TestShell(const std::string& programFolder) {
+TestShell::TestShell(const std::string& programFolder)
+    : programPath_(programFolder + kPathSeparator + "program") {
     ResetToolShellState();
     current = this;
     SetActiveFrontEnd(&kTestFrontEnd);
-    InitProgramFolder((programFolder + kPathSeparator + "program").c_str());
+    InitProgramFolder(programPath_.c_str());
     LoadRememberedFolders();
+}
+
+int TestShell::Run(const ToolParameters& tool, const std::string& keys) {
+    keys_ = keys;
+    const int exitCode = RunToolWith(tool, kRunFrontEnd);
+    SetActiveFrontEnd(&kTestFrontEnd);
+    return exitCode;
 }
 
 TestShell::~TestShell() {

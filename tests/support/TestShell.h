@@ -12,6 +12,9 @@
 //     shell.Cancel();                    // the save dialog
 //     EXPECT_EQ(FatalTextOf([] { BuildFamily(); }), "You must provide ...");
 //
+// Run starts a tool as a program does (the shell core's start-up, then key
+// releases from a list) and records the client size its window opened with.
+//
 // A dialog with no queued answer is cancelled and fails the test.
 #ifndef TESTS_SUPPORT_TEST_SHELL_H
 #define TESTS_SUPPORT_TEST_SHELL_H
@@ -44,14 +47,25 @@ public:
     void Answer(const std::string& path);
     void Cancel();
 
+    // Runs the tool through the shell core's start-up (window opened with the
+    // tool's client size, the class name as first title, then the tool's own
+    // title) and releases keys in turn, Q included, until a quit is
+    // requested; keys after that are not released. The program folder stays
+    // the one given to the constructor. Returns the exit code.
+    int Run(const ToolParameters& tool, const std::string& keys);
+
     std::vector<std::string> titles;
     std::vector<DialogRecord> dialogs;
     std::vector<std::string> infos;
     std::vector<std::string> written;  // output files completed, in order
+    int clientWidth = 0;               // the window Run opened; 0 before Run
+    int clientHeight = 0;
 
 private:
     friend struct TestShellAccess;
     std::deque<std::optional<std::string>> answers_;
+    std::string programPath_;
+    std::string keys_;
 };
 
 #endif

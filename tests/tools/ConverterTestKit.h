@@ -40,6 +40,35 @@ inline void WriteTruncatedImage(const std::string& path, TestImage& image) {
     WriteWholeFile(path, std::string(bytes.begin(), bytes.end() - 1));
 }
 
+// A 6 x 4 picture of two runs: red at (1, 1)-(2, 1) and white at (3, 2)-(4, 2).
+// Its visible rectangle (1, 1)-(4, 2) has its centre at (2, 1), and so has the
+// whole picture: Plimsor, and Quarvin with Feather off, store the same record
+// for it, TwoRunRecord.
+inline TestImage TwoRunPicture() {
+    TestImage image(6, 4);
+    image.Fill(1, 1, 2, 1, 0xFF0000);
+    image.Fill(3, 2, 4, 2, 0xFFFFFF);
+    return image;
+}
+
+// The record of TwoRunPicture, byte for byte: the little-endian header
+// fields, then the two runs (start offset, length, pixels).
+inline std::string TwoRunRecord() {
+    using namespace std::string_literals;
+    return "\x06\x00\x00\x00"s +                                  // 6 run words
+           "\x00\x00\x00\x00"s +                                  // no edge word
+           "\x00\x00\x00\x00"s +                                  // no point
+           "\x00\x00\x00\x00\x00\x00\x00\x00"s +                  // reserved
+           "\x01\x00\x00\x00"s +                                  // hot spot (1, 0)
+           "\x00\x00\x00\x00\x00\x00\x00\x00"s +                  // reserved
+           "\xFF\xFF\xFF\xFF"s +                                  // bounds: left -1
+           "\x00\x00\x00\x00"s +                                  // top 0
+           "\x02\x00\x00\x00"s +                                  // right 2
+           "\x01\x00\x00\x00"s +                                  // bottom 1
+           "\x00\x00\x00\x00\x02\x00\x00\x00\x00\xF8\x00\xF8"s +  // at (0, 0): 2 red, F800
+           "\x02\x00\x01\x00\x02\x00\x00\x00\xFF\xFF\xFF\xFF"s;   // 2 right, 1 down: 2 white
+}
+
 struct RayDeleter {
     void operator()(RlsRay* ray) const { delete ray; }
 };

@@ -250,17 +250,26 @@ TEST_F(PlimsorTest, AnOutputFileThatCannotBeCreatedIsNamed) {
               "Unable to create file " + out + kPathSeparator + "missing/art.sh");
 }
 
-TEST_F(PlimsorTest, TheToolParameters) {
+TEST_F(PlimsorTest, RunsAsTheProgramDoes) {
+    // Started through the shell: the window at its client size, the class
+    // name, then the fixed title; only I acts, Q quits.
+    TestImage picture = TwoRunPicture();
+    WriteImage(art + kPathSeparator + "pic.tga", picture);
+    WriteWholeFile(art + kPathSeparator + "pics.txt", "pic\npic.tga\n");
     TestShell shell(folder.Path());
-    const ToolParameters& tool = PlimsorTool();
-    EXPECT_STREQ(tool.className, "Orlavine");
-    EXPECT_EQ(tool.clientWidth, 440);
-    EXPECT_EQ(tool.clientHeight, 20);
-    tool.updateTitle();
-    EXPECT_EQ(shell.titles, std::vector<std::string>{"Orlavine (press I to input a .txt file)"});
-    // Only I acts.
-    for (int key : {'B', 'F', 'O', 'X', '1'}) tool.onKeyRelease(key);
-    EXPECT_TRUE(shell.dialogs.empty());
+    shell.Answer(art + kPathSeparator + "pics.txt");
+    shell.Answer(out + kPathSeparator + "pics.sh");
+    EXPECT_EQ(shell.Run(PlimsorTool(), "BFOX1IQ"), 0);
+
+    EXPECT_EQ(shell.clientWidth, 440);
+    EXPECT_EQ(shell.clientHeight, 20);
+    EXPECT_EQ(shell.titles,
+              (std::vector<std::string>{"Orlavine", "Orlavine (press I to input a .txt file)"}));
+    ASSERT_EQ(shell.dialogs.size(), 2u);
+    EXPECT_EQ(shell.dialogs[0].filterDescription, "Text containing list of .TGA Files");
+    EXPECT_EQ(shell.written, std::vector<std::string>{out + kPathSeparator + "pics.sh"});
+    EXPECT_EQ(ReadWholeFile(out + kPathSeparator + "pics.sh"),
+              std::string("\x01\xAE\x02\x00", 4) + TwoRunRecord() + TwoRunRecord());
 }
 
 }  // namespace

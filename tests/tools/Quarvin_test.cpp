@@ -107,16 +107,27 @@ TEST_F(QuarvinTest, BorderAndFeatherAreNeverOnTogether) {
     }
 }
 
-TEST_F(QuarvinTest, TheStartTitleAndTheToolParameters) {
+TEST_F(QuarvinTest, RunsAsTheProgramDoes) {
+    // Started through the shell: the window at its client size, the class
+    // name, then the options' title; F switches Feather off, I converts, Q quits.
+    TestImage picture = TwoRunPicture();
+    for (int n = 0; n < 16; ++n) WriteImage(FramePath("wasp", n), picture);
     TestShell shell(folder.Path());
-    UpdateTitle();
-    ASSERT_EQ(shell.titles.size(), 1u);
-    EXPECT_EQ(shell.titles[0], kInitialTitle);
-    const ToolParameters& tool = QuarvinTool();
-    EXPECT_STREQ(tool.className, "Quarvin");
-    EXPECT_EQ(tool.clientWidth, 350);
-    EXPECT_EQ(tool.clientHeight, 20);
-    EXPECT_EQ(tool.runKey, 'I');
+    shell.Answer(FramePath("wasp", 3));
+    shell.Answer(out + kPathSeparator + "wasp.sh");
+    EXPECT_EQ(shell.Run(QuarvinTool(), "FIQ"), 0);
+
+    EXPECT_EQ(shell.clientWidth, 350);
+    EXPECT_EQ(shell.clientHeight, 20);
+    EXPECT_EQ(shell.titles,
+              (std::vector<std::string>{"Quarvin", kInitialTitle,
+                                        "Keys: Input  Border(off)  Feather(off)  Offset(0)"}));
+    ASSERT_EQ(shell.dialogs.size(), 2u);
+    EXPECT_EQ(shell.dialogs[0].filterDescription, "Uncompressed Targa Files");
+    EXPECT_EQ(shell.written, std::vector<std::string>{out + kPathSeparator + "wasp.sh"});
+    std::string expected("\x01\xAE\x10\x00", 4);
+    for (int n = 0; n < 16; ++n) expected += TwoRunRecord();
+    EXPECT_EQ(ReadWholeFile(out + kPathSeparator + "wasp.sh"), expected);
 }
 
 TEST_F(QuarvinTest, FlagsSetWhatTheKeysToggle) {
