@@ -93,6 +93,37 @@ TEST_F(ToolTgaTest, SlotsAreIndependentAndAReadReplacesItsSlot) {
     EXPECT_EQ(Copy(ToolTgaSlot(1)), b);
 }
 
+TEST_F(ToolTgaTest, LoadToolSlotGivesEachImageItsOwnSize) {
+    // An alpha image, then its frame, then an image that fails: each view
+    // keeps its own size and pixels whatever was read after it.
+    const std::vector<uint8_t> alpha = RandomRgb(4, 3, 1), frame = RandomRgb(2, 5, 2);
+    const std::string alphaPath = WriteTga("a.tga", Layout(4, 3, 8, 3), alpha);
+    const std::string framePath = WriteTga("f.tga", Layout(2, 5, 32), frame);
+    const std::vector<uint8_t> whole = EncodeTga(Layout(2, 5, 32), frame);
+    const std::string cutPath =
+        folder_.Write("cut.tga", std::vector<uint8_t>(whole.begin(), whole.end() - 1));
+
+    const FrameImage a = LoadToolSlot(alphaPath.c_str(), kAlternateToolSlot);
+    const FrameImage f = LoadToolSlot(framePath.c_str(), kMainToolSlot);
+    const FrameImage none = LoadToolSlot(cutPath.c_str(), kAlternateToolSlot);
+
+    EXPECT_EQ(f.pixels, ToolTgaSlot(kMainToolSlot));
+    EXPECT_EQ(std::vector<int32_t>({a.width, a.height, f.width, f.height}),
+              std::vector<int32_t>({4, 3, 2, 5}));
+    EXPECT_EQ(std::vector<uint8_t>(f.pixels, f.pixels + 2 * 5 * 3), frame);
+    EXPECT_EQ(none.pixels, nullptr);
+    EXPECT_EQ(none.width, 0);
+    EXPECT_EQ(none.height, 0);
+    // Read again, the grey alpha image comes back with its size, as (v, v, v).
+    const FrameImage grey = LoadToolSlot(alphaPath.c_str(), kAlternateToolSlot);
+    ASSERT_NE(grey.pixels, nullptr);
+    EXPECT_EQ(std::vector<int32_t>({grey.width, grey.height}), std::vector<int32_t>({4, 3}));
+    for (size_t i = 0; i < 4 * 3; ++i) {
+        EXPECT_EQ(grey.pixels[3 * i], grey.pixels[3 * i + 1]);
+        EXPECT_EQ(grey.pixels[3 * i], grey.pixels[3 * i + 2]);
+    }
+}
+
 TEST_F(ToolTgaTest, UnacceptedHeaderFollowsTheProgramsReaction) {
     std::string good = WriteTga("good.tga", Layout(2, 2, 24), RandomRgb(2, 2, 4));
     struct Case {
