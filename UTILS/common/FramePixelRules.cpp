@@ -102,7 +102,8 @@ void ClassifyFeatherRow(const void* context, int32_t y, int32_t left, int32_t ri
         return;
     }
     const int32_t n = right - left + 1;
-    static std::vector<uint8_t> black;
+    // Scratch reused from row to row, one per thread: encoders may run side by side.
+    static thread_local std::vector<uint8_t> black;
     black.resize(3 * static_cast<size_t>(n + 2));
     uint8_t* const above = black.data();
     uint8_t* const middle = above + n + 2;
