@@ -4,21 +4,26 @@
 
 #include <Vantrel/RLSpriteDraw.h>
 #include <Vantrel/ScreenGeometry.h>
-#include <Vantrel/Surface16.h>
 #include <Vantrel/Viewport.h>
+
+#include "BitmapFont.h"
+#include "SheetPaint.h"
 
 namespace {
 
-constexpr int32_t kMargin = 2;
+constexpr int32_t kMargin = 2;      // around a sprite in its cell
 constexpr int32_t kSmallestCell = 8;
-constexpr int32_t kChecker = 8;
-constexpr Pixel16 kCheckerDark = 0x8410;   // RGB565 grey 128
-constexpr Pixel16 kCheckerLight = 0xC618;  // RGB565 grey 192
+constexpr int32_t kPad = 3;          // around text
+constexpr int32_t kLine = kGlyphHeight + 2 * kPad - 1;  // a strip of one line of text
+constexpr Pixel16 kFrame = 0x2124;   // the sheet between cells, dark grey
+constexpr Pixel16 kLabelInk = 0xE71C;    // light grey
+constexpr Pixel16 kHeaderInk = 0xFF00;   // warm yellow
+constexpr Pixel16 kCaptionInk = 0xFFFF;  // white
 
-int32_t CellSize(const SheetRows& rows) {
+int32_t SpriteSquare(const SheetContent& content) {
     int64_t largest = 0;
-    for (const auto& row : rows)
-        for (const RLSprite* s : row) {
+    for (const SheetRow& row : content.rows)
+        for (const RLSprite* s : row.sprites) {
             if (s == nullptr) continue;
             largest = std::max<int64_t>(largest, int64_t{s->bounds.right} - s->bounds.left + 1);
             largest = std::max<int64_t>(largest, int64_t{s->bounds.bottom} - s->bounds.top + 1);
@@ -27,79 +32,122 @@ int32_t CellSize(const SheetRows& rows) {
     return static_cast<int32_t>(std::min<int64_t>(cell, std::min(ScreenWidth(), ScreenHeight())));
 }
 
-void PaintBackground(Pixel16* surface, const Rect& area, const SheetStyle& style) {
-    if (!style.checkered) {
-        FillRect16(surface, area, style.background);
-        return;
-    }
-    for (int32_t y = area.top; y <= area.bottom; ++y)
-        for (int32_t x = area.left; x <= area.right; ++x)
-            surface[static_cast<size_t>(y) * ScreenWidth() + x] =
-                ((x / kChecker + y / kChecker) % 2 == 0) ? ConvertFrom565(kCheckerLight)
-                                                         : ConvertFrom565(kCheckerDark);
+Backdrop BandBackdrop(DrawMode mode, const SheetStyle& style) {
+    // A quarter of the sprite over three quarters of the background, or the
+    // sprite added to it: both show best over a dark background.
+    if (mode == DrawMode::kTranslucent || mode == DrawMode::kAdditive)
+        return Backdrop::kDarkCheckers;
+    return style.checkered ? Backdrop::kCheckers : Backdrop::kPlain;
 }
 
-void DrawInCell(Pixel16* surface, const RLSprite& sprite, const Rect& cell, DrawMode mode) {
-    Viewport view(cell, surface);
-    const int64_t x = int64_t{cell.left} + kMargin - sprite.bounds.left;
-    const int64_t y = int64_t{cell.top} + kMargin - sprite.bounds.top;
-    const auto hold = [](int64_t v) {
-        return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-    };
-    switch (mode) {
+void DrawSprite(Pixel16* surface, const PlacedSprite& p) {
+    Viewport view(p.cell, surface);
+    switch (p.mode) {
         case DrawMode::kPlain:
-            DrawRLSprite(surface, hold(x), hold(y), &sprite, false);
+            DrawRLSprite(surface, p.hotX, p.hotY, p.sprite, false);
             break;
         case DrawMode::kHoles:
-            DrawRLSprite(surface, hold(x), hold(y), &sprite, true);
+            DrawRLSprite(surface, p.hotX, p.hotY, p.sprite, true);
             break;
         case DrawMode::kTranslucent:
-            DrawRLSpriteBlend(surface, hold(x), hold(y), &sprite, false);
+            DrawRLSpriteBlend(surface, p.hotX, p.hotY, p.sprite, false);
             break;
         case DrawMode::kAdditive:
-            DrawRLSpriteBlend(surface, hold(x), hold(y), &sprite, true);
+            DrawRLSpriteBlend(surface, p.hotX, p.hotY, p.sprite, true);
             break;
     }
 }
+
+int32_t Hold(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+// A line of text to paint once the sheet's size is known.
+struct Label {
+    int32_t x, y;
+    std::string text;
+    Pixel16 ink;
+};
 
 }  // namespace
 
-SheetResult DrawContactSheet(Pixel16* surface, const SheetRows& rows, const SheetStyle& style) {
-    struct Placed {
-        const RLSprite* sprite;
-        Rect cell;
-        DrawMode mode;
-    };
+const char* DrawModeName(DrawMode mode) {
+    switch (mode) {
+        case DrawMode::kPlain:
+            return "plain";
+        case DrawMode::kHoles:
+            return "holes";
+        case DrawMode::kTranslucent:
+            return "translucent";
+        case DrawMode::kAdditive:
+            return "additive";
+    }
+    return "";
+}
+
+SheetResult DrawContactSheet(Pixel16* surface, const SheetContent& content,
+                             const SheetStyle& style) {
     SheetResult result;
-    const int32_t cell = CellSize(rows);
-    const int32_t columns = std::max(1, ScreenWidth() / cell);
-    const int32_t rowsHigh = ScreenHeight() / cell;
-    std::vector<Placed> placed;
-    int32_t sheetRow = 0;
-    int32_t widest = 0;
+    const int32_t square = SpriteSquare(content);
+    size_t longestRow = 1;
+    for (const SheetRow& row : content.rows) longestRow = std::max(longestRow, row.sprites.size());
+    const int32_t cellWide =
+        std::min(ScreenWidth(), std::max(square, TextWidth(std::to_string(longestRow - 1)) + 2 * kPad));
+    const int32_t cellHigh = kLine + square;
+    const int32_t columns = std::max(1, ScreenWidth() / cellWide);
+
+    std::vector<Label> labels;
+    std::vector<Rect> squares;  // with their band's backdrop
+    std::vector<Backdrop> backdrops;
+    int32_t wide = cellWide;
+    int32_t y = 0;
+    const auto line = [&](const std::string& text, Pixel16 ink) {
+        if (y + kLine > ScreenHeight()) return;
+        labels.push_back({kPad, y + kPad, text, ink});
+        wide = std::max(wide, TextWidth(text) + 2 * kPad);
+        y += kLine;
+    };
+    for (const std::string& caption : content.captions) line(caption, kCaptionInk);
     for (DrawMode mode : style.modes) {
-        for (const auto& row : rows) {
-            const int32_t count = static_cast<int32_t>(row.size());
-            for (int32_t first = 0; first == 0 || first < count; first += columns, ++sheetRow) {
+        line(DrawModeName(mode), kHeaderInk);
+        for (const SheetRow& row : content.rows) {
+            if (!row.label.empty()) line(row.label, kLabelInk);
+            const int32_t count = static_cast<int32_t>(row.sprites.size());
+            for (int32_t first = 0; first == 0 || first < count; first += columns) {
                 const int32_t inRow = std::min(columns, count - first);
-                widest = std::max(widest, inRow);
+                const bool fits = y + cellHigh <= ScreenHeight();
                 for (int32_t i = 0; i < inRow; ++i) {
-                    const RLSprite* sprite = row[first + i];
-                    if (sprite == nullptr) continue;
-                    if (sheetRow >= rowsHigh) {
-                        ++result.left_out;
+                    const RLSprite* sprite = row.sprites[first + i];
+                    if (!fits) {
+                        result.left_out += sprite != nullptr;
                         continue;
                     }
-                    const Rect area{i * cell, sheetRow * cell, i * cell + cell - 1,
-                                    sheetRow * cell + cell - 1};
-                    placed.push_back({sprite, area, mode});
+                    const int32_t left = i * cellWide;
+                    labels.push_back({left + kPad, y + kPad, std::to_string(first + i), kLabelInk});
+                    const Rect cell{left, y + kLine, left + cellWide - 1, y + cellHigh - 1};
+                    squares.push_back(cell);
+                    backdrops.push_back(BandBackdrop(mode, style));
+                    if (sprite == nullptr) continue;
+                    result.placed.push_back({sprite, first + i, mode, cell,
+                                             Hold(int64_t{cell.left} + kMargin - sprite->bounds.left),
+                                             Hold(int64_t{cell.top} + kMargin - sprite->bounds.top)});
                 }
+                wide = std::max(wide, std::max(inRow, 1) * cellWide);
+                if (fits) y += cellHigh;
             }
         }
     }
-    result.width = std::max(widest, 1) * cell;
-    result.height = std::max(std::min(sheetRow, rowsHigh), 1) * cell;
-    PaintBackground(surface, Rect{0, 0, result.width - 1, result.height - 1}, style);
-    for (const Placed& p : placed) DrawInCell(surface, *p.sprite, p.cell, p.mode);
+    result.width = std::min(wide, ScreenWidth());
+    result.height = std::max(y, 1);
+    const Rect sheet{0, 0, result.width - 1, result.height - 1};
+    PaintBackdrop(surface, sheet, Backdrop::kPlain, ConvertFrom565(kFrame));
+    for (size_t i = 0; i < squares.size(); ++i)
+        PaintBackdrop(surface, squares[i], backdrops[i], style.background);
+    for (const Label& label : labels) PaintText(surface, label.x, label.y, label.text, label.ink, sheet);
+    for (const PlacedSprite& p : result.placed) {
+        DrawSprite(surface, p);
+        if (style.bounds) PaintBoundsBox(surface, p.hotX, p.hotY, *p.sprite, p.cell);
+        if (style.hotSpot) PaintHotSpotCross(surface, p.hotX, p.hotY, p.cell);
+    }
     return result;
 }

@@ -1,6 +1,7 @@
 // rlspreview: draws what the tools made. Loads a ray (.sh) or a family (.shp)
 // with the library's loaders, binds it to the surface, draws every sprite on
-// a contact sheet and writes the sheet as a PNG picture.
+// a labelled contact sheet and writes the sheet as a PNG picture; a ray can
+// also be written as an animated WebP.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,13 +11,15 @@
 #include <Vantrel/Random.h>
 #include <Vantrel/Rls.h>
 #include <Vantrel/ScreenGeometry.h>
+
+#include "AnimationFrames.h"
 #include "ContactSheet.h"
 #include "PngFile.h"
+#include "PreviewContent.h"
+#include "WebpAnimation.h"
 
-// The surface the sheet is drawn on: a family's six slots of ship-sized
-// sprites fit in all four drawing modes. Only the part in use is written.
-extern const int ProgramScreenWidth = 2048;
-extern const int ProgramScreenHeight = 2048;
+extern const int ProgramScreenWidth = kPreviewSurfaceSide;
+extern const int ProgramScreenHeight = kPreviewSurfaceSide;
 
 void ReportFatal(const char* text) {
     const char* shown = text != nullptr ? text : "";
@@ -31,23 +34,34 @@ namespace {
 constexpr const char* kUsage =
     "Usage: rlspreview [options] [-o OUT.png] INPUT.sh|INPUT.shp\n"
     "Draws every sprite of a ray (.sh) or a family (.shp) on a contact sheet\n"
-    "and writes it as a PNG picture. A family shows each slot's ray in a row of\n"
-    "its own and prints its texts on standard output.\n"
+    "and writes it as a PNG picture. Each cell is labelled with its sprite's\n"
+    "index; each band with its drawing mode. A family shows each slot's ray in\n"
+    "a row labelled \"slot K, ray R\", draws its texts as captions above the\n"
+    "sheet and prints them on standard output.\n"
     "\n"
     "Options:\n"
     "  -o OUT.png           the picture to write (default: INPUT with .png)\n"
     "  --holes              add a band drawn with random holes\n"
-    "  --translucent        add a band drawn translucent\n"
-    "  --additive           add a band drawn additive\n"
+    "  --translucent        add a band drawn translucent (over checkers)\n"
+    "  --additive           add a band drawn additive (over dark checkers)\n"
     "  --background RRGGBB  a plain background instead of the checkers\n"
+    "  --hotspot            a cross at each sprite's hot spot\n"
+    "  --bounds             a box just outside each sprite's bounds\n"
+    "  --scale N            enlarge the pictures N times, 1 to 8 (nearest\n"
+    "                       neighbour; default 1)\n"
+    "  --animate OUT.webp   also write a ray's sprites, in order, as a\n"
+    "                       lossless animated WebP, hot spots in one place\n"
+    "  --fps N              frames per second of the animation, 1 to 100\n"
+    "                       (default 12)\n"
     "  --seed N             the random seed of the holes (default 1963)\n"
     "  --help               this text\n"
+    "  --version            the version\n"
     "\n"
     "Exit codes: 0 written, 1 fatal error (\"Fatal Error: ...\" on standard\n"
     "error), 2 usage error.\n";
 
-int UsageError(const char* text) {
-    std::fprintf(stderr, "rlspreview: %s\n%s", text, kUsage);
+int UsageError(const std::string& text) {
+    std::fprintf(stderr, "rlspreview: %s\n%s", text.c_str(), kUsage);
     return 2;
 }
 
@@ -75,10 +89,11 @@ bool ParseColour(const char* text, Pixel16& colour) {
     return true;
 }
 
-void AddRay(SheetRows& rows, const RlsRay* ray) {
-    rows.emplace_back();
-    if (ray == nullptr) return;
-    for (int32_t i = 0; i < ray->count; ++i) rows.back().push_back(ray->Get(i));
+bool ParseNumber(const char* text, unsigned long lowest, unsigned long highest,
+                 unsigned long& value) {
+    char* end = nullptr;
+    value = std::strtoul(text, &end, 10);
+    return end != text && *end == '\0' && value >= lowest && value <= highest;
 }
 
 }  // namespace
@@ -86,12 +101,15 @@ void AddRay(SheetRows& rows, const RlsRay* ray) {
 int main(int argc, char** argv) {
     SelectProgramPixelMode();
     SheetStyle style;
-    std::string input, output;
-    uint32_t seed = 1963;
+    std::string input, output, animation;
+    unsigned long seed = 1963, scale = 1, fps = 12;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help") {
             std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::printf("rlspreview %s\n", RLS_TOOLS_VERSION);
             return 0;
         } else if (arg == "--holes") {
             style.modes.push_back(DrawMode::kHoles);
@@ -99,23 +117,32 @@ int main(int argc, char** argv) {
             style.modes.push_back(DrawMode::kTranslucent);
         } else if (arg == "--additive") {
             style.modes.push_back(DrawMode::kAdditive);
-        } else if (arg == "-o" || arg == "--background" || arg == "--seed") {
-            if (i + 1 >= argc) return UsageError((arg + " needs a value").c_str());
+        } else if (arg == "--hotspot") {
+            style.hotSpot = true;
+        } else if (arg == "--bounds") {
+            style.bounds = true;
+        } else if (arg == "-o" || arg == "--background" || arg == "--seed" || arg == "--scale" ||
+                   arg == "--animate" || arg == "--fps") {
+            if (i + 1 >= argc) return UsageError(arg + " needs a value");
             const char* value = argv[++i];
             if (arg == "-o") {
                 output = value;
+            } else if (arg == "--animate") {
+                animation = value;
             } else if (arg == "--background") {
                 if (!ParseColour(value, style.background))
                     return UsageError("--background takes six hexadecimal digits, RRGGBB");
                 style.checkered = false;
-            } else {
-                char* end = nullptr;
-                const unsigned long n = std::strtoul(value, &end, 10);
-                if (end == value || *end != '\0') return UsageError("--seed takes a number");
-                seed = static_cast<uint32_t>(n);
+            } else if (arg == "--seed") {
+                if (!ParseNumber(value, 0, UINT32_MAX, seed))
+                    return UsageError("--seed takes a number");
+            } else if (arg == "--scale") {
+                if (!ParseNumber(value, 1, 8, scale)) return UsageError("--scale takes 1 to 8");
+            } else if (!ParseNumber(value, 1, 100, fps)) {
+                return UsageError("--fps takes 1 to 100");
             }
         } else if (!arg.empty() && arg[0] == '-') {
-            return UsageError(("unknown option " + arg).c_str());
+            return UsageError("unknown option " + arg);
         } else if (input.empty()) {
             input = arg;
         } else {
@@ -123,35 +150,46 @@ int main(int argc, char** argv) {
         }
     }
     if (input.empty()) return UsageError("no input file");
+    const bool family = EndsWith(input, ".shp");
+    if (family && !animation.empty()) return UsageError("--animate takes a ray (.sh)");
     if (output.empty()) output = DefaultOutput(input);
-    SetRandomSeed(seed);
+    SetRandomSeed(static_cast<uint32_t>(seed));
 
-    SheetRows rows;
+    SheetContent content;
     RlsRayPtr ray;
-    RlsFamilyPtr family;
-    if (EndsWith(input, ".shp")) {
-        family.reset(RlsFamilyLoad(input.c_str(), ScreenWidth()));
-        if (!family) ReportFatal("RlsFamilyLoad: Unable to read file");
-        // Empty slots after the last ray are not shown; those between rays
-        // keep their empty row.
-        int32_t slots = family->rays.Size();
-        while (slots > 0 && family->rays.Get(slots - 1) == nullptr) --slots;
-        for (int32_t k = 0; k < slots; ++k) AddRay(rows, family->rays.Get(k));
-        for (int32_t t = 0; t < family->texts.Count(); ++t)
-            std::printf("%s\n", family->texts.Get(t));
+    RlsFamilyPtr loadedFamily;
+    if (family) {
+        loadedFamily.reset(RlsFamilyLoad(input.c_str(), ScreenWidth()));
+        if (!loadedFamily) ReportFatal("RlsFamilyLoad: Unable to read file");
+        content = FamilyContent(*loadedFamily);
+        for (const std::string& text : content.captions) std::printf("%s\n", text.c_str());
     } else {
         ray.reset(LoadRlsRay(input.c_str(), ScreenWidth()));
         if (!ray) ReportFatal("LoadRlsRay: Unable to read file");
-        AddRay(rows, ray.get());
+        content = RayContent(*ray);
     }
 
     std::vector<Pixel16> surface(static_cast<size_t>(ScreenWidth()) * ScreenHeight(), 0);
-    const SheetResult sheet = DrawContactSheet(surface.data(), rows, style);
-    if (!WriteSurfacePng(output, surface.data(), ScreenWidth(), sheet.width, sheet.height))
-        ReportFatal("rlspreview: Unable to write the picture");
+    const SheetResult sheet = DrawContactSheet(surface.data(), content, style);
+    const RgbPicture picture = ScalePicture(
+        SurfaceToPicture(surface.data(), ScreenWidth(), 0, 0, sheet.width, sheet.height),
+        static_cast<int>(scale));
+    if (!WritePng(output, picture)) ReportFatal("rlspreview: Unable to write the picture");
     if (sheet.left_out > 0)
         std::fprintf(stderr, "rlspreview: %d sprites did not fit the sheet and were left out\n",
                      sheet.left_out);
     std::printf("%s\n", output.c_str());
+
+    if (!animation.empty()) {
+        const std::vector<const RLSprite*> sprites = RaySprites(*ray);
+        const AnimationLayout layout = LayoutAnimation(sprites);
+        if (layout.width < 1 || layout.width > ScreenWidth() || layout.height > ScreenHeight())
+            ReportFatal("rlspreview: The ray has no sprite that fits an animation");
+        std::vector<RgbPicture> frames = DrawAnimationFrames(surface.data(), sprites, layout, style);
+        for (RgbPicture& frame : frames) frame = ScalePicture(frame, static_cast<int>(scale));
+        if (!WriteAnimatedWebp(animation, frames, static_cast<int>(fps)))
+            ReportFatal("rlspreview: Unable to write the animation");
+        std::printf("%s\n", animation.c_str());
+    }
     return 0;
 }
