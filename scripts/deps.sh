@@ -12,7 +12,8 @@ for group in "${groups[@]}"; do
   case "$group" in
     build)
       packages+=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-                 libbenchmark-dev libstb-dev libsdl2-dev liballegro4-dev libpng-dev tmux) ;;
+                 libbenchmark-dev libstb-dev libsdl2-dev liballegro4-dev libpng-dev libwebp-dev
+                 nlohmann-json3-dev tmux) ;;
     desktop)
       packages+=(libgtk-3-dev pkgconf xvfb xauth xdotool x11-utils dbus dbus-x11 imagemagick
                  openbox) ;;

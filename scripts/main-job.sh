@@ -34,8 +34,14 @@ echo "== converting =="
 "$bin/UTILS/DESSAMOR/dessamor" -o "$out/fleet.shp" "$out/fleet.txt"
 
 echo "== preview =="
-# A picture of the sample ship's 16 frames, as the library draws them.
-"$bin/UTILS/rlspreview/rlspreview" -o "$out/wasp.png" "$out/wasp.sh"
+# A picture of the sample ship's 16 frames, as the library draws them, and
+# the ship turning, as an animated WebP.
+"$bin/UTILS/rlspreview/rlspreview" --scale 2 --animate "$out/wasp.webp" -o "$out/wasp.png" \
+  "$out/wasp.sh"
+
+echo "== inside the family =="
+"$bin/UTILS/rlsinfo/rlsinfo" "$out/fleet.shp" > "$out/fleet-info.txt"
+head -n 4 "$out/fleet-info.txt"
 
 echo "== written =="
 ls -l "$out"

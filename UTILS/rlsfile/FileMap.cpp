@@ -47,6 +47,7 @@ public:
                          at);
         ray.count = LoadU16(At(at + 2));
         at += 4;
+        ray.size = 4;
         for (int i = 0; i < ray.count; ++i) {
             const std::string sprite = name + Format("sprite %lld: ", i);
             if (Left(at) < kRLSpriteHeaderSize)
@@ -76,8 +77,8 @@ public:
                              at);
             ray.records.push_back(record);
             at += record.size;
+            ray.size = at - ray.offset;
         }
-        ray.size = at - ray.offset;
         return true;
     }
 
