@@ -167,6 +167,9 @@ int main(int argc, char** argv) {
         }
         outputs.push_back({dir / (name + ".txt"), nullptr, list});
         warnings = pictures.warnings;
+        if (!map.ok())
+            warnings.push_back(map.fault + " at byte " + std::to_string(map.faultOffset) +
+                               "; a rebuilt file will not hold that");
         if (ray->count > 64) warnings.push_back("plimsor takes at most 64 pictures");
         rebuild = "plimsor " + (dir / (name + ".txt")).string();
         if (ray->count == 16)
