@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,10 @@ struct FaultCase {
     const char* fault;  // a part of the fault text; "" for a well-formed file
     int64_t offset;
 };
+
+void PrintTo(const FaultCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class FileMapFaults : public testing::TestWithParam<FaultCase> {};
 
