@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include <Vantrel/ByteIO.h>
 #include <Vantrel/DebugAlloc.h>
 #include <Vantrel/Fatal.h>
 #include <Vantrel/Tga.h>
@@ -18,11 +19,6 @@ constexpr const char* kDefaultSource = "UTILS\\common\\ToolTga";
 uint8_t* slots[2] = {nullptr, nullptr};
 UnacceptedTga reaction = UnacceptedTga::ReturnNull;
 const char* source = kDefaultSource;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using OwnedFile = std::unique_ptr<std::FILE, FileCloser>;
 
 uint8_t*& SlotOf(int alternate) {
     return slots[alternate != 0 ? 1 : 0];
@@ -50,7 +46,7 @@ void SetToolTgaSource(const char* sourceName) {
 }
 
 uint8_t* ReadToolTga(const char* path, int alternate) {
-    OwnedFile file(std::fopen(path, "rb"));
+    FileHandle file(std::fopen(path, "rb"));
     if (!file) return RefuseUnaccepted(path);
     TgaHeader header;
     if (!ReadTgaHeader(file.get(), TgaTemplates::TrueColourOrGreyscale, header)) {

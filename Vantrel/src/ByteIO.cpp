@@ -1,5 +1,8 @@
 #include <Vantrel/ByteIO.h>
 
+#include <algorithm>
+#include <new>
+
 bool ReadBytes(std::FILE* stream, void* destination, size_t count) {
     return std::fread(destination, 1, count, stream) == count;
 }
@@ -74,4 +77,33 @@ int64_t BytesLeft(std::FILE* stream) {
     long end = std::ftell(stream);
     if (std::fseek(stream, here, SEEK_SET) != 0 || end < here) return -1;
     return static_cast<int64_t>(end) - here;
+}
+
+StreamRoom RoomFor(std::FILE* stream, uint64_t count) {
+    if (count == 0) return StreamRoom::kEnough;
+    const int64_t left = BytesLeft(stream);
+    if (left < 0) return StreamRoom::kUnknown;
+    return static_cast<uint64_t>(left) >= count ? StreamRoom::kEnough : StreamRoom::kShort;
+}
+
+bool ReadStaged(std::FILE* stream, uint64_t count, std::vector<uint8_t>& bytes) {
+    constexpr size_t kFirstPiece = 64 * 1024;
+    bytes.clear();
+    if (count > SIZE_MAX) return false;
+    const auto total = static_cast<size_t>(count);
+    try {
+        while (bytes.size() < total) {
+            const size_t have = bytes.size();
+            const size_t want = std::min(total - have, std::max(kFirstPiece, have));
+            bytes.resize(have + want);
+            const size_t got = std::fread(bytes.data() + have, 1, want, stream);
+            if (got != want) {
+                bytes.resize(have + got);
+                return false;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
 }

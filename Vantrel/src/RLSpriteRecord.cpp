@@ -12,11 +12,6 @@ namespace {
 
 constexpr const char* kSource = "Vantrel\\Bitmap";
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 // Words and half-words are written through a small byte buffer so the file is
 // little-endian on any host.
 template <typename Value>
@@ -64,35 +59,24 @@ void WriteRecord(const RLSprite& sprite, std::FILE* stream) {
 }
 
 // Reads `count` little-endian values of `size` bytes into a new tracked
-// buffer. With the bytes left unknown (a pipe) the data is first gathered in
-// bounded pieces, so a lying count cannot force a huge block before the data
+// buffer. With the bytes left unknown (a pipe) the data is gathered first
+// (ReadStaged), so a lying count cannot force a huge block before the data
 // has arrived.
 template <typename T>
 T* ReadValues(std::FILE* stream, int32_t count, bool sizeKnown) {
     constexpr size_t kSize = sizeof(T);
     const size_t bytes = static_cast<size_t>(count) * kSize;
-    T* values = nullptr;
-    if (sizeKnown) {
-        values = DebugAllocArray<T>(static_cast<size_t>(count), kSource, __LINE__);
-        if (values == nullptr) ReportFatal("LoadRLSprite: Unable to allocate memory");
-        if (!ReadBytes(stream, values, bytes)) {
-            DebugFree(values);
-            ReportFatal("LoadRLSprite: Unable to read file");
-        }
-    } else {
-        std::vector<uint8_t> staging;
-        constexpr size_t kPiece = 1 << 16;
-        while (staging.size() < bytes) {
-            const size_t at = staging.size();
-            const size_t piece = bytes - at < kPiece ? bytes - at : kPiece;
-            staging.resize(at + piece);
-            if (!ReadBytes(stream, staging.data() + at, piece)) {
-                ReportFatal("LoadRLSprite: Unable to read file");
-            }
-        }
-        values = DebugAllocArray<T>(static_cast<size_t>(count), kSource, __LINE__);
-        if (values == nullptr) ReportFatal("LoadRLSprite: Unable to allocate memory");
+    std::vector<uint8_t> staging;
+    if (!sizeKnown && !ReadStaged(stream, bytes, staging)) {
+        ReportFatal("LoadRLSprite: Unable to read file");
+    }
+    T* values = DebugAllocArray<T>(static_cast<size_t>(count), kSource, __LINE__);
+    if (values == nullptr) ReportFatal("LoadRLSprite: Unable to allocate memory");
+    if (!sizeKnown) {
         std::memcpy(values, staging.data(), bytes);
+    } else if (!ReadBytes(stream, values, bytes)) {
+        DebugFree(values);
+        ReportFatal("LoadRLSprite: Unable to read file");
     }
     auto* raw = reinterpret_cast<const uint8_t*>(values);
     for (int32_t i = 0; i < count; ++i) {
@@ -117,23 +101,16 @@ void StoreRLSprite(const RLSprite* sprite, const char* path, std::FILE* stream) 
          (sprite->pointValues == nullptr || sprite->pointPositions == nullptr))) {
         ReportFatal("StoreRLSprite: Not a storable sprite");
     }
-    if (stream != nullptr) {
-        WriteRecord(*sprite, stream);
-        return;
-    }
-    FileHandle file(path != nullptr ? std::fopen(path, "wb") : nullptr);
+    StreamInUse file(path, stream, "wb");
     if (!file) ReportFatal("StoreRLSprite: Unable to open file");
     WriteRecord(*sprite, file.get());
-    if (std::fclose(file.release()) != 0) ReportFatal("StoreRLSprite: Unable to write to file");
+    if (!file.Close()) ReportFatal("StoreRLSprite: Unable to write to file");
 }
 
 RLSprite* LoadRLSprite(const char* path, int32_t pitch, std::FILE* stream) {
-    FileHandle ownFile;
-    if (stream == nullptr) {
-        ownFile.reset(path != nullptr ? std::fopen(path, "rb") : nullptr);
-        if (!ownFile) ReportFatal("LoadRLSprite: Unable to open file");
-        stream = ownFile.get();
-    }
+    StreamInUse file(path, stream, "rb");
+    if (!file) ReportFatal("LoadRLSprite: Unable to open file");
+    stream = file.get();
     RLSpritePtr sprite(new (std::nothrow) RLSprite);
     if (!sprite) ReportFatal("LoadRLSprite: Unable to allocate memory");
 
@@ -150,9 +127,9 @@ RLSprite* LoadRLSprite(const char* path, int32_t pitch, std::FILE* stream) {
 
     const int64_t payload = 4 * static_cast<int64_t>(runWords) +
                             4 * static_cast<int64_t>(edgeWords) + 6 * static_cast<int64_t>(points);
-    const int64_t left = payload == 0 ? 0 : BytesLeft(stream);
-    if (left >= 0 && payload > left) ReportFatal("LoadRLSprite: Unable to read file");
-    const bool sizeKnown = left >= 0;
+    const StreamRoom room = RoomFor(stream, static_cast<uint64_t>(payload));
+    if (room == StreamRoom::kShort) ReportFatal("LoadRLSprite: Unable to read file");
+    const bool sizeKnown = room == StreamRoom::kEnough;
 
     // Each buffer is owned by the sprite as soon as it exists, so a failure
     // further on releases it.
@@ -169,7 +146,7 @@ RLSprite* LoadRLSprite(const char* path, int32_t pitch, std::FILE* stream) {
         sprite->pointCount = points;
         sprite->pointPositions = ReadValues<uint32_t>(stream, points, sizeKnown);
     }
-    ownFile.reset();
+    file.Close();
 
     if (const char* fault = FindRLSpriteFault(*sprite, pitch)) {
         ReportFatal((std::string("LoadRLSprite: ") + fault).c_str());

@@ -9,11 +9,6 @@ namespace {
 
 constexpr const char* kSource = "Vantrel\\Rls";
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 void LoadRays(RlsFamily& family, uint8_t* table, int slots, const char* path, int32_t pitch,
               std::FILE* stream) {
     // Every slot exists before the first ray is loaded, so handing a ray to
@@ -36,8 +31,10 @@ void LoadRays(RlsFamily& family, uint8_t* table, int slots, const char* path, in
 
 void LoadTexts(RlsFamily& family, int textCount, std::FILE* stream) {
     // Every text but the last ends with a zero byte.
-    const int64_t left = textCount == 0 ? 0 : BytesLeft(stream);
-    if (left >= 0 && textCount - 1 > left) ReportFatal("RlsFamily: Unable to read file");
+    if (textCount > 1 &&
+        RoomFor(stream, static_cast<uint64_t>(textCount - 1)) == StreamRoom::kShort) {
+        ReportFatal("RlsFamily: Unable to read file");
+    }
     char text[kRlsFamilyMaxTextLength + 1];
     for (int t = 0; t < textCount; ++t) {
         int length = 0;
@@ -71,12 +68,9 @@ RlsFamily::~RlsFamily() {
 }
 
 RlsFamily* RlsFamilyLoad(const char* path, int32_t pitch, std::FILE* stream) {
-    FileHandle ownFile;
-    if (stream == nullptr) {
-        ownFile.reset(path != nullptr ? std::fopen(path, "rb") : nullptr);
-        if (!ownFile) ReportFatal("RlsFamily: Unable to open file");
-        stream = ownFile.get();
-    }
+    StreamInUse file(path, stream, "rb");
+    if (!file) ReportFatal("RlsFamily: Unable to open file");
+    stream = file.get();
     RlsFamilyPtr family(new (std::nothrow) RlsFamily);
     if (!family) ReportFatal("RlsFamily: Unable to allocate memory");
 

@@ -7,11 +7,6 @@ namespace {
 
 constexpr const char* kSource = "Vantrel\\Rls";
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 }  // namespace
 
 RlsRay::RlsRay(int32_t count) : count(count) {
@@ -34,20 +29,16 @@ void RlsRay::Set(int32_t index, RLSprite* sprite) {
 }
 
 RlsRay* LoadRlsRay(const char* path, int32_t pitch, std::FILE* stream) {
-    FileHandle ownFile;
-    if (stream == nullptr) {
-        ownFile.reset(path != nullptr ? std::fopen(path, "rb") : nullptr);
-        if (!ownFile) ReportFatal("LoadRlsRay: Unable to open file");
-        stream = ownFile.get();
-    }
+    StreamInUse file(path, stream, "rb");
+    if (!file) ReportFatal("LoadRlsRay: Unable to open file");
+    stream = file.get();
     uint16_t magic = 0;
     if (!ReadU16(stream, magic)) ReportFatal("LoadRlsRay: Unable to read file");
     if (magic != kRlsRayMagic) ReportFatal("LoadRlsRay: Not a RlsRay file");
     uint16_t count = 0;
     if (!ReadU16(stream, count)) ReportFatal("LoadRlsRay: Unable to read file");
     // Every record holds at least its header.
-    const int64_t left = count == 0 ? 0 : BytesLeft(stream);
-    if (left >= 0 && static_cast<int64_t>(count) * kRLSpriteHeaderSize > left) {
+    if (RoomFor(stream, uint64_t{count} * kRLSpriteHeaderSize) == StreamRoom::kShort) {
         ReportFatal("LoadRlsRay: Unable to read file");
     }
     RlsRayPtr ray(new (std::nothrow) RlsRay(count));
@@ -64,17 +55,12 @@ void StoreRlsRay(const RlsRay* ray, const char* path, std::FILE* stream) {
     for (int32_t i = 0; storable && i < ray->count; ++i) storable = ray->sprites[i] != nullptr;
     if (!storable) ReportFatal("StoreRlsRay: Not a storable ray");
 
-    FileHandle ownFile;
-    if (stream == nullptr) {
-        ownFile.reset(path != nullptr ? std::fopen(path, "wb") : nullptr);
-        if (!ownFile) ReportFatal("StoreRlsRay: Unable to open file");
-        stream = ownFile.get();
-    }
+    StreamInUse file(path, stream, "wb");
+    if (!file) ReportFatal("StoreRlsRay: Unable to open file");
+    stream = file.get();
     if (!WriteU16(stream, kRlsRayMagic) || !WriteU16(stream, static_cast<uint16_t>(ray->count))) {
         ReportFatal("StoreRlsRay: Unable to write to file");
     }
     for (int32_t i = 0; i < ray->count; ++i) StoreRLSprite(ray->Get(i), path, stream);
-    if (ownFile && std::fclose(ownFile.release()) != 0) {
-        ReportFatal("StoreRlsRay: Unable to write to file");
-    }
+    if (!file.Close()) ReportFatal("StoreRlsRay: Unable to write to file");
 }

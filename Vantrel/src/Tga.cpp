@@ -26,11 +26,6 @@ constexpr uint64_t kUncheckedStoredBytes = 64 * 1024;
 // one row) and converted straight into their place in the image.
 constexpr size_t kPieceBytes = 64 * 1024;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using OwnedFile = std::unique_ptr<std::FILE, FileCloser>;
-
 struct TrackedFree {
     void operator()(void* block) const { DebugFree(block); }
 };
@@ -109,25 +104,11 @@ uint8_t* ReadInPieces(std::FILE* stream, const TgaHeader& header, const char* so
     return image.release();
 }
 
-// The stream cannot tell its size (a pipe): the stored bytes are gathered in
-// pieces that at most double what has arrived, so the memory taken stays
-// proportional to the bytes actually there, whatever the header claims.
+// The stream cannot tell its size (a pipe): the stored bytes are gathered
+// first (ReadStaged), then converted.
 uint8_t* ReadUnsized(std::FILE* stream, const TgaHeader& header, const char* source, int line) {
-    const uint64_t storedBytes = StoredBytes(header);
-    if (storedBytes > SIZE_MAX) return nullptr;
     std::vector<uint8_t> stored;
-    try {
-        size_t have = 0;
-        while (have < storedBytes) {
-            size_t want = std::min<size_t>(static_cast<size_t>(storedBytes) - have,
-                                           std::max(kPieceBytes, have));
-            stored.resize(have + want);
-            if (std::fread(stored.data() + have, 1, want, stream) != want) return nullptr;
-            have += want;
-        }
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    if (!ReadStaged(stream, StoredBytes(header), stored)) return nullptr;
     TrackedImage image(AllocateImage(header, source, line));
     if (!image) return nullptr;
     const size_t storedRowBytes = static_cast<size_t>(header.width) * StoredBytesPerPixel(header);
@@ -167,9 +148,9 @@ uint8_t* ReadTgaPixels(std::FILE* stream, const TgaHeader& header, const char* s
     if (header.width <= 0 || header.height <= 0) return nullptr;
     if (header.depth != 8 && header.depth != 24 && header.depth != 32) return nullptr;
     if (StoredBytes(header) > kUncheckedStoredBytes) {
-        const int64_t left = BytesLeft(stream);
-        if (left < 0) return ReadUnsized(stream, header, source, line);
-        if (static_cast<uint64_t>(left) < StoredBytes(header)) {
+        const StreamRoom room = RoomFor(stream, StoredBytes(header));
+        if (room == StreamRoom::kUnknown) return ReadUnsized(stream, header, source, line);
+        if (room == StreamRoom::kShort) {
             // A reader going pixel by pixel would have run into the end.
             std::fseek(stream, 0, SEEK_END);
             return nullptr;
@@ -180,12 +161,9 @@ uint8_t* ReadTgaPixels(std::FILE* stream, const TgaHeader& header, const char* s
 }
 
 uint8_t* ReadTgaRgb(const char* path, std::FILE* stream, int32_t& width, int32_t& height) {
-    OwnedFile owned;
-    if (stream == nullptr) {
-        owned.reset(std::fopen(path, "rb"));
-        if (!owned) return nullptr;
-        stream = owned.get();
-    }
+    StreamInUse file(path, stream, "rb");
+    if (!file) return nullptr;
+    stream = file.get();
     TgaHeader header;
     if (!ReadTgaHeader(stream, TgaTemplates::TrueColourOnly, header)) return nullptr;
     width = header.width;

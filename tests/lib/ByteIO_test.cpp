@@ -1,5 +1,6 @@
 #include <Vantrel/ByteIO.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "support/TgaFile.h"
@@ -79,6 +80,56 @@ TEST_F(ByteIOTest, BytesLeftKeepsThePosition) {
     EXPECT_EQ(BytesLeft(in), 7);
     EXPECT_EQ(std::ftell(in), 3);
     std::fclose(in);
+}
+
+// Known answers for the size question and the staged read, for payloads
+// below, at and above what the file holds, from a position inside it.
+TEST_F(ByteIOTest, RoomAndStagedReadsAgreeWithWhatTheFileHolds) {
+    std::vector<uint8_t> content(200000);
+    for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<uint8_t>(i * 7 + 3);
+    const std::string path = folder_.Write("staged.bin", content);
+    const struct {
+        uint64_t count;
+        StreamRoom room;
+        bool read;
+    } cases[] = {
+        {0, StreamRoom::kEnough, true},          {1, StreamRoom::kEnough, true},
+        {199990, StreamRoom::kEnough, true},     {199991, StreamRoom::kShort, false},
+        {1ull << 40, StreamRoom::kShort, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        StreamInUse in(path.c_str(), nullptr, "rb");
+        ASSERT_TRUE(in);
+        std::fseek(in.get(), 10, SEEK_SET);
+        EXPECT_EQ(RoomFor(in.get(), c.count), c.room);
+        EXPECT_EQ(std::ftell(in.get()), 10);
+        std::vector<uint8_t> bytes;
+        EXPECT_EQ(ReadStaged(in.get(), c.count, bytes), c.read);
+        // Whatever was asked, only the bytes that arrived are held.
+        const size_t arrived = std::min<uint64_t>(c.count, 199990);
+        ASSERT_EQ(bytes.size(), arrived);
+        EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), content.begin() + 10));
+    }
+}
+
+TEST_F(ByteIOTest, AStreamInUseIsBorrowedOrOpenedAndClosedHere) {
+    const std::string path = folder_.Write("one.bin", std::vector<uint8_t>{42});
+    std::FILE* own = std::fopen(path.c_str(), "rb");
+    {
+        StreamInUse borrowed(folder_.PathOf("absent").c_str(), own, "rb");
+        EXPECT_EQ(borrowed.get(), own);
+        EXPECT_TRUE(borrowed.Close());
+    }
+    EXPECT_EQ(std::fgetc(own), 42) << "a borrowed stream stays open";
+    std::fclose(own);
+    EXPECT_FALSE(StreamInUse(folder_.PathOf("absent").c_str(), nullptr, "rb"));
+    EXPECT_FALSE(StreamInUse(nullptr, nullptr, "rb"));
+    StreamInUse opened(path.c_str(), nullptr, "rb");
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(std::fgetc(opened.get()), 42);
+    EXPECT_TRUE(opened.Close());
+    EXPECT_EQ(opened.get(), nullptr);
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 // Decoding from and encoding into byte buffers.
 inline uint16_t LoadU16(const uint8_t* p) {
@@ -62,5 +64,47 @@ bool WriteI32(std::FILE* stream, int32_t value);
 // announces with this before they allocate; where it is -1 they fall back to
 // reading in bounded pieces so a lying header still cannot force a huge block.
 int64_t BytesLeft(std::FILE* stream);
+
+// Whether a stream holds a payload of `count` bytes: certainly (count 0, or
+// at least that many bytes left), certainly not, or it cannot tell (a pipe).
+// A reader refuses kShort before it allocates anything and reads kUnknown
+// through ReadStaged.
+enum class StreamRoom { kEnough, kShort, kUnknown };
+StreamRoom RoomFor(std::FILE* stream, uint64_t count);
+
+// Reads exactly `count` bytes into `bytes` (resized to count), gathering them
+// in pieces that at most double what has already arrived (64 KiB at first),
+// so the memory taken stays proportional to the bytes actually there whatever
+// `count` claims. False on a short read or when memory runs out; `bytes` then
+// holds what arrived.
+bool ReadStaged(std::FILE* stream, uint64_t count, std::vector<uint8_t>& bytes);
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+// A file this code opened and closes when the handle ends.
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// The stream a loader or writer works on: the caller's stream, borrowed and
+// left open, or (without one) `path` opened in `mode` and closed when this
+// ends. With neither a stream nor a path that opens, get() is null.
+class StreamInUse {
+public:
+    StreamInUse(const char* path, std::FILE* stream, const char* mode)
+        : owned_(stream == nullptr && path != nullptr ? std::fopen(path, mode) : nullptr),
+          stream_(stream != nullptr ? stream : owned_.get()) {}
+    std::FILE* get() const { return stream_; }
+    explicit operator bool() const { return stream_ != nullptr; }
+    // Closes a file opened here now; false when closing lost written bytes.
+    // A borrowed stream stays open (true).
+    bool Close() {
+        stream_ = nullptr;
+        return !owned_ || std::fclose(owned_.release()) == 0;
+    }
+
+private:
+    FileHandle owned_;
+    std::FILE* stream_;
+};
 
 #endif
