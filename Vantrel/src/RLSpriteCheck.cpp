@@ -1,6 +1,6 @@
 #include <cstdint>
 
-#include <Vantrel/RLSprite.h>
+#include <Vantrel/RLSpriteCheck.h>
 
 namespace {
 

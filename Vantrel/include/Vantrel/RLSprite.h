@@ -1,29 +1,5 @@
-// RLSprite: one picture as horizontal runs of opaque 16-bit pixels, a list of
-// feathered edge pixels, a hot spot and a bounding rectangle; its record in a
-// file, the binding to a surface pitch, and the check that makes a sprite read
-// from a file safe to bind and draw.
-//
-// Sprite coordinates: (0, 0) is the top-left corner of the encoded rectangle,
-// x grows to the right, y downwards.
-//
-// Run record (runData), little-endian 32-bit words:
-//     word 0   unbound: int16 dx (low half), int16 dy (high half), the run's
-//              first pixel minus the previous run's first pixel (minus (0,0)
-//              for the first run); bound: int32 dx + dy * pitch
-//     word 1   int32 pixel count n >= 1
-//     word 2.. the n pixels as 16-bit values, the first in the low half;
-//              when n is odd the high half of the last word is padding
-// A run lies within one row; runs follow scan order; a run takes
-// 2 + (n + 1) / 2 words.
-//
-// Edge record (edgeData), two words:
-//     word 0   unbound: int16 x, int16 y (absolute); bound: int32 x + y * pitch
-//     word 1   low half: level 1..4; high half: premultiplied colour
-//
-// A sprite is unbound (as encoded and as every file stores it) or bound (after
-// BindRLSprite or LoadRLSprite with a non-zero pitch): offsets become
-// x + y * pitch and pixels move from RGB565 to the active pixel layout. Binding
-// happens once.
+// RLSprite records in files, and binding a sprite to a surface pitch. The
+// sprite itself and its word layouts are described in RLSpriteData.h.
 //
 // Record on disk (little-endian, 48-byte header, then the data):
 //     0 runWordCount R | 4 edgeWordCount E | 8 pointCount P | 12, 16 reserved |
@@ -46,33 +22,10 @@
 #include <memory>
 
 #include "Pixel.h"
+#include "RLSpriteCheck.h"
+#include "RLSpriteData.h"
 #include "Rect.h"
 #include "ScreenGeometry.h"
-
-struct RLSprite {
-    int32_t runWordCount = 0;
-    int32_t edgeWordCount = 0;
-    int32_t pointCount = 0;
-    uint32_t* runData = nullptr;
-    uint32_t* edgeData = nullptr;
-    // Unbound: int16 x (low half), int16 y (high half); bound: x + y * pitch.
-    uint32_t hotSpot = 0;
-    uint16_t* pointValues = nullptr;
-    uint32_t* pointPositions = nullptr;
-    Rect bounds;  // relative to the hot spot, right and bottom inclusive
-};
-
-// Packs and unpacks the unbound x, y pair of a hot spot, run delta, edge or
-// point position.
-inline uint32_t PackXY(int16_t x, int16_t y) {
-    return static_cast<uint16_t>(x) | (static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
-}
-inline int16_t UnpackX(uint32_t word) {
-    return static_cast<int16_t>(word & 0xFFFF);
-}
-inline int16_t UnpackY(uint32_t word) {
-    return static_cast<int16_t>(word >> 16);
-}
 
 constexpr int kRLSpriteHeaderSize = 48;
 
@@ -115,24 +68,5 @@ struct RLSpriteDeleter {
     void operator()(RLSprite* sprite) const { FreeRLSprite(sprite); }
 };
 using RLSpritePtr = std::unique_ptr<RLSprite, RLSpriteDeleter>;
-
-// Checks an unbound sprite before it is trusted. Returns null when the sprite
-// is well formed, else a short reason ("Bad run data", ...). Well formed means:
-//   - counts are not negative, the edge word count is even, a buffer is
-//     present whenever its count is not 0;
-//   - the runs consume exactly runWordCount words, each run has at least one
-//     pixel, runs follow scan order without overlapping;
-//   - edge levels are 1..4 and edge records follow scan order, one per pixel;
-//   - every run pixel and edge pixel lies at sprite coordinates x, y >= 0 and,
-//     seen from the hot spot, inside `bounds`; the bounds lie within
-//     +-kRLSpriteBoundsLimit;
-//   - with a non-zero pitch: every offset binding produces (hot spot, run
-//     deltas, run starts, edge positions) fits a signed 32-bit value.
-// Files the encoder writes always pass. Points are not drawn and not checked.
-constexpr int32_t kRLSpriteBoundsLimit = 65536;
-const char* FindRLSpriteFault(const RLSprite& sprite, int32_t pitch = 0);
-inline bool RLSpriteIsWellFormed(const RLSprite& sprite, int32_t pitch = 0) {
-    return FindRLSpriteFault(sprite, pitch) == nullptr;
-}
 
 #endif
