@@ -43,8 +43,13 @@ void AnchorRLSprite(RLSprite& sprite, const Rect& rectangle, int32_t cx, int32_t
 }
 
 void BindRLSprite(RLSprite* sprite, int32_t pitch) {
+    if (pitch < 1) ReportFatal("BindRLSprite: Bad pitch");
+    if (sprite != nullptr && sprite->boundPitch != 0) {
+        ReportFatal("BindRLSprite: Sprite already bound");
+    }
     spritePitch = pitch;
     if (sprite == nullptr) return;
+    sprite->boundPitch = pitch;
     // The walks stop at the end of each buffer even for a sprite that was
     // never checked.
     const int64_t runWords = sprite->runData != nullptr ? sprite->runWordCount : 0;
@@ -98,6 +103,7 @@ void ReleaseRLSpriteData(RLSprite& sprite) {
     sprite.edgeData = nullptr;
     sprite.runWordCount = 0;
     sprite.edgeWordCount = 0;
+    sprite.boundPitch = 0;
 }
 
 int64_t RLSpriteSize(const RLSprite* sprite) {

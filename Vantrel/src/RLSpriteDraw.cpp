@@ -39,20 +39,22 @@ bool Place(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite, Rect&
     const int64_t right = int64_t{x} + b.right, bottom = int64_t{y} + b.bottom;
     const int64_t width = ScreenWidth();
     const int32_t hotSpot = static_cast<int32_t>(sprite->hotSpot);
+    // The sprite's own pitch where it knows it, else the last binding's.
+    const int32_t pitch = sprite->boundPitch != 0 ? sprite->boundPitch : spritePitch;
     p.surface = surface;
     p.clipped = !(left >= clip.left && top >= clip.top && right <= clip.right &&
-                  bottom <= clip.bottom && spritePitch == width);
+                  bottom <= clip.bottom && spritePitch == width && pitch == width);
     if (!p.clipped) {
         p.origin = static_cast<ptrdiff_t>(y * width + x - hotSpot);
         return true;
     }
-    if (spritePitch <= 0) return false;
+    if (pitch <= 0) return false;
     ClipFrame& f = p.frame;
     f.surface = surface;
     f.surfacePitch = width;
-    f.spritePitch = spritePitch;
+    f.spritePitch = pitch;
     // The rectangle's top-left seen from the origin: the hot spot plus bounds.
-    f.rectOffset = int64_t{hotSpot} + int64_t{b.top} * spritePitch + b.left;
+    f.rectOffset = int64_t{hotSpot} + int64_t{b.top} * pitch + b.left;
     f.rectLeft = left;
     f.rectTop = top;
     f.rowFirst = std::max<int64_t>(clip.top - top, 0);

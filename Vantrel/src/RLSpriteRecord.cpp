@@ -94,8 +94,9 @@ T* ReadValues(std::FILE* stream, int32_t count, bool sizeKnown) {
 }  // namespace
 
 void StoreRLSprite(const RLSprite* sprite, const char* path, std::FILE* stream) {
-    if (sprite == nullptr || sprite->runWordCount < 0 || sprite->edgeWordCount < 0 ||
-        sprite->pointCount < 0 || (sprite->runWordCount != 0 && sprite->runData == nullptr) ||
+    if (sprite == nullptr || sprite->boundPitch != 0 || sprite->runWordCount < 0 ||
+        sprite->edgeWordCount < 0 || sprite->pointCount < 0 ||
+        (sprite->runWordCount != 0 && sprite->runData == nullptr) ||
         (sprite->edgeWordCount != 0 && sprite->edgeData == nullptr) ||
         (sprite->pointCount != 0 &&
          (sprite->pointValues == nullptr || sprite->pointPositions == nullptr))) {

@@ -42,6 +42,8 @@ void AnchorRLSprite(RLSprite& sprite, const Rect& rectangle, int32_t cx, int32_t
 
 // Writes the record of an unbound sprite. With a stream: at its position,
 // leaving it open after the record (path is ignored). Without: creates path.
+// A bound sprite is refused ("StoreRLSprite: Not a storable sprite"): its
+// offsets and pixels are no longer what a file holds.
 void StoreRLSprite(const RLSprite* sprite, const char* path, std::FILE* stream = nullptr);
 
 // Reads one record and returns a new sprite (free it with FreeRLSprite). With a
@@ -49,16 +51,20 @@ void StoreRLSprite(const RLSprite* sprite, const char* path, std::FILE* stream =
 // path. A non-zero pitch binds the sprite before it is returned.
 RLSprite* LoadRLSprite(const char* path, int32_t pitch = 0, std::FILE* stream = nullptr);
 
-// Binds an unbound sprite in place and makes pitch the spritePitch. Offsets
-// are computed with 32-bit wrap-around; a sprite that passed
-// FindRLSpriteFault for this pitch never wraps.
+// Binds an unbound sprite in place, records pitch in its boundPitch and makes
+// pitch the spritePitch. Offsets are computed with 32-bit wrap-around; a
+// sprite that passed FindRLSpriteFault for this pitch never wraps. A bind
+// cannot be undone or repeated: a sprite already bound ends through
+// ReportFatal with "BindRLSprite: Sprite already bound", a pitch below 1 with
+// "BindRLSprite: Bad pitch"; in both cases nothing changes. A null sprite only
+// sets spritePitch.
 void BindRLSprite(RLSprite* sprite, int32_t pitch);
 
 // Releases a loaded sprite and its buffers; nothing happens for null.
 void FreeRLSprite(RLSprite* sprite);
 
 // Releases the run and edge buffers of an encoded sprite (the sprite itself is
-// the caller's) and clears their counts.
+// the caller's) and clears their counts; the sprite counts as unbound again.
 void ReleaseRLSpriteData(RLSprite& sprite);
 
 // Bytes of the sprite's record: 48 + 4R + 4E + 6P.

@@ -24,7 +24,8 @@
 // A sprite is unbound (as encoded and as every file stores it) or bound (after
 // BindRLSprite or LoadRLSprite with a non-zero pitch): offsets become
 // x + y * pitch and pixels move from RGB565 to the active pixel layout. Binding
-// happens once.
+// happens once: the sprite remembers its pitch in boundPitch (in memory only;
+// no file holds it) and BindRLSprite refuses a sprite that is already bound.
 #ifndef VANTREL_RLSPRITE_DATA_H
 #define VANTREL_RLSPRITE_DATA_H
 
@@ -43,6 +44,10 @@ struct RLSprite {
     uint16_t* pointValues = nullptr;
     uint32_t* pointPositions = nullptr;
     Rect bounds;  // relative to the hot spot, right and bottom inclusive
+    // In memory only: 0 while unbound, else the pitch BindRLSprite bound the
+    // offsets to. A sprite laid out bound by hand may leave it 0; drawing then
+    // goes by spritePitch alone.
+    int32_t boundPitch = 0;
 };
 
 // Packs and unpacks the unbound x, y pair of a hot spot, run delta, edge or

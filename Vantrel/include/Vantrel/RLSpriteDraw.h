@@ -23,9 +23,11 @@
 //   edge records are blended between the runs while their rows are cached.
 // - A sprite that lies wholly inside the clip is drawn without per-run tests:
 //   a hand-made sprite whose pixels leave its bounds is the caller's care.
-// - A sprite bound to another pitch than the surface's draws wrongly (its
-//   rows are split at spritePitch) but is always drawn by the clipped routines,
-//   so it stays inside the clip.
+// - A sprite is drawn whole only when both its own boundPitch (where it is
+//   not 0) and spritePitch equal the surface width. A sprite bound to another
+//   pitch is always drawn by the clipped routines, its rows split at its own
+//   pitch (spritePitch for a sprite with boundPitch 0), so it stays inside the
+//   clip.
 // The clamp tables are built on the first blended draw; the masks of a layout
 // other than 565 and 555 are taken from PixelMode when first needed and again
 // whenever PixelMode changes. Nothing is reported.
