@@ -1,31 +1,19 @@
 // Writes the seed corpora of the sprite, ray and family fuzz targets with the
-// project's own encoder and writers:  fuzz_seed_writer fuzz/corpus
+// project's own encoder and writers, from pictures painted with the test
+// kit's image builder:  fuzz_seed_writer fuzz/corpus
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "FrameAnalysis.h"
 #include <Vantrel/Rls.h>
+#include "support/SpriteKit.h"
 
 namespace {
 
-struct Picture {
-    int32_t w, h;
-    std::vector<uint8_t> rgb;
-    Picture(int32_t width, int32_t height)
-        : w(width), h(height), rgb(static_cast<size_t>(width * height) * 3, 0) {}
-    void Set(int32_t x, int32_t y, uint32_t c) {
-        uint8_t* p = &rgb[static_cast<size_t>(x + y * w) * 3];
-        p[0] = static_cast<uint8_t>(c >> 16);
-        p[1] = static_cast<uint8_t>(c >> 8);
-        p[2] = static_cast<uint8_t>(c);
-    }
-    FrameImage View() { return FrameImage{rgb.data(), w, h}; }
-};
-
 // A small disc with a darker rim, as a ship frame might look.
-Picture Disc(int32_t size, uint32_t colour) {
-    Picture p(size, size);
+TestImage Disc(int32_t size, uint32_t colour) {
+    TestImage p(size, size);
     const int32_t c = size / 2;
     const int32_t r = size / 2 - 2;
     for (int32_t y = 0; y < size; ++y)
@@ -38,9 +26,9 @@ Picture Disc(int32_t size, uint32_t colour) {
 
 enum class Treatment { Plain, Border, Feather, FeatherAlpha };
 
-RLSprite* Encode(Picture picture, Treatment treatment) {
-    Picture alpha = Disc(picture.w, 0xFFFFFF);
-    for (int32_t x = 0; x < alpha.w; ++x) alpha.Set(x, alpha.h / 2, 0x404040);
+RLSprite* Encode(TestImage picture, Treatment treatment) {
+    TestImage alpha = Disc(picture.Width(), 0xFFFFFF);
+    for (int32_t x = 0; x < alpha.Width(); ++x) alpha.Set(x, alpha.Height() / 2, 0x404040);
     FrameRules rules;
     rules.main = picture.View();
     rules.feather = treatment == Treatment::Feather || treatment == Treatment::FeatherAlpha;
@@ -52,7 +40,7 @@ RLSprite* Encode(Picture picture, Treatment treatment) {
     }
     const Rect rect = FindFrameBounds(rules);
     auto* sprite = new RLSprite;
-    AnchorRLSprite(*sprite, rect, picture.w / 2 - 1, picture.h / 2 - 1);
+    AnchorRLSprite(*sprite, rect, picture.Width() / 2 - 1, picture.Height() / 2 - 1);
     EncodeFrame(rules, rect, *sprite);
     return sprite;
 }
@@ -65,28 +53,16 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::printf("%s (%zu bytes)\n", path.c_str(), bytes.size());
 }
 
-std::vector<uint8_t> Contents(std::FILE* f) {
-    std::vector<uint8_t> bytes;
-    std::rewind(f);
-    for (int c = std::fgetc(f); c != EOF; c = std::fgetc(f))
-        bytes.push_back(static_cast<uint8_t>(c));
-    return bytes;
-}
-
 std::vector<uint8_t> SpriteBytes(const RLSprite* sprite) {
-    std::FILE* f = std::tmpfile();
-    StoreRLSprite(sprite, nullptr, f);
-    std::vector<uint8_t> bytes = Contents(f);
-    std::fclose(f);
-    return bytes;
+    Stream stream = ScratchStream();
+    StoreRLSprite(sprite, nullptr, stream.get());
+    return ContentsOf(stream.get());
 }
 
 std::vector<uint8_t> RayBytes(const RlsRay& ray) {
-    std::FILE* f = std::tmpfile();
-    StoreRlsRay(&ray, nullptr, f);
-    std::vector<uint8_t> bytes = Contents(f);
-    std::fclose(f);
-    return bytes;
+    Stream stream = ScratchStream();
+    StoreRlsRay(&ray, nullptr, stream.get());
+    return ContentsOf(stream.get());
 }
 
 }  // namespace

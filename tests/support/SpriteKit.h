@@ -32,6 +32,8 @@ public:
         return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
     }
     FrameImage View() { return FrameImage{bytes_.data(), width_, height_}; }
+    int32_t Width() const { return width_; }
+    int32_t Height() const { return height_; }
 
 private:
     int32_t width_;
