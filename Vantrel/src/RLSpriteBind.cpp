@@ -7,6 +7,7 @@
 #include <Vantrel/DebugAlloc.h>
 #include <Vantrel/Fatal.h>
 #include <Vantrel/ScreenGeometry.h>
+#include "SpriteIndex.h"
 
 void ResetSpritePitch() {
     spritePitch = ProgramScreenWidth;
@@ -83,6 +84,11 @@ void BindRLSprite(RLSprite* sprite, int32_t pitch) {
             sprite->pointPositions[p] = BoundOffset(sprite->pointPositions[p], pitch);
         }
     }
+    IndexRLSprite(*sprite);
+}
+
+void IndexRLSprite(RLSprite& sprite) {
+    sprite.index = sprite_index::BuildIndex(sprite, sprite.boundPitch);
 }
 
 void FreeRLSprite(RLSprite* sprite) {
@@ -104,6 +110,7 @@ void ReleaseRLSpriteData(RLSprite& sprite) {
     sprite.runWordCount = 0;
     sprite.edgeWordCount = 0;
     sprite.boundPitch = 0;
+    sprite.index.reset();
 }
 
 int64_t RLSpriteSize(const RLSprite* sprite) {

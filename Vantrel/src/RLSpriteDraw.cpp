@@ -5,6 +5,7 @@
 
 #include <Vantrel/ScreenGeometry.h>
 #include "SpriteBlend.h"
+#include "SpriteIndex.h"
 #include "SpriteWalk.h"
 #include <Vantrel/Viewport.h>
 
@@ -23,6 +24,7 @@ struct Placement {
     Pixel16* surface = nullptr;
     ptrdiff_t origin = 0;  // unclipped: surface index of the sprite's origin
     ClipFrame frame;       // clipped
+    const RLSpriteIndex* index = nullptr;
 };
 
 // The steps every entry point takes before it draws: the viewport and its
@@ -42,6 +44,7 @@ bool Place(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite, Rect&
     // The sprite's own pitch where it knows it, else the last binding's.
     const int32_t pitch = sprite->boundPitch != 0 ? sprite->boundPitch : spritePitch;
     p.surface = surface;
+    p.index = sprite_index::UsableIndex(*sprite, pitch);
     p.clipped = !(left >= clip.left && top >= clip.top && right <= clip.right &&
                   bottom <= clip.bottom && spritePitch == width && pitch == width);
     if (!p.clipped) {
@@ -64,50 +67,115 @@ bool Place(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite, Rect&
     return true;
 }
 
+SerialRuns AllRunsSerially(const RLSprite& s) {
+    const uint32_t* end = s.runData == nullptr ? s.runData : s.runData + s.runWordCount;
+    return SerialRuns(s.runData, end);
+}
+
+IndexedRuns AllRunsIndexed(const RLSprite& s, const RLSpriteIndex& index) {
+    const uint16_t* counts = index.counts.data();
+    return IndexedRuns(s.runData, counts, counts + index.counts.size());
+}
+
+// The whole walk with or without the index.
+template <class Span, class Layout>
+void Whole(const Placement& p, const RLSprite& s, const Span& span, const Layout& layout) {
+    if (p.index != nullptr)
+        WalkRunsAndEdges(p.surface, p.origin, s, AllRunsIndexed(s, *p.index), span, layout);
+    else
+        WalkRunsAndEdges(p.surface, p.origin, s, AllRunsSerially(s), span, layout);
+}
+
+template <class Span>
+void WholeRuns(const Placement& p, const RLSprite& s, const Span& span) {
+    if (p.index != nullptr)
+        WalkRuns(p.surface, p.origin, AllRunsIndexed(s, *p.index), span);
+    else
+        WalkRuns(p.surface, p.origin, AllRunsSerially(s), span);
+}
+
+// The first edge record at or after a rectangle-relative offset, found by
+// halving (the loaders insist on scan order).
+const uint32_t* FirstEdgeFrom(const ClipFrame& f, const RLSprite& s, int64_t offset) {
+    if (s.edgeData == nullptr || s.edgeWordCount < 2) return s.edgeData;
+    int32_t low = 0, high = s.edgeWordCount / 2;
+    while (low < high) {
+        const int32_t middle = low + (high - low) / 2;
+        const int64_t at = int64_t{static_cast<int32_t>(s.edgeData[2 * middle])} - f.rectOffset;
+        if (at < offset)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return s.edgeData + 2 * low;
+}
+
+// The clipped walk; with the index it starts at the row entry of the first
+// visible row.
+template <class Span, class Layout>
+void Clipped(const Placement& p, const RLSprite& s, const Span& span, const Layout* layout) {
+    const ClipFrame& f = p.frame;
+    if (p.index == nullptr) {
+        WalkClipped(f, s, AllRunsSerially(s), -f.rectOffset, s.edgeData, span, layout);
+        return;
+    }
+    const RLSpriteIndex& index = *p.index;
+    const uint32_t* edge = FirstEdgeFrom(f, s, f.rowFirst * f.spritePitch);
+    if (index.rows.empty()) {
+        WalkClipped(f, s, AllRunsIndexed(s, index), -f.rectOffset, edge, span, layout);
+        return;
+    }
+    const RLSpriteIndex::RowEntry& entry =
+        index.rows[static_cast<size_t>(f.rowFirst >> index.rowShift)];
+    const uint16_t* counts = index.counts.data();
+    WalkClipped(
+        f, s, IndexedRuns(s.runData + entry.word, counts + entry.run, counts + index.counts.size()),
+        entry.before, edge, span, layout);
+}
+
 // The six routines, for one layout each. Each stays a function of its own:
 // inlined into the entry points, the walks lose registers to the dispatch
 // around them and run markedly slower.
 
 template <class Layout>
 [[gnu::noinline]] void BlitRLSprite(const Placement& p, const RLSprite& s, const Layout& layout) {
-    WalkRunsAndEdges(p.surface, p.origin, s, CopySpan{}, layout);
+    Whole(p, s, CopySpan{}, layout);
 }
 
 template <class Layout>
 [[gnu::noinline]] void BlitRLSpriteClipped(const Placement& p, const RLSprite& s,
                                            const Layout& layout) {
-    WalkClipped(p.frame, s, CopySpan{}, &layout);
+    Clipped(p, s, CopySpan{}, &layout);
 }
 
 template <class Layout>
 [[gnu::noinline]] void BlitRLSpriteHoles(const Placement& p, const RLSprite& s,
                                          const Layout& layout) {
-    WalkRunsAndEdges(p.surface, p.origin, s, HolesSpan{}, layout);
+    Whole(p, s, HolesSpan{}, layout);
 }
 
 template <class Layout>
 [[gnu::noinline]] void BlitRLSpriteHolesClipped(const Placement& p, const RLSprite& s,
                                                 const Layout& layout) {
-    WalkClipped(p.frame, s, HolesSpan{}, &layout);
+    Clipped(p, s, HolesSpan{}, &layout);
 }
 
 template <class Layout>
 [[gnu::noinline]] void BlendRLSprite(const Placement& p, const RLSprite& s, const Layout& layout,
                                      bool additive) {
     if (additive)
-        WalkRuns(p.surface, p.origin, s, AdditiveSpan<Layout>{layout});
+        WholeRuns(p, s, AdditiveSpan<Layout>{layout});
     else
-        WalkRuns(p.surface, p.origin, s, TranslucentSpan<Layout>{layout});
+        WholeRuns(p, s, TranslucentSpan<Layout>{layout});
 }
 
 template <class Layout>
 [[gnu::noinline]] void BlendRLSpriteClipped(const Placement& p, const RLSprite& s,
                                             const Layout& layout, bool additive) {
     if (additive)
-        WalkClipped(p.frame, s, AdditiveSpan<Layout>{layout}, static_cast<const Layout*>(nullptr));
+        Clipped(p, s, AdditiveSpan<Layout>{layout}, static_cast<const Layout*>(nullptr));
     else
-        WalkClipped(p.frame, s, TranslucentSpan<Layout>{layout},
-                    static_cast<const Layout*>(nullptr));
+        Clipped(p, s, TranslucentSpan<Layout>{layout}, static_cast<const Layout*>(nullptr));
 }
 
 template <class Layout>

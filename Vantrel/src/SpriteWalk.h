@@ -148,27 +148,66 @@ inline const uint32_t* AfterRun(const uint32_t* word, int32_t count) {
     return word + 2 + ((static_cast<uint32_t>(count) + 1u) >> 1);
 }
 
+// Run sources: each gives the runs in order as delta, count and pixels.
+//
+// SerialRuns finds each run from the one before, reading its length from its
+// own header and checking that it fits the run words.
+class SerialRuns {
+public:
+    SerialRuns(const uint32_t* word, const uint32_t* end) : word_(word), end_(end) {}
+    bool Next(int32_t& delta, int32_t& count, const uint32_t*& pixels) {
+        if (!NextRun(word_, end_, delta, count)) return false;
+        pixels = word_ + 2;
+        word_ = AfterRun(word_, count);
+        return true;
+    }
+
+private:
+    const uint32_t* word_;
+    const uint32_t* end_;
+};
+
+// IndexedRuns takes the counts from the sprite's index (SpriteIndex.h), which
+// was checked against the run words when it was made: the next run's place is
+// known before the current run's header has been read.
+class IndexedRuns {
+public:
+    IndexedRuns(const uint32_t* word, const uint16_t* count, const uint16_t* countEnd)
+        : word_(word), count_(count), countEnd_(countEnd) {}
+    bool Next(int32_t& delta, int32_t& count, const uint32_t*& pixels) {
+        if (count_ == countEnd_) return false;
+        count = *count_++;
+        delta = static_cast<int32_t>(word_[0]);
+        pixels = word_ + 2;
+        word_ += 2 + ((static_cast<uint32_t>(count) + 1u) >> 1);
+        return true;
+    }
+
+private:
+    const uint32_t* word_;
+    const uint16_t* count_;
+    const uint16_t* countEnd_;
+};
+
 // The whole sprite: origin is the surface index of the sprite's origin (the
 // position its offsets count from).
-template <class Span>
-void WalkRuns(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite, const Span& span) {
-    if (sprite.runData == nullptr) return;
-    const uint32_t* word = sprite.runData;
-    const uint32_t* end = word + sprite.runWordCount;
+template <class Runs, class Span>
+void WalkRuns(Pixel16* surface, ptrdiff_t origin, Runs runs, const Span& span) {
     ptrdiff_t at = origin;
     int32_t delta, count;
-    for (; NextRun(word, end, delta, count); word = AfterRun(word, count)) {
+    const uint32_t* pixels;
+    while (runs.Next(delta, count, pixels)) {
         at += delta;
-        span(surface + at, word + 2, 0, count);
+        span(surface + at, pixels, 0, count);
     }
 }
 
 // The whole sprite with its edge records. Runs and edge records both follow
 // scan order and never share a pixel, so each record is blended just before
 // the first run that starts after it, while its row is still in the cache.
-template <class Span, class Layout>
-void WalkRunsAndEdges(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite, const Span& span,
-                      const Layout& layout) {
+template <class Runs, class Span, class Layout>
+void WalkRunsAndEdges(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite, Runs runs,
+                      const Span& span, const Layout& layout) {
     const uint32_t* edge = sprite.edgeData;
     const uint32_t* edgeEnd =
         edge == nullptr || sprite.edgeWordCount < 2 ? edge : edge + (sprite.edgeWordCount & ~1);
@@ -180,16 +219,13 @@ void WalkRunsAndEdges(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite
                 sprite_blend::BlendEdge(layout, edge[1] & 0xFFFF, edge[1] >> 16, surface[at]);
         }
     };
-    if (sprite.runData != nullptr) {
-        const uint32_t* word = sprite.runData;
-        const uint32_t* end = word + sprite.runWordCount;
-        ptrdiff_t at = origin;
-        int32_t delta, count;
-        for (; NextRun(word, end, delta, count); word = AfterRun(word, count)) {
-            at += delta;
-            blendEdgesBefore(at);
-            span(surface + at, word + 2, 0, count);
-        }
+    ptrdiff_t at = origin;
+    int32_t delta, count;
+    const uint32_t* pixels;
+    while (runs.Next(delta, count, pixels)) {
+        at += delta;
+        blendEdgesBefore(at);
+        span(surface + at, pixels, 0, count);
     }
     blendEdgesBefore(PTRDIFF_MAX);
 }
@@ -238,23 +274,26 @@ private:
 // The visible part of the runs and, with a layout, of the edge records, which
 // are blended in scan order between the runs as in WalkRunsAndEdges.
 //
-// Runs above the visible rows are passed over by their headers alone and the
-// first run below them ends the walk. A run wholly between the visible columns
+// The runs come from `runs`, starting at rectangle-relative offset `offset`
+// (before the first run's delta); runs above the visible rows are passed over
+// and the first run below them ends the walk. Edge records are taken from
+// `edge` on, a record of sprite.edgeData. A run wholly between the visible columns
 // is drawn as in the whole walk; only a run crossing one of them is cut. A run
 // or edge record that steps back to an earlier row (no loaded sprite does) is
 // left out.
-template <class Span, class Layout>
-void WalkClipped(const ClipFrame& f, const RLSprite& sprite, const Span& span,
-                 const Layout* layout) {
+template <class Runs, class Span, class Layout>
+void WalkClipped(const ClipFrame& f, const RLSprite& sprite, Runs runs, int64_t offset,
+                 const uint32_t* edge, const Span& span, const Layout* layout) {
     const int64_t visibleStart = f.rowFirst * f.spritePitch;
     const int64_t visibleEnd = (f.rowLast + 1) * f.spritePitch;
     const int64_t columnFirst = f.columnFirst, columnLast = f.columnLast;
     // Surface index of the rectangle's top-left, which may lie off the surface.
     RowCursor rows(f, f.rectTop * f.surfacePitch + f.rectLeft);
 
-    const uint32_t* edge = layout != nullptr ? sprite.edgeData : nullptr;
-    const uint32_t* edgeEnd =
-        edge == nullptr || sprite.edgeWordCount < 2 ? edge : edge + (sprite.edgeWordCount & ~1);
+    if (layout == nullptr) edge = nullptr;
+    const uint32_t* edgeEnd = edge == nullptr || sprite.edgeWordCount < 2
+                                  ? edge
+                                  : sprite.edgeData + (sprite.edgeWordCount & ~1);
     auto edgeOffset = [&f](const uint32_t* e) {
         return static_cast<int64_t>(static_cast<int32_t>(e[0])) - f.rectOffset;
     };
@@ -262,43 +301,39 @@ void WalkClipped(const ClipFrame& f, const RLSprite& sprite, const Span& span,
     // Blends the records before limit, which lies at or before visibleEnd.
     auto blendEdgesBefore = [&](int64_t limit) {
         for (; edge != edgeEnd; edge += 2) {
-            const int64_t offset = edgeOffset(edge);
-            if (offset >= limit) return;
-            if (offset < rows.Start()) continue;
-            rows.MoveTo(offset);
-            const int64_t column = offset - rows.Start();
+            const int64_t at = edgeOffset(edge);
+            if (at >= limit) return;
+            if (at < rows.Start()) continue;
+            rows.MoveTo(at);
+            const int64_t column = at - rows.Start();
             if (column < columnFirst || column > columnLast) continue;
             Pixel16& p = f.surface[rows.Index() + column];
             p = sprite_blend::BlendEdge(*layout, edge[1] & 0xFFFF, edge[1] >> 16, p);
         }
     };
 
-    if (sprite.runData != nullptr) {
-        const uint32_t* word = sprite.runData;
-        const uint32_t* end = word + sprite.runWordCount;
-        int64_t offset = -f.rectOffset;
-        int32_t delta, count;
-        for (; NextRun(word, end, delta, count); word = AfterRun(word, count)) {
-            offset += delta;
-            if (offset < visibleStart) continue;
-            // Runs follow scan order (the loaders insist), so the first run
-            // below the visible rows ends the visible part.
-            if (offset >= visibleEnd) break;
-            blendEdgesBefore(offset);
-            if (offset < rows.Start()) continue;
-            rows.MoveTo(offset);
-            const int64_t column = offset - rows.Start();
-            const int64_t lastInRun = column + count - 1;
-            if (column >= columnFirst && lastInRun <= columnLast) {
-                span(f.surface + (rows.Index() + column), word + 2, 0, count);
-                continue;
-            }
-            const int64_t first = column > columnFirst ? column : columnFirst;
-            const int64_t last = lastInRun < columnLast ? lastInRun : columnLast;
-            if (first <= last)
-                span(f.surface + (rows.Index() + first), word + 2,
-                     static_cast<int32_t>(first - column), static_cast<int32_t>(last - first + 1));
+    int32_t delta, count;
+    const uint32_t* pixels;
+    while (runs.Next(delta, count, pixels)) {
+        offset += delta;
+        if (offset < visibleStart) continue;
+        // Runs follow scan order (the loaders insist), so the first run below
+        // the visible rows ends the visible part.
+        if (offset >= visibleEnd) break;
+        blendEdgesBefore(offset);
+        if (offset < rows.Start()) continue;
+        rows.MoveTo(offset);
+        const int64_t column = offset - rows.Start();
+        const int64_t lastInRun = column + count - 1;
+        if (column >= columnFirst && lastInRun <= columnLast) {
+            span(f.surface + (rows.Index() + column), pixels, 0, count);
+            continue;
         }
+        const int64_t first = column > columnFirst ? column : columnFirst;
+        const int64_t last = lastInRun < columnLast ? lastInRun : columnLast;
+        if (first <= last)
+            span(f.surface + (rows.Index() + first), pixels, static_cast<int32_t>(first - column),
+                 static_cast<int32_t>(last - first + 1));
     }
     blendEdgesBefore(visibleEnd);
 }

@@ -33,7 +33,8 @@ struct SpriteGrid {
     }
 
     // Lays the grid out as a bound sprite at pitch: runs in scan order, each
-    // start as a delta from the previous start, pixels two to a word.
+    // start as a delta from the previous start, pixels two to a word; then
+    // records the pitch and derives the drawing index as BindRLSprite does.
     void Bind(int32_t pitch) {
         runWords.clear();
         edgeWords.clear();
@@ -72,6 +73,9 @@ struct SpriteGrid {
         sprite.edgeData = edgeWords.empty() ? nullptr : edgeWords.data();
         sprite.hotSpot = static_cast<uint32_t>(hotX + hotY * pitch);
         sprite.bounds = Rect{-hotX - pad, -hotY - pad, w - 1 - hotX + pad, h - 1 - hotY + pad};
+        // As BindRLSprite leaves a sprite: its pitch and drawing index.
+        sprite.boundPitch = pitch;
+        IndexRLSprite(sprite);
     }
 };
 

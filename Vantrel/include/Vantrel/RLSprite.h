@@ -60,6 +60,15 @@ RLSprite* LoadRLSprite(const char* path, int32_t pitch = 0, std::FILE* stream = 
 // sets spritePitch.
 void BindRLSprite(RLSprite* sprite, int32_t pitch);
 
+// Derives the drawing index of a sprite bound to its boundPitch (BindRLSprite
+// does this; call it for a sprite whose words were laid out bound by hand and
+// whose boundPitch was then set). The index holds per-run pixel counts and
+// per-row starts, takes at most a quarter of the run data's memory, and is
+// left out (index null) for a sprite whose runs leave its bounds or scan
+// order, for one too small to profit, or without a boundPitch. Drawing is the
+// same pixel for pixel with or without it.
+void IndexRLSprite(RLSprite& sprite);
+
 // Releases a loaded sprite and its buffers; nothing happens for null.
 void FreeRLSprite(RLSprite* sprite);
 

@@ -30,8 +30,13 @@
 #define VANTREL_RLSPRITE_DATA_H
 
 #include <cstdint>
+#include <memory>
 
 #include "Rect.h"
+
+// Derived from a bound sprite's run words to speed its drawing (RLSprite.h,
+// IndexRLSprite); opaque to callers.
+struct RLSpriteIndex;
 
 struct RLSprite {
     int32_t runWordCount = 0;
@@ -48,6 +53,11 @@ struct RLSprite {
     // offsets to. A sprite laid out bound by hand may leave it 0; drawing then
     // goes by spritePitch alone.
     int32_t boundPitch = 0;
+    // In memory only: what BindRLSprite or IndexRLSprite derived for drawing,
+    // shared by copies of the sprite. It never changes a drawn pixel, and is
+    // ignored once the run buffer, counts, hot spot, bounds or pitch differ
+    // from those it was made from.
+    std::shared_ptr<const RLSpriteIndex> index;
 };
 
 // Packs and unpacks the unbound x, y pair of a hot spot, run delta, edge or

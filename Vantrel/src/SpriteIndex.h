@@ -1,0 +1,76 @@
+// The drawing index of a bound sprite, derived from its run words when it is
+// bound (or when IndexRLSprite is called for a sprite laid out bound by hand).
+//
+// counts[i] is the pixel count of run i, so the walks find the next run from
+// a small array they read ahead of time instead of from the run just read:
+// the run headers no longer form one long chain of dependent loads.
+// rows[j] names the first run on or below row j << rowShift of the sprite's
+// rectangle (rows counted from bounds.top): its number, the word it starts at,
+// and the rectangle-relative offset just before its delta is added. A clipped
+// draw starts at the entry of its first visible row instead of walking every
+// run above it.
+//
+// The index is made only for a sprite whose runs all lie inside its bounds in
+// scan order, with at most 65535 pixels each, a rectangle no wider than the
+// pitch, and when it fits in a quarter of the run data's bytes (rowShift grows
+// until it does; rows may then be empty). It remembers what it was made from;
+// a sprite whose run buffer, counts, hot spot, bounds or pitch changed since
+// is drawn without it.
+//
+// Internal to the drawing code.
+#ifndef VANTREL_SPRITE_INDEX_H
+#define VANTREL_SPRITE_INDEX_H
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <Vantrel/RLSpriteData.h>
+
+struct RLSpriteIndex {
+    struct RowEntry {
+        int32_t run;     // run number, runCount when no run follows
+        int32_t word;    // its first word in runData
+        int64_t before;  // rectangle-relative offset before its delta
+    };
+
+    // What the index was made from.
+    const uint32_t* runData = nullptr;
+    int32_t runWordCount = 0;
+    uint32_t hotSpot = 0;
+    Rect bounds;
+    int32_t pitch = 0;
+
+    int32_t rowShift = 0;
+    std::vector<uint16_t> counts;
+    std::vector<RowEntry> rows;
+
+    // Bytes the index holds, which stay within a quarter of the run data's.
+    size_t Bytes() const {
+        return sizeof *this + counts.size() * sizeof counts[0] + rows.size() * sizeof rows[0];
+    }
+};
+
+namespace sprite_index {
+
+// The index of a bound sprite at pitch, or null where none can be made.
+std::shared_ptr<const RLSpriteIndex> BuildIndex(const RLSprite& sprite, int32_t pitch);
+
+// The sprite's index when it still describes the sprite as bound to pitch.
+inline const RLSpriteIndex* UsableIndex(const RLSprite& sprite, int32_t pitch) {
+    const RLSpriteIndex* index = sprite.index.get();
+    if (index == nullptr || index->runData != sprite.runData ||
+        index->runWordCount != sprite.runWordCount || index->hotSpot != sprite.hotSpot ||
+        index->pitch != pitch) {
+        return nullptr;
+    }
+    const Rect& a = index->bounds;
+    const Rect& b = sprite.bounds;
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom
+               ? index
+               : nullptr;
+}
+
+}  // namespace sprite_index
+
+#endif

@@ -1,0 +1,181 @@
+// The drawing index: made where it fits a quarter of the run data, left out
+// where the runs cannot be trusted, ignored once the sprite changed, and never
+// changing a drawn pixel: every mode, with and without the index, at every
+// clip edge, against the reference drawer.
+#include <vector>
+
+#include <Vantrel/RLSpriteDraw.h>
+#include <Vantrel/ScreenGeometry.h>
+#include <Vantrel/Viewport.h>
+#include "SpriteIndex.h"
+#include "support/SpriteGrid.h"
+#include "support/VantrelTest.h"
+
+namespace {
+
+constexpr int32_t kW = 640, kH = 480;
+
+class SpriteIndexTest : public VantrelTest {
+protected:
+    void SetUp() override {
+        VantrelTest::SetUp();
+        ResetViewports();
+        spritePitch = kW;
+    }
+    void TearDown() override {
+        ResetViewports();
+        ResetSpritePitch();
+        VantrelTest::TearDown();
+    }
+};
+
+// A grid of w x h cells where cell (x, y) is a run pixel when runAt says so,
+// with an edge record wherever edgeAt says so.
+template <class RunAt, class EdgeAt>
+SpriteGrid Shape(int32_t w, int32_t h, RunAt runAt, EdgeAt edgeAt) {
+    SpriteGrid g;
+    g.w = w;
+    g.h = h;
+    g.hotX = w / 3;
+    g.hotY = h / 2;
+    g.pad = 1;
+    g.cells.resize(static_cast<size_t>(w) * h);
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+            const auto colour = static_cast<Pixel16>(0x1000 + 37 * x + 1031 * y);
+            if (runAt(x, y)) g.At(x, y) = SpriteCell{SpriteCell::kRun, colour, 0};
+            if (edgeAt(x, y))
+                g.At(x, y) =
+                    SpriteCell{SpriteCell::kEdge, colour, static_cast<uint16_t>(1 + (x + y) % 4)};
+        }
+    g.Bind(kW);
+    return g;
+}
+
+struct ShapeCase {
+    const char* name;
+    SpriteGrid grid;
+    bool everyRow;  // an entry for every row (row step 1)
+};
+
+std::vector<ShapeCase> Shapes() {
+    std::vector<ShapeCase> shapes;
+    uint32_t state = 2024;
+    SpriteGrid dense = RandomGrid(state, 48, 30);
+    dense.Bind(kW);
+    shapes.push_back({"dense", std::move(dense), false});
+    // One short run per row over many rows: entries for every few rows only.
+    shapes.push_back({"tall",
+                      Shape(
+                          6, 190, [](int32_t x, int32_t y) { return x == y % 5; },
+                          [](int32_t x, int32_t y) { return x == 5 && y % 3 == 0; }),
+                      false});
+    // Long runs, two to a row, and edge records between them.
+    shapes.push_back({"wide",
+                      Shape(
+                          200, 12, [](int32_t x, int32_t) { return x < 90 || x > 100; },
+                          [](int32_t x, int32_t) { return x == 95; }),
+                      true});
+    return shapes;
+}
+
+TEST_F(SpriteIndexTest, MadeWithinAQuarterOfTheRunData) {
+    for (const ShapeCase& c : Shapes()) {
+        SCOPED_TRACE(c.name);
+        const RLSpriteIndex* index = sprite_index::UsableIndex(c.grid.sprite, kW);
+        ASSERT_NE(index, nullptr);
+        EXPECT_LE(index->Bytes(), static_cast<size_t>(c.grid.sprite.runWordCount))
+            << "a quarter of " << 4 * c.grid.sprite.runWordCount << " bytes";
+        EXPECT_EQ(index->rowShift == 0, c.everyRow);
+        EXPECT_FALSE(index->rows.empty());
+    }
+}
+
+// Every mode at positions crossing each side of two clips, drawn with the
+// index and with a copy of the sprite that has none.
+TEST_F(SpriteIndexTest, DrawsExactlyAsTheReferenceWithAndWithoutTheIndex) {
+    std::vector<Pixel16> surface(kW * kH), background(kW * kH), expected;
+    uint32_t state = 99;
+    for (auto& p : background) p = static_cast<Pixel16>((state = state * 69069 + 1) >> 16);
+    const ReferenceDrawer reference = ReferenceDrawer::ForActiveLayout(kW, kH);
+    const Rect clips[] = {{0, 0, kW - 1, kH - 1}, {40, 30, 250, 150}};
+    const ReferenceDrawer::Mode modes[] = {ReferenceDrawer::kPlain, ReferenceDrawer::kHoles,
+                                           ReferenceDrawer::kTranslucent,
+                                           ReferenceDrawer::kAdditive};
+    for (const ShapeCase& c : Shapes()) {
+        const SpriteGrid& g = c.grid;
+        RLSprite plain = g.sprite;
+        plain.index.reset();
+        for (const Rect& clip : clips) {
+            Viewport view(clip, surface.data());
+            const Rect cut = ClipToScreen(clip);
+            const int32_t x0 = g.hotX + g.pad, y0 = g.hotY + g.pad;
+            const int32_t rw = g.w + 2 * g.pad, rh = g.h + 2 * g.pad;
+            const int32_t midX = (cut.left + cut.right) / 2, midY = (cut.top + cut.bottom) / 2;
+            std::vector<std::pair<int32_t, int32_t>> places = {{midX - rw / 2 + x0, midY}};
+            for (int32_t d : {-37, -1, 0, 1, 5}) {
+                places.push_back({cut.left + d + x0 - rw + 1, midY});
+                places.push_back({cut.right + d + x0, midY});
+                places.push_back({midX, cut.top + d + y0 - rh + 1});
+                places.push_back({midX, cut.bottom + d + y0});
+                places.push_back({cut.left + d + x0, cut.bottom + d + y0});
+            }
+            for (auto mode : modes) {
+                for (auto [x, y] : places) {
+                    for (const RLSprite* sprite :
+                         {&g.sprite, static_cast<const RLSprite*>(&plain)}) {
+                        surface = background;
+                        expected = background;
+                        SetRandomSeed(7);
+                        reference.Draw(expected, g, x, y, clip, mode);
+                        SetRandomSeed(7);
+                        if (mode == ReferenceDrawer::kTranslucent ||
+                            mode == ReferenceDrawer::kAdditive)
+                            DrawRLSpriteBlend(surface.data(), x, y, sprite,
+                                              mode == ReferenceDrawer::kAdditive);
+                        else
+                            DrawRLSprite(surface.data(), x, y, sprite,
+                                         mode == ReferenceDrawer::kHoles);
+                        ASSERT_TRUE(surface == expected)
+                            << c.name << " mode " << mode << " at " << x << "," << y
+                            << (sprite == &plain ? " without" : " with") << " the index";
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST_F(SpriteIndexTest, LeftOutOrIgnoredWhereItCouldMislead) {
+    std::vector<ShapeCase> shapes = Shapes();
+    SpriteGrid& g = shapes[0].grid;
+    // Bounds cut after the index was made: the index no longer describes the
+    // sprite and is ignored; made again, it is left out, as runs leave them.
+    RLSprite cut = g.sprite;
+    cut.bounds.right -= g.pad + 3;
+    EXPECT_EQ(sprite_index::UsableIndex(cut, kW), nullptr);
+    IndexRLSprite(cut);
+    EXPECT_EQ(cut.index, nullptr);
+    // Another pitch, another buffer or count: ignored.
+    EXPECT_EQ(sprite_index::UsableIndex(g.sprite, kW + 1), nullptr);
+    RLSprite shorter = g.sprite;
+    shorter.runWordCount -= 1;
+    EXPECT_EQ(sprite_index::UsableIndex(shorter, kW), nullptr);
+    // Without a pitch, or too small to profit: none.
+    RLSprite unbound = g.sprite;
+    unbound.boundPitch = 0;
+    IndexRLSprite(unbound);
+    EXPECT_EQ(unbound.index, nullptr);
+    SpriteGrid tiny = Shape(
+        3, 2, [](int32_t, int32_t) { return true; }, [](int32_t, int32_t) { return false; });
+    EXPECT_EQ(tiny.sprite.index, nullptr);
+    // Runs out of scan order: none.
+    RLSprite swapped = g.sprite;
+    std::vector<uint32_t> words(g.runWords);
+    words[0] += kW * 40;  // the first run moves below the rest
+    swapped.runData = words.data();
+    IndexRLSprite(swapped);
+    EXPECT_EQ(swapped.index, nullptr);
+}
+
+}  // namespace
