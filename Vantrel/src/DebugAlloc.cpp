@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 namespace {
 
@@ -101,6 +102,15 @@ FreedAddresses& Quarantine() {
 size_t liveBytes = 0;
 size_t peakBytes = 0;
 
+// One lock over the table, the quarantine and the byte counts, so that blocks
+// can be allocated and freed on several threads at once. Recursive, as
+// DebugRealloc and DebugCalloc call DebugAlloc and DebugFree.
+std::recursive_mutex& TableLock() {
+    static std::recursive_mutex lock;
+    return lock;
+}
+using TableGuard = std::lock_guard<std::recursive_mutex>;
+
 size_t BucketOf(uintptr_t blockAddress) {
     return (blockAddress / 8) % kBucketCount;
 }
@@ -139,6 +149,7 @@ BlockHeader* FindBlock(const void* pointer, BlockHeader** previous = nullptr) {
 }  // namespace
 
 void* DebugAlloc(size_t size, const char* source, int line) {
+    const TableGuard locked(TableLock());
     if (size > SIZE_MAX - kHeaderSize - sizeof(uint32_t)) return nullptr;
     auto* block = static_cast<BlockHeader*>(std::malloc(kHeaderSize + size + sizeof(uint32_t)));
     if (block == nullptr) return nullptr;
@@ -159,6 +170,7 @@ void* DebugAlloc(size_t size, const char* source, int line) {
 }
 
 void* DebugCalloc(size_t count, size_t size, const char* source, int line) {
+    const TableGuard locked(TableLock());
     if (size != 0 && count > SIZE_MAX / size) return nullptr;
     void* p = DebugAlloc(count * size, source, line);
     if (p != nullptr) std::memset(p, 0, count * size);
@@ -173,6 +185,7 @@ char* DebugStrdup(const char* text, const char* source, int line) {
 }
 
 int BlockStatus(const void* pointer) {
+    const TableGuard locked(TableLock());
     if (pointer == nullptr) return kBlockNull;
     BlockHeader* block = FindBlock(pointer);
     if (block == nullptr) {
@@ -193,29 +206,36 @@ int CheckBlock(const void* pointer) {
 }
 
 size_t BlockSize(const void* pointer) {
+    const TableGuard locked(TableLock());
     if (CheckBlock(pointer) != kBlockLive) return 0;
     return FindBlock(pointer)->size;
 }
 
 const char* BlockSource(const void* pointer) {
+    const TableGuard locked(TableLock());
     return CheckBlock(pointer) == kBlockLive ? FindBlock(pointer)->source : nullptr;
 }
 
 int BlockLine(const void* pointer) {
+    const TableGuard locked(TableLock());
     return CheckBlock(pointer) == kBlockLive ? static_cast<int>(FindBlock(pointer)->line) : 0;
 }
 
 size_t LiveTrackedBytes() {
+    const TableGuard locked(TableLock());
     return liveBytes;
 }
 size_t PeakTrackedBytes() {
+    const TableGuard locked(TableLock());
     return peakBytes;
 }
 void ResetPeakTrackedBytes() {
+    const TableGuard locked(TableLock());
     peakBytes = liveBytes;
 }
 
 int CountBlocks() {
+    const TableGuard locked(TableLock());
     int count = 0;
     for (BlockHeader* head : buckets) {
         for (BlockHeader* b = head; b != nullptr; b = b->next) {
@@ -226,6 +246,7 @@ int CountBlocks() {
 }
 
 void DebugFree(void* pointer) {
+    const TableGuard locked(TableLock());
     if (BlockStatus(pointer) != kBlockLive) return;
     BlockHeader* previous = nullptr;
     BlockHeader* block = FindBlock(pointer, &previous);
@@ -241,6 +262,7 @@ void DebugFree(void* pointer) {
 }
 
 void* DebugRealloc(void* pointer, size_t size, const char* source, int line) {
+    const TableGuard locked(TableLock());
     int status = CheckBlock(pointer);
     // Null and pointers the allocator never made go to the ordinary heap. A
     // freed or damaged tracked block cannot: its address is not one the heap

@@ -1,11 +1,13 @@
 #include <Vantrel/Pixel.h>
 
+#include <mutex>
+
 PixelModeRecord PixelMode;
 Pixel16 StandardColours[kStandardColourCount];
 uint8_t ClampTable4[32];
 uint8_t ClampTable5[64];
 uint8_t ClampTable6[128];
-uint8_t BlendTablesPending = 1;
+std::atomic<uint8_t> BlendTablesPending{1};
 
 namespace {
 
@@ -146,8 +148,11 @@ void InitStandardColours() {
 }
 
 void InitBlendTables() {
-    BlendTablesPending = 0;
+    static std::mutex building;
+    const std::lock_guard<std::mutex> lock(building);
+    if (BlendTablesPending.load(std::memory_order_acquire) == 0) return;
     for (int i = 0; i < 32; ++i) ClampTable4[i] = static_cast<uint8_t>(i < 15 ? i : 15);
     for (int i = 0; i < 64; ++i) ClampTable5[i] = static_cast<uint8_t>(i < 31 ? i : 31);
     for (int i = 0; i < 128; ++i) ClampTable6[i] = static_cast<uint8_t>(i < 63 ? i : 63);
+    BlendTablesPending.store(0, std::memory_order_release);
 }

@@ -42,11 +42,12 @@ bool Place(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite, Rect&
     const int64_t width = ScreenWidth();
     const int32_t hotSpot = static_cast<int32_t>(sprite->hotSpot);
     // The sprite's own pitch where it knows it, else the last binding's.
-    const int32_t pitch = sprite->boundPitch != 0 ? sprite->boundPitch : spritePitch;
+    const int32_t lastPitch = spritePitch.load(std::memory_order_relaxed);
+    const int32_t pitch = sprite->boundPitch != 0 ? sprite->boundPitch : lastPitch;
     p.surface = surface;
     p.index = sprite_index::UsableIndex(*sprite, pitch);
     p.clipped = !(left >= clip.left && top >= clip.top && right <= clip.right &&
-                  bottom <= clip.bottom && spritePitch == width && pitch == width);
+                  bottom <= clip.bottom && lastPitch == width && pitch == width);
     if (!p.clipped) {
         p.origin = static_cast<ptrdiff_t>(y * width + x - hotSpot);
         return true;

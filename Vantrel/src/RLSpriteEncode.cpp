@@ -42,8 +42,9 @@ constexpr int32_t kEdgeUnitLimit = kEdgeRecordLimit * 4;
     ReportFatal(text);
 }
 
-// Scratch space kept for the whole run of the program: the scan itself never
-// allocates, and large sprites do not pay for fresh pages on every call.
+// Scratch space kept for the whole life of the calling thread: the scan itself
+// never allocates, large sprites do not pay for fresh pages on every call, and
+// encoders on different threads never share it.
 struct Scratch {
     std::unique_ptr<uint16_t[]> runUnits{new uint16_t[kRunScratchUnits]};
     std::unique_ptr<uint16_t[]> edgeUnits{new uint16_t[kEdgeUnitLimit]};
@@ -52,7 +53,7 @@ struct Scratch {
 };
 
 Scratch& EncoderScratch() {
-    static Scratch scratch;
+    thread_local Scratch scratch;
     return scratch;
 }
 

@@ -15,4 +15,4 @@ int32_t ScreenSizeBytes() {
     return 2 * ProgramScreenWidth * ProgramScreenHeight;
 }
 
-int32_t spritePitch = ProgramScreenWidth;
+std::atomic<int32_t> spritePitch{ProgramScreenWidth};

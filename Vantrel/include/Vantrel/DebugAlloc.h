@@ -20,6 +20,11 @@
 // double free is told (4) without touching freed memory. Consequently a block
 // that is in the table but not intact is never handed to the heap's realloc:
 // DebugRealloc refuses a freed or damaged block with null.
+//
+// Every function may be called on several threads at once: one lock guards
+// the table, the quarantine and the byte counts. A status query about a block
+// that another thread is freeing at the same moment answers for either side
+// of the free.
 #ifndef VANTREL_DEBUG_ALLOC_H
 #define VANTREL_DEBUG_ALLOC_H
 

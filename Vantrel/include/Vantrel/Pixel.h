@@ -7,10 +7,13 @@
 // per-channel widths, shifts and masks. The programs select 565 at start-up and
 // never change it. Conversions are plain shifts and masks, no tables.
 //
-// All of this is process-wide state for the program's one thread.
+// All of this is process-wide state, selected once by the program's main
+// thread before any worker thread starts (binding on a worker thread reads
+// PixelMode); the clamp tables are built safely on first use.
 #ifndef VANTREL_PIXEL_H
 #define VANTREL_PIXEL_H
 
+#include <atomic>
 #include <cstdint>
 
 using Pixel16 = uint16_t;
@@ -39,8 +42,9 @@ extern Pixel16 StandardColours[kStandardColourCount];
 extern uint8_t ClampTable4[32];
 extern uint8_t ClampTable5[64];
 extern uint8_t ClampTable6[128];
-// Set while the clamp tables have not been built; InitBlendTables clears it.
-extern uint8_t BlendTablesPending;
+// Set while the clamp tables have not been built; InitBlendTables clears it
+// once the tables are complete.
+extern std::atomic<uint8_t> BlendTablesPending;
 
 // Fills the bit counts and shifts of the 565 layout (not the masks, not the
 // mode code) and returns the mode code 565 for the caller to store.
@@ -77,6 +81,8 @@ Pixel16 ConvertFrom565(Pixel16 p);
 void PixelToRgb(Pixel16 p, int32_t& r, int32_t& g, int32_t& b);
 
 void InitStandardColours();
+// Builds the clamp tables if they are pending. Safe to call from several
+// threads at once: one builds, the others wait until the tables are complete.
 void InitBlendTables();
 
 #endif

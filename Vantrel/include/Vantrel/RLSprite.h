@@ -14,6 +14,14 @@
 // the file before it allocates, and refuses a record whose data a drawing
 // routine could not trust (see FindRLSpriteFault); it never reads or writes
 // outside its buffers, whatever the file holds.
+//
+// Threads: LoadRLSprite, StoreRLSprite, BindRLSprite, IndexRLSprite and
+// FreeRLSprite may run on several threads at once, each on its own sprites and
+// streams (a game loads on worker threads while it draws). They read PixelMode,
+// which the program selects before it starts the workers, and take buffers
+// from the tracked allocator, which is locked. A sprite may be drawn once the
+// thread that loaded or bound it has handed it over (joined, or through a
+// queue or lock); ReportFatal is then called on the thread that failed.
 #ifndef VANTREL_RLSPRITE_H
 #define VANTREL_RLSPRITE_H
 

@@ -31,6 +31,14 @@
 // The clamp tables are built on the first blended draw; the masks of a layout
 // other than 565 and 555 are taken from PixelMode when first needed and again
 // whenever PixelMode changes. Nothing is reported.
+//
+// Drawing runs on one thread, as the viewport globals, the returned static
+// rectangles and the random holes imply; loaders and the encoder may work on
+// other threads meanwhile (RLSprite.h). A sprite bound by BindRLSprite carries
+// an index (per-run counts, per-row starts) that lets the walks find runs
+// without a chain of header reads and lets a clipped draw start at its first
+// visible row; a sprite without one, or whose index no longer matches it, is
+// drawn the same way pixel for pixel without it.
 #ifndef VANTREL_RLSPRITE_DRAW_H
 #define VANTREL_RLSPRITE_DRAW_H
 

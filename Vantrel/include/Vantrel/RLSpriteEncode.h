@@ -14,6 +14,9 @@
 // pixels cannot be addressed by 16-bit sprite coordinates and ends with
 // "Sprite too large %ld\n" (its larger side). The only other failure is
 // "EncodeRLSprite: Unable to allocate memory" for the sprite's own buffers.
+//
+// EncodeRLSprite may run on several threads at once, each with its own source
+// and sprite: its scratch space belongs to the calling thread.
 #ifndef VANTREL_RLSPRITE_ENCODE_H
 #define VANTREL_RLSPRITE_ENCODE_H
 

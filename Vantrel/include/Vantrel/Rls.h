@@ -21,6 +21,8 @@
 // "RlsFamily: ..." (or the sprite record's own texts). Loaders check counts
 // against the bytes left before they allocate and release what they built
 // when a report unwinds (as the test programs' ReportFatal does).
+// LoadRlsRay, StoreRlsRay and RlsFamilyLoad may run on several threads at
+// once, each on its own files and objects (see RLSprite.h).
 #ifndef VANTREL_RLS_H
 #define VANTREL_RLS_H
 

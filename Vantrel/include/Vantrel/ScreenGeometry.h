@@ -15,6 +15,7 @@
 #ifndef VANTREL_SCREEN_GEOMETRY_H
 #define VANTREL_SCREEN_GEOMETRY_H
 
+#include <atomic>
 #include <cstdint>
 
 extern const int ProgramScreenWidth;
@@ -27,6 +28,8 @@ int32_t ScreenHeight();
 int32_t ScreenPitchBytes();
 int32_t ScreenSizeBytes();
 // The pitch in pixels of the last sprite binding; starts at the screen width.
-extern int32_t spritePitch;
+// Atomic, as loaders on worker threads bind sprites while the drawing thread
+// reads it (a sprite's own boundPitch is what drawing goes by first).
+extern std::atomic<int32_t> spritePitch;
 
 #endif
