@@ -5,17 +5,13 @@
 #include <cstring>
 #include <memory>
 
+#include <Vantrel/ByteIO.h>
 #include <Vantrel/RLSprite.h>
 #include <Vantrel/Rls.h>
 
 #include "SpritePixels.h"
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 RayReport FromMap(const RayMap& map) {
     RayReport ray;
@@ -64,7 +60,7 @@ bool CheckLoadedRay(const RlsRay& loaded, RayReport& ray, const std::string& nam
 // lies in one record: load them one by one to find which.
 void LocateRecordFault(const std::string& path, const std::vector<RayReport>& rays,
                        FileReport& report) {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file) return;
     for (size_t r = 0; r < rays.size(); ++r)
         for (const SpriteReport& sprite : rays[r].sprites) {
