@@ -1,7 +1,7 @@
 // The encoder's pixel rules for the tools' frames: per pixel (ClassifyPixel,
-// the reference) and per row, with fast row classifiers for the common cases
-// that fall back to the per-pixel rules wherever a row or its neighbourhood
-// leaves the image.
+// the reference) and per row. The row classifiers of the options the tools
+// use work on whole rows of values and bit masks (FrameRows.h); combinations
+// no tool uses, and alpha rows reaching past the image, go pixel by pixel.
 #include <bit>
 #include <cstddef>
 #include <cstring>
@@ -9,8 +9,10 @@
 
 #include "FrameAnalysis.h"
 #include "FramePixels.h"
+#include "FrameRows.h"
 
 using namespace frame_pixels;
+using namespace frame_rows;
 
 namespace {
 
@@ -23,10 +25,9 @@ void ClassifyRowByPixel(const FrameRules& rules, int32_t y, int32_t left, int32_
     }
 }
 
-// Frames without feather and alpha image: every non-black pixel is a run
-// pixel; with border, marker pixels too, stored as opaque black.
-template <bool kBorder>
-void ClassifyOpaqueRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
+// Border without feather and alpha image: every non-black pixel is a run
+// pixel, and so is every marker pixel, stored as opaque black.
+void ClassifyBorderRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
                        uint8_t* kinds) {
     const auto& rules = *static_cast<const FrameRules*>(context);
     if (!RowInside(rules.main, y, left, right)) {
@@ -61,15 +62,13 @@ void ClassifyOpaqueRow(const void* context, int32_t y, int32_t left, int32_t rig
             if (second == 0 && bytes1 != 0) second = ValueOfChannels(p[3], p[4], p[5]);
             uint8_t kind0 = first != 0 ? kRunPixel : kTransparentPixel;
             uint8_t kind1 = second != 0 ? kRunPixel : kTransparentPixel;
-            if (kBorder) {
-                if (bytes0 == markerBytes) {
-                    first = 0;
-                    kind0 = kRunPixel;
-                }
-                if (bytes1 == markerBytes) {
-                    second = 0;
-                    kind1 = kRunPixel;
-                }
+            if (bytes0 == markerBytes) {
+                first = 0;
+                kind0 = kRunPixel;
+            }
+            if (bytes1 == markerBytes) {
+                second = 0;
+                kind1 = kRunPixel;
             }
             values[i] = static_cast<Pixel16>(first);
             values[i + 1] = static_cast<Pixel16>(second);
@@ -79,7 +78,7 @@ void ClassifyOpaqueRow(const void* context, int32_t y, int32_t left, int32_t rig
     }
     for (; i < n; ++i, p += 3) {
         const uint32_t colour = ColourAt(p);
-        if (kBorder && colour == marker) {
+        if (colour == marker) {
             values[i] = 0;
             kinds[i] = kRunPixel;
             continue;
@@ -90,59 +89,94 @@ void ClassifyOpaqueRow(const void* context, int32_t y, int32_t left, int32_t rig
     }
 }
 
-// Feather without an alpha image, for rows whose eight-neighbourhoods lie in
-// the image: the blackness of the three rows is taken once per column.
+void ClassifyAnyRowByPixel(const void* context, int32_t y, int32_t left, int32_t right,
+                           Pixel16* values, uint8_t* kinds) {
+    ClassifyRowByPixel(*static_cast<const FrameRules*>(context), y, left, right, values, kinds);
+}
+
+// Masks reused from row to row, one set per thread: encoders may run side by
+// side.
+struct RowMasks {
+    std::vector<uint64_t> above, middle, below, run, white;
+    std::vector<Pixel16> values;
+};
+
+RowMasks& ThreadRowMasks(int32_t count) {
+    static thread_local RowMasks masks;
+    const auto words = static_cast<size_t>(MaskWords(count));
+    for (auto* mask : {&masks.above, &masks.middle, &masks.below, &masks.run, &masks.white}) {
+        if (mask->size() < words) mask->resize(words);
+    }
+    if (masks.values.size() < static_cast<size_t>(count)) masks.values.resize(count);
+    return masks;
+}
+
+// Bits i .. i + 63 of a mask, i = 64 * word + shift.
+inline uint64_t BitsFrom(const uint64_t* mask, int32_t word, int shift) {
+    return shift == 0 ? mask[word] : (mask[word] >> shift) | (mask[word + 1] << (64 - shift));
+}
+
+inline uint64_t LowBits(int32_t count, int32_t word) {
+    const int32_t left = count - 64 * word;
+    return left >= 64 ? ~uint64_t{0} : (uint64_t{1} << left) - 1;
+}
+
+// Frames without border, feather and alpha image: every non-black pixel is a
+// run pixel. Pixels outside the image are black.
+void ClassifyPlainRow(const void* context, int32_t y, int32_t left, int32_t right,
+                      Pixel16* values, uint8_t* kinds) {
+    const auto& rules = *static_cast<const FrameRules*>(context);
+    const int32_t n = right - left + 1;
+    RowMasks& masks = ThreadRowMasks(n);
+    ImageRowValues(rules.main, y, left, n, values, masks.middle.data());
+    BitsToBytes(masks.middle.data(), n, kinds);
+}
+
+// Feather without an alpha image (and without border): an opaque pixel is an
+// edge pixel when one of its eight neighbours is black. The lit masks of the
+// row and the rows above and below, one column wider on each side, answer
+// that for 64 pixels at a time; only edge pixels are looked at one by one,
+// for their brightness.
 void ClassifyFeatherRow(const void* context, int32_t y, int32_t left, int32_t right,
                         Pixel16* values, uint8_t* kinds) {
     const auto& rules = *static_cast<const FrameRules*>(context);
     const FrameImage& main = rules.main;
-    if (main.pixels == nullptr || y < 1 || y > main.height - 2 || left < 1 ||
-        right > main.width - 2) {
-        ClassifyRowByPixel(rules, y, left, right, values, kinds);
-        return;
-    }
     const int32_t n = right - left + 1;
-    // Scratch reused from row to row, one per thread: encoders may run side by side.
-    static thread_local std::vector<uint8_t> black;
-    black.resize(3 * static_cast<size_t>(n + 2));
-    uint8_t* const above = black.data();
-    uint8_t* const middle = above + n + 2;
-    uint8_t* const below = middle + n + 2;
-    // Locals: the flags are bytes, which the compiler must assume may alias
-    // the rules.
-    const uint8_t* up = PixelAt(main, left - 1, y - 1);
-    const ptrdiff_t stride = static_cast<ptrdiff_t>(main.width) * 3;
-    for (int32_t c = 0, columns = n + 2; c < columns; ++c, up += 3) {
-        above[c] = IsBlackAt(up);
-        middle[c] = IsBlackAt(up + stride);
-        below[c] = IsBlackAt(up + 2 * stride);
+    const int32_t wide = n + 2;  // columns left - 1 .. right + 1
+    RowMasks& masks = ThreadRowMasks(wide);
+    Pixel16* const wideValues = masks.values.data();
+    ImageRowValues(main, y - 1, left - 1, wide, wideValues, masks.above.data());
+    ImageRowValues(main, y + 1, left - 1, wide, wideValues, masks.below.data());
+    ImageRowValues(main, y, left - 1, wide, wideValues, masks.middle.data());
+    std::memcpy(values, wideValues + 1, static_cast<size_t>(n) * sizeof(Pixel16));
+    const uint64_t* const above = masks.above.data();
+    const uint64_t* const middle = masks.middle.data();
+    const uint64_t* const below = masks.below.data();
+    uint64_t* const run = masks.run.data();
+    uint64_t* const edge = masks.white.data();
+    // Pixel i is column left + i, bit i + 1 of the wide masks; its neighbours
+    // are bits i .. i + 2 above and below and bits i and i + 2 beside it.
+    const int32_t words = (n + 63) / 64;
+    for (int32_t k = 0; k < words; ++k) {
+        const uint64_t opaque = BitsFrom(middle, k, 1) & LowBits(n, k);
+        const uint64_t litNeighbours = BitsFrom(above, k, 0) & BitsFrom(above, k, 1) &
+                                       BitsFrom(above, k, 2) & BitsFrom(middle, k, 0) &
+                                       BitsFrom(middle, k, 2) & BitsFrom(below, k, 0) &
+                                       BitsFrom(below, k, 1) & BitsFrom(below, k, 2);
+        run[k] = opaque & litNeighbours;
+        edge[k] = opaque & ~litNeighbours;
     }
-    const bool border = rules.border;
-    const uint32_t marker = rules.marker;
-    const uint8_t* p = PixelAt(main, left, y);
-    for (int32_t i = 0; i < n; ++i, p += 3) {
-        const uint32_t colour = ColourAt(p);
-        const bool isMarker = border && colour == marker;
-        if (colour == 0 && !isMarker) {
-            values[i] = 0;
-            kinds[i] = kTransparentPixel;
-            continue;
-        }
-        const Pixel16 value = ValueOfColour(colour);
-        const bool edge = (above[i] | above[i + 1] | above[i + 2] | middle[i] | middle[i + 2] |
-                           below[i] | below[i + 1] | below[i + 2]) != 0;
-        if (edge) {
-            values[i] = value;
-            kinds[i] = EdgePixelKind(EdgeBrightness(colour));
-        } else {
-            values[i] = isMarker ? 0 : value;
-            kinds[i] = kRunPixel;
+    BitsToBytes(run, n, kinds);
+    for (int32_t k = 0; k < words; ++k) {
+        for (uint64_t bits = edge[k]; bits != 0; bits &= bits - 1) {
+            const int32_t i = 64 * k + std::countr_zero(bits);
+            kinds[i] = EdgePixelKind(EdgeBrightness(ColourAt(PixelAt(main, left + i, y))));
         }
     }
 }
 
-// With an alpha image of the main image's size: the alpha pixel decides
-// opacity and shading, the main pixel gives the colour.
+// With an alpha image of the main image's size (and without border): the
+// alpha pixel decides opacity and shading, the main pixel gives the colour.
 void ClassifyAlphaRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
                       uint8_t* kinds) {
     const auto& rules = *static_cast<const FrameRules*>(context);
@@ -153,23 +187,24 @@ void ClassifyAlphaRow(const void* context, int32_t y, int32_t left, int32_t righ
         ClassifyRowByPixel(rules, y, left, right, values, kinds);
         return;
     }
-    const uint8_t* p = PixelAt(main, left, y);
-    const uint8_t* a = PixelAt(alpha, left, y);
-    for (int32_t i = 0, n = right - left + 1; i < n; ++i, p += 3, a += 3) {
-        const uint32_t shade = ColourAt(a);
-        if (shade == 0) {
-            values[i] = 0;
-            kinds[i] = kTransparentPixel;
-            continue;
-        }
-        const uint32_t colour = ColourAt(p);
-        const Pixel16 value = ValueOfColour(colour);
-        if (rules.feather && shade != kWhiteColour) {
-            values[i] = value;
-            kinds[i] = EdgePixelKind(EdgeBrightness(shade));
-        } else {
-            values[i] = rules.border && colour == rules.marker ? 0 : value;
-            kinds[i] = kRunPixel;
+    const int32_t n = right - left + 1;
+    RowMasks& masks = ThreadRowMasks(n);
+    uint64_t* const opaque = masks.above.data();
+    uint64_t* const white = masks.white.data();
+    uint64_t* const run = masks.run.data();
+    RgbRowValues(PixelAt(main, left, y), n, values, masks.middle.data());
+    RgbRowMasks(PixelAt(alpha, left, y), n, opaque, white);
+    const int32_t words = (n + 63) / 64;
+    if (!rules.feather) {
+        BitsToBytes(opaque, n, kinds);
+        return;
+    }
+    for (int32_t k = 0; k < words; ++k) run[k] = opaque[k] & white[k];
+    BitsToBytes(run, n, kinds);
+    for (int32_t k = 0; k < words; ++k) {
+        for (uint64_t bits = opaque[k] & ~white[k]; bits != 0; bits &= bits - 1) {
+            const int32_t i = 64 * k + std::countr_zero(bits);
+            kinds[i] = EdgePixelKind(EdgeBrightness(ColourAt(PixelAt(alpha, left + i, y))));
         }
     }
 }
@@ -196,10 +231,15 @@ uint32_t ClassifyPixel(const FrameRules& rules, int32_t x, int32_t y) {
 }
 
 RLSpriteSource MakeFrameSource(const FrameRules& rules) {
-    if (rules.alpha.pixels != nullptr) return RLSpriteSource{&rules, ClassifyAlphaRow};
+    const bool hasAlpha = rules.alpha.pixels != nullptr;
+    if (rules.border) {
+        // Border with feather or an alpha image: rules no tool combines.
+        if (hasAlpha || rules.feather) return RLSpriteSource{&rules, ClassifyAnyRowByPixel};
+        return RLSpriteSource{&rules, ClassifyBorderRow};
+    }
+    if (hasAlpha) return RLSpriteSource{&rules, ClassifyAlphaRow};
     if (rules.feather) return RLSpriteSource{&rules, ClassifyFeatherRow};
-    return RLSpriteSource{&rules,
-                          rules.border ? ClassifyOpaqueRow<true> : ClassifyOpaqueRow<false>};
+    return RLSpriteSource{&rules, ClassifyPlainRow};
 }
 
 void EncodeFrame(const FrameRules& rules, const Rect& rectangle, RLSprite& sprite) {
