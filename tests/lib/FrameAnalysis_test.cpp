@@ -404,6 +404,70 @@ TEST_F(FrameAnalysisTest, RowClassifiersAgreeWithThePixelRules) {
     }
 }
 
+// The row classifiers work 16 and 64 pixels at a time: they agree with the
+// per-pixel rules on random frames of widths around those steps, dense and
+// sparse, with dim colours whose RGB565 value would truncate to 0, for rows
+// inside the image, on its outermost rows and columns, and reaching past it.
+TEST_F(FrameAnalysisTest, WideRowClassifiersAgreeWithThePixelRules) {
+    struct WidthCase {
+        int32_t width;
+        int32_t height;
+        unsigned blackPercent;
+    };
+    const WidthCase widths[] = {{15, 5, 30}, {16, 4, 10}, {17, 6, 50}, {31, 3, 5},
+                                {62, 5, 20}, {63, 4, 40}, {64, 5, 2}, {65, 6, 30},
+                                {66, 4, 60}, {127, 3, 15}, {128, 4, 1}, {129, 5, 35},
+                                {130, 3, 25}, {200, 4, 45}, {257, 3, 20}};
+    std::mt19937 random(29);
+    auto colour = [&random](unsigned blackPercent) -> uint32_t {
+        if (random() % 100 < blackPercent) return 0;
+        switch (random() % 6) {
+            case 0: return 0xFFFFFF;
+            case 1: return Rgb(random() % 8, random() % 4, random() % 8);  // dim
+            case 2: return 65536;
+            default: return random() & 0xFFFFFF;
+        }
+    };
+    for (const WidthCase& c : widths) {
+        for (int options = 0; options < 8; ++options) {
+            SCOPED_TRACE(testing::Message() << c.width << " wide, options " << options);
+            TestImage main(c.width, c.height);
+            TestImage alpha(c.width, c.height);
+            for (int32_t y = 0; y < c.height; ++y) {
+                for (int32_t x = 0; x < c.width; ++x) {
+                    main.Set(x, y, colour(c.blackPercent));
+                    alpha.Set(x, y, colour(c.blackPercent));
+                }
+            }
+            FrameRules rules;
+            rules.main = main.View();
+            rules.border = (options & 1) != 0;
+            rules.marker = rules.border ? 65536 : 0;
+            rules.feather = (options & 2) != 0;
+            if ((options & 4) != 0) rules.alpha = alpha.View();
+            const RLSpriteSource source = MakeFrameSource(rules);
+            const int32_t w = c.width;
+            std::vector<Pixel16> values(static_cast<size_t>(w) + 8);
+            std::vector<uint8_t> kinds(static_cast<size_t>(w) + 8);
+            for (int32_t y = -1; y <= c.height; ++y) {
+                for (auto [left, right] : {std::pair{0, w - 1}, {1, w - 2}, {-3, w + 2},
+                                           {w / 3, w - 1}, {0, w / 2}, {2, w - 4}}) {
+                    if (right < left) continue;
+                    source.classifyRow(source.context, y, left, right, values.data(),
+                                       kinds.data());
+                    for (int32_t x = left; x <= right; ++x) {
+                        const uint32_t code = ClassifyPixel(rules, x, y);
+                        ASSERT_EQ(kinds[x - left], PixelCodeKind(code)) << x << "," << y;
+                        if (code != kTransparentPixelCode) {
+                            ASSERT_EQ(values[x - left], PixelCodeValue(code)) << x << "," << y;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST_F(FrameAnalysisTest, BrightnessAveragesTopFiveBits) {
     EXPECT_EQ(EdgeBrightness(Rgb(128, 128, 128)), 16);
     EXPECT_EQ(EdgeBrightness(Rgb(40, 0, 0)), 1);
