@@ -1,5 +1,6 @@
 #include "FrameAnalysis.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "FramePixels.h"
@@ -172,33 +173,30 @@ Rect FindFrameBounds(const FrameRules& rules) {
     const FrameImage& image = rules.alpha.pixels != nullptr ? rules.alpha : rules.main;
     const int32_t w = image.pixels != nullptr ? image.width : 0;
     const int32_t h = image.pixels != nullptr ? image.height : 0;
-    auto visible = [&](int32_t x, int32_t y) {
-        const uint32_t colour = ReadRgb(image, x, y);
-        return colour != 0 || (rules.border && colour == rules.marker);
-    };
-    auto rowHasVisible = [&](int32_t y) {
-        for (int32_t x = 0; x < w; ++x) {
-            if (visible(x, y)) return true;
-        }
-        return false;
-    };
-    auto columnHasVisible = [&](int32_t x) {
-        for (int32_t y = 0; y < h; ++y) {
-            if (visible(x, y)) return true;
-        }
-        return false;
-    };
     Rect bounds{0, 0, -1, -1};
-    int32_t top = 0;
-    while (top < h && !rowHasVisible(top)) ++top;
-    if (top == h) return bounds;
-    int32_t bottom = h - 1;
-    while (!rowHasVisible(bottom)) --bottom;
-    int32_t left = 0;
-    while (!columnHasVisible(left)) ++left;
-    int32_t right = w - 1;
-    while (!columnHasVisible(right)) --right;
-    bounds = Rect{left, top, right, bottom};
+    if (w <= 0 || h <= 0) return bounds;
+    // A black marker makes every pixel visible; any other marker is not black.
+    if (rules.border && rules.marker == 0) return Rect{0, 0, w - 1, h - 1};
+    // Visible means not black: any of the pixel's bytes is not 0. The first
+    // and last visible column over all rows are the column searches' answers.
+    const auto rowBytes = static_cast<size_t>(w) * 3;
+    for (int32_t y = 0; y < h; ++y) {
+        const uint8_t* row = PixelAt(image, 0, y);
+        size_t first = 0;
+        while (first < rowBytes && row[first] == 0) ++first;
+        if (first == rowBytes) continue;
+        size_t last = rowBytes - 1;
+        while (row[last] == 0) --last;
+        const auto firstX = static_cast<int32_t>(first / 3);
+        const auto lastX = static_cast<int32_t>(last / 3);
+        if (bounds.right < bounds.left) {
+            bounds = Rect{firstX, y, lastX, y};
+        } else {
+            bounds.left = std::min(bounds.left, firstX);
+            bounds.right = std::max(bounds.right, lastX);
+            bounds.bottom = y;
+        }
+    }
     return bounds;
 }
 

@@ -123,8 +123,8 @@ inline uint64_t LowBits(int32_t count, int32_t word) {
 
 // Frames without border, feather and alpha image: every non-black pixel is a
 // run pixel. Pixels outside the image are black.
-void ClassifyPlainRow(const void* context, int32_t y, int32_t left, int32_t right,
-                      Pixel16* values, uint8_t* kinds) {
+void ClassifyPlainRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
+                      uint8_t* kinds) {
     const auto& rules = *static_cast<const FrameRules*>(context);
     const int32_t n = right - left + 1;
     RowMasks& masks = ThreadRowMasks(n);

@@ -231,6 +231,62 @@ TEST_F(FrameAnalysisTest, FrameBoundsHoldEveryVisiblePixel) {
     }
 }
 
+// The bounds search scans rows once; the four searches it replaces (first
+// row from the top, from the bottom, first column from the left, from the
+// right) give the same rectangle on random sparse frames, single-channel
+// colours (one nonzero byte anywhere in a pixel) included.
+TEST_F(FrameAnalysisTest, BoundsMatchTheFourSearches) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 200; ++round) {
+        const int32_t w = 1 + static_cast<int32_t>(random() % 40);
+        const int32_t h = 1 + static_cast<int32_t>(random() % 12);
+        TestImage image(w, h);
+        const int dots = static_cast<int>(random() % 4);
+        for (int d = 0; d < dots; ++d) {
+            const uint32_t colours[] = {1, 256, 65536, 0xFFFFFF, 65536};
+            image.Set(static_cast<int32_t>(random() % w), static_cast<int32_t>(random() % h),
+                      colours[random() % 5]);
+        }
+        FrameRules rules;
+        rules.main = image.View();
+        rules.border = (round & 1) != 0;
+        rules.marker = rules.border ? 65536 : 0;
+        auto visible = [&](int32_t x, int32_t y) { return ReadRgb(rules.main, x, y) != 0; };
+        Rect expected{0, 0, -1, -1};
+        int32_t top = 0;
+        while (top < h && ![&] {
+            for (int32_t x = 0; x < w; ++x)
+                if (visible(x, top)) return true;
+            return false;
+        }())
+            ++top;
+        if (top < h) {
+            auto rowHas = [&](int32_t y) {
+                for (int32_t x = 0; x < w; ++x)
+                    if (visible(x, y)) return true;
+                return false;
+            };
+            auto columnHas = [&](int32_t x) {
+                for (int32_t y = 0; y < h; ++y)
+                    if (visible(x, y)) return true;
+                return false;
+            };
+            expected.top = top;
+            expected.bottom = h - 1;
+            while (!rowHas(expected.bottom)) --expected.bottom;
+            expected.left = 0;
+            while (!columnHas(expected.left)) ++expected.left;
+            expected.right = w - 1;
+            while (!columnHas(expected.right)) --expected.right;
+        }
+        const Rect r = FindFrameBounds(rules);
+        ASSERT_EQ(r.left, expected.left) << round;
+        ASSERT_EQ(r.top, expected.top) << round;
+        ASSERT_EQ(r.right, expected.right) << round;
+        ASSERT_EQ(r.bottom, expected.bottom) << round;
+    }
+}
+
 TEST_F(FrameAnalysisTest, MarkerZeroMakesEveryPixelVisible) {
     TestImage image(6, 4);
     FrameRules rules;
@@ -414,18 +470,22 @@ TEST_F(FrameAnalysisTest, WideRowClassifiersAgreeWithThePixelRules) {
         int32_t height;
         unsigned blackPercent;
     };
-    const WidthCase widths[] = {{15, 5, 30}, {16, 4, 10}, {17, 6, 50}, {31, 3, 5},
-                                {62, 5, 20}, {63, 4, 40}, {64, 5, 2}, {65, 6, 30},
-                                {66, 4, 60}, {127, 3, 15}, {128, 4, 1}, {129, 5, 35},
+    const WidthCase widths[] = {{15, 5, 30},  {16, 4, 10},  {17, 6, 50}, {31, 3, 5},
+                                {62, 5, 20},  {63, 4, 40},  {64, 5, 2},  {65, 6, 30},
+                                {66, 4, 60},  {127, 3, 15}, {128, 4, 1}, {129, 5, 35},
                                 {130, 3, 25}, {200, 4, 45}, {257, 3, 20}};
     std::mt19937 random(29);
     auto colour = [&random](unsigned blackPercent) -> uint32_t {
         if (random() % 100 < blackPercent) return 0;
         switch (random() % 6) {
-            case 0: return 0xFFFFFF;
-            case 1: return Rgb(random() % 8, random() % 4, random() % 8);  // dim
-            case 2: return 65536;
-            default: return random() & 0xFFFFFF;
+            case 0:
+                return 0xFFFFFF;
+            case 1:
+                return Rgb(random() % 8, random() % 4, random() % 8);  // dim
+            case 2:
+                return 65536;
+            default:
+                return random() & 0xFFFFFF;
         }
     };
     for (const WidthCase& c : widths) {
@@ -450,11 +510,14 @@ TEST_F(FrameAnalysisTest, WideRowClassifiersAgreeWithThePixelRules) {
             std::vector<Pixel16> values(static_cast<size_t>(w) + 8);
             std::vector<uint8_t> kinds(static_cast<size_t>(w) + 8);
             for (int32_t y = -1; y <= c.height; ++y) {
-                for (auto [left, right] : {std::pair{0, w - 1}, {1, w - 2}, {-3, w + 2},
-                                           {w / 3, w - 1}, {0, w / 2}, {2, w - 4}}) {
+                for (auto [left, right] : {std::pair{0, w - 1},
+                                           {1, w - 2},
+                                           {-3, w + 2},
+                                           {w / 3, w - 1},
+                                           {0, w / 2},
+                                           {2, w - 4}}) {
                     if (right < left) continue;
-                    source.classifyRow(source.context, y, left, right, values.data(),
-                                       kinds.data());
+                    source.classifyRow(source.context, y, left, right, values.data(), kinds.data());
                     for (int32_t x = left; x <= right; ++x) {
                         const uint32_t code = ClassifyPixel(rules, x, y);
                         ASSERT_EQ(kinds[x - left], PixelCodeKind(code)) << x << "," << y;

@@ -73,16 +73,16 @@ __attribute__((target("ssse3"))) int32_t RgbRowValuesSsse3(const uint8_t* rgb, i
         if (i + 16 > count) i = count - 16;
         const uint8_t* p = rgb + 3 * static_cast<ptrdiff_t>(i);
         const Planes c = LoadPlanes(p);
-        const __m128i high = _mm_or_si128(_mm_and_si128(c.r, maskF8),
-                                          _mm_and_si128(_mm_srli_epi16(c.g, 5), mask07));
+        const __m128i high =
+            _mm_or_si128(_mm_and_si128(c.r, maskF8), _mm_and_si128(_mm_srli_epi16(c.g, 5), mask07));
         const __m128i low = _mm_or_si128(_mm_and_si128(_mm_slli_epi16(c.g, 3), maskE0),
                                          _mm_and_si128(_mm_srli_epi16(c.b, 3), mask1F));
         const __m128i first = _mm_unpacklo_epi8(low, high);
         const __m128i second = _mm_unpackhi_epi8(low, high);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(values + i), first);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(values + i + 8), second);
-        const auto black = static_cast<uint32_t>(_mm_movemask_epi8(
-            _mm_cmpeq_epi8(_mm_or_si128(_mm_or_si128(c.r, c.g), c.b), zero)));
+        const auto black = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(_mm_or_si128(c.r, c.g), c.b), zero)));
         const uint32_t bits = ~black & 0xFFFFu;
         PutBits(lit, i, bits);
         const auto zeroValue = static_cast<uint32_t>(_mm_movemask_epi8(
@@ -103,10 +103,10 @@ __attribute__((target("ssse3"))) int32_t RgbRowMasksSsse3(const uint8_t* rgb, in
     for (int32_t i = 0;; i += 16) {
         if (i + 16 > count) i = count - 16;
         const Planes c = LoadPlanes(rgb + 3 * static_cast<ptrdiff_t>(i));
-        const auto black = static_cast<uint32_t>(_mm_movemask_epi8(
-            _mm_cmpeq_epi8(_mm_or_si128(_mm_or_si128(c.r, c.g), c.b), zero)));
-        const auto whiteBits = static_cast<uint32_t>(_mm_movemask_epi8(
-            _mm_cmpeq_epi8(_mm_and_si128(_mm_and_si128(c.r, c.g), c.b), full)));
+        const auto black = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(_mm_or_si128(c.r, c.g), c.b), zero)));
+        const auto whiteBits = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(_mm_and_si128(c.r, c.g), c.b), full)));
         PutBits(lit, i, ~black & 0xFFFFu);
         PutBits(white, i, whiteBits);
         if (i + 16 == count) return count;
