@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "FramePixels.h"
 
@@ -14,6 +15,28 @@ void WriteColour(FrameImage& image, int32_t x, int32_t y, uint32_t colour) {
     p[0] = static_cast<uint8_t>(colour >> 16);
     p[1] = static_cast<uint8_t>(colour >> 8);
     p[2] = static_cast<uint8_t>(colour);
+}
+
+// The first byte that is not 0, or size; eight bytes a step over zeros.
+size_t FirstNonZeroByte(const uint8_t* bytes, size_t size) {
+    size_t i = 0;
+    for (uint64_t eight = 0; i + 8 <= size; i += 8) {
+        std::memcpy(&eight, bytes + i, 8);
+        if (eight != 0) break;
+    }
+    while (i < size && bytes[i] == 0) ++i;
+    return i;
+}
+
+// The last byte that is not 0; there is one.
+size_t LastNonZeroByte(const uint8_t* bytes, size_t size) {
+    size_t end = size;
+    for (uint64_t eight = 0; end >= 8; end -= 8) {
+        std::memcpy(&eight, bytes + end - 8, 8);
+        if (eight != 0) break;
+    }
+    while (bytes[end - 1] == 0) --end;
+    return end - 1;
 }
 
 // The eight neighbours in pattern order: above left, then clockwise.
@@ -182,11 +205,9 @@ Rect FindFrameBounds(const FrameRules& rules) {
     const auto rowBytes = static_cast<size_t>(w) * 3;
     for (int32_t y = 0; y < h; ++y) {
         const uint8_t* row = PixelAt(image, 0, y);
-        size_t first = 0;
-        while (first < rowBytes && row[first] == 0) ++first;
+        const size_t first = FirstNonZeroByte(row, rowBytes);
         if (first == rowBytes) continue;
-        size_t last = rowBytes - 1;
-        while (row[last] == 0) --last;
+        const size_t last = LastNonZeroByte(row, rowBytes);
         const auto firstX = static_cast<int32_t>(first / 3);
         const auto lastX = static_cast<int32_t>(last / 3);
         if (bounds.right < bounds.left) {
