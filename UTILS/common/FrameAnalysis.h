@@ -19,6 +19,7 @@
 #define UTILS_COMMON_FRAME_ANALYSIS_H
 
 #include <cstdint>
+#include <vector>
 
 #include <Vantrel/Pixel.h>
 #include <Vantrel/RLSprite.h>
@@ -105,8 +106,32 @@ int EdgeBrightness(uint32_t colour);
 //   run value: 0 for a marker pixel under border, else the main pixel's value.
 uint32_t ClassifyPixel(const FrameRules& rules, int32_t x, int32_t y);
 
-// The encoder's source for these rules; rules must outlive the encoding.
-RLSpriteSource MakeFrameSource(const FrameRules& rules);
+// What the feathering row classifier keeps from one row for the next: the
+// lit masks (FrameRows.h) of the rows above, at and below the row it last
+// classified, one column wider on each side, and the values of that row and
+// the one below. A source that is asked for the next row converts one new
+// row instead of three.
+struct FeatherRows {
+    bool kept = false;
+    int32_t y = 0;
+    int32_t left = 0;
+    int32_t right = 0;
+    std::vector<uint64_t> above, middle, below, run, edge;
+    std::vector<Pixel16> middleValues, belowValues;
+};
+
+// The encoder's source for the rules (source.context is this object). The
+// rules must outlive it, and neither they nor their images may change while
+// it is in use.
+struct FrameSource {
+    explicit FrameSource(const FrameRules& frameRules);
+    FrameSource(const FrameSource&) = delete;
+    FrameSource& operator=(const FrameSource&) = delete;
+
+    const FrameRules& rules;
+    FeatherRows feather;
+    RLSpriteSource source;
+};
 
 // EncodeRLSprite of rectangle under the rules.
 void EncodeFrame(const FrameRules& rules, const Rect& rectangle, RLSprite& sprite);

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "FrameAnalysis.h"
@@ -15,6 +16,8 @@ using namespace frame_pixels;
 using namespace frame_rows;
 
 namespace {
+
+using RowClassifier = void (*)(const void*, int32_t, int32_t, int32_t, Pixel16*, uint8_t*);
 
 void ClassifyRowByPixel(const FrameRules& rules, int32_t y, int32_t left, int32_t right,
                         Pixel16* values, uint8_t* kinds) {
@@ -29,7 +32,7 @@ void ClassifyRowByPixel(const FrameRules& rules, int32_t y, int32_t left, int32_
 // pixel, and so is every marker pixel, stored as opaque black.
 void ClassifyBorderRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
                        uint8_t* kinds) {
-    const auto& rules = *static_cast<const FrameRules*>(context);
+    const FrameRules& rules = static_cast<const FrameSource*>(context)->rules;
     if (!RowInside(rules.main, y, left, right)) {
         ClassifyRowByPixel(rules, y, left, right, values, kinds);
         return;
@@ -91,7 +94,8 @@ void ClassifyBorderRow(const void* context, int32_t y, int32_t left, int32_t rig
 
 void ClassifyAnyRowByPixel(const void* context, int32_t y, int32_t left, int32_t right,
                            Pixel16* values, uint8_t* kinds) {
-    ClassifyRowByPixel(*static_cast<const FrameRules*>(context), y, left, right, values, kinds);
+    ClassifyRowByPixel(static_cast<const FrameSource*>(context)->rules, y, left, right, values,
+                       kinds);
 }
 
 // Masks reused from row to row, one set per thread: encoders may run side by
@@ -125,7 +129,7 @@ inline uint64_t LowBits(int32_t count, int32_t word) {
 // run pixel. Pixels outside the image are black.
 void ClassifyPlainRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
                       uint8_t* kinds) {
-    const auto& rules = *static_cast<const FrameRules*>(context);
+    const FrameRules& rules = static_cast<const FrameSource*>(context)->rules;
     const int32_t n = right - left + 1;
     RowMasks& masks = ThreadRowMasks(n);
     ImageRowValues(rules.main, y, left, n, values, masks.middle.data());
@@ -136,28 +140,45 @@ void ClassifyPlainRow(const void* context, int32_t y, int32_t left, int32_t righ
 // edge pixel when one of its eight neighbours is black. The lit masks of the
 // row and the rows above and below, one column wider on each side, answer
 // that for 64 pixels at a time; only edge pixels are looked at one by one,
-// for their brightness.
+// for their brightness. The masks move up by a row from one call to the next.
 void ClassifyFeatherRow(const void* context, int32_t y, int32_t left, int32_t right,
                         Pixel16* values, uint8_t* kinds) {
-    const auto& rules = *static_cast<const FrameRules*>(context);
-    const FrameImage& main = rules.main;
+    // The source object itself is not const; the encoder hands it on as const.
+    auto& frameSource = *static_cast<FrameSource*>(const_cast<void*>(context));
+    const FrameImage& main = frameSource.rules.main;
+    FeatherRows& rows = frameSource.feather;
     const int32_t n = right - left + 1;
     const int32_t wide = n + 2;  // columns left - 1 .. right + 1
-    RowMasks& masks = ThreadRowMasks(wide);
-    Pixel16* const wideValues = masks.values.data();
-    ImageRowValues(main, y - 1, left - 1, wide, wideValues, masks.above.data());
-    ImageRowValues(main, y + 1, left - 1, wide, wideValues, masks.below.data());
-    ImageRowValues(main, y, left - 1, wide, wideValues, masks.middle.data());
-    std::memcpy(values, wideValues + 1, static_cast<size_t>(n) * sizeof(Pixel16));
-    const uint64_t* const above = masks.above.data();
-    const uint64_t* const middle = masks.middle.data();
-    const uint64_t* const below = masks.below.data();
-    uint64_t* const run = masks.run.data();
-    uint64_t* const edge = masks.white.data();
+    const auto words = static_cast<size_t>(MaskWords(wide));
+    for (auto* mask : {&rows.above, &rows.middle, &rows.below, &rows.run, &rows.edge}) {
+        if (mask->size() < words) mask->resize(words);
+    }
+    for (auto* row : {&rows.middleValues, &rows.belowValues}) {
+        if (row->size() < static_cast<size_t>(wide)) row->resize(static_cast<size_t>(wide));
+    }
+    if (rows.kept && rows.y + 1 == y && rows.left == left && rows.right == right) {
+        std::swap(rows.above, rows.middle);
+        std::swap(rows.middle, rows.below);
+        std::swap(rows.middleValues, rows.belowValues);
+    } else {
+        ImageRowValues(main, y - 1, left - 1, wide, rows.middleValues.data(), rows.above.data());
+        ImageRowValues(main, y, left - 1, wide, rows.middleValues.data(), rows.middle.data());
+    }
+    ImageRowValues(main, y + 1, left - 1, wide, rows.belowValues.data(), rows.below.data());
+    rows.kept = true;
+    rows.y = y;
+    rows.left = left;
+    rows.right = right;
+    std::memcpy(values, rows.middleValues.data() + 1, static_cast<size_t>(n) * sizeof(Pixel16));
+    const uint64_t* const above = rows.above.data();
+    const uint64_t* const middle = rows.middle.data();
+    const uint64_t* const below = rows.below.data();
+    uint64_t* const run = rows.run.data();
+    uint64_t* const edge = rows.edge.data();
     // Pixel i is column left + i, bit i + 1 of the wide masks; its neighbours
     // are bits i .. i + 2 above and below and bits i and i + 2 beside it.
-    const int32_t words = (n + 63) / 64;
-    for (int32_t k = 0; k < words; ++k) {
+    const int32_t wordCount = (n + 63) / 64;
+    for (int32_t k = 0; k < wordCount; ++k) {
         const uint64_t opaque = BitsFrom(middle, k, 1) & LowBits(n, k);
         const uint64_t litNeighbours = BitsFrom(above, k, 0) & BitsFrom(above, k, 1) &
                                        BitsFrom(above, k, 2) & BitsFrom(middle, k, 0) &
@@ -167,7 +188,7 @@ void ClassifyFeatherRow(const void* context, int32_t y, int32_t left, int32_t ri
         edge[k] = opaque & ~litNeighbours;
     }
     BitsToBytes(run, n, kinds);
-    for (int32_t k = 0; k < words; ++k) {
+    for (int32_t k = 0; k < wordCount; ++k) {
         for (uint64_t bits = edge[k]; bits != 0; bits &= bits - 1) {
             const int32_t i = 64 * k + std::countr_zero(bits);
             kinds[i] = EdgePixelKind(EdgeBrightness(ColourAt(PixelAt(main, left + i, y))));
@@ -179,7 +200,7 @@ void ClassifyFeatherRow(const void* context, int32_t y, int32_t left, int32_t ri
 // alpha pixel decides opacity and shading, the main pixel gives the colour.
 void ClassifyAlphaRow(const void* context, int32_t y, int32_t left, int32_t right, Pixel16* values,
                       uint8_t* kinds) {
-    const auto& rules = *static_cast<const FrameRules*>(context);
+    const FrameRules& rules = static_cast<const FrameSource*>(context)->rules;
     const FrameImage& main = rules.main;
     const FrameImage& alpha = rules.alpha;
     if (alpha.width != main.width || alpha.height != main.height ||
@@ -230,18 +251,26 @@ uint32_t ClassifyPixel(const FrameRules& rules, int32_t x, int32_t y) {
     return RunPixelCode(isMarker ? 0 : value);
 }
 
-RLSpriteSource MakeFrameSource(const FrameRules& rules) {
+namespace {
+
+RowClassifier ChooseClassifier(const FrameRules& rules) {
     const bool hasAlpha = rules.alpha.pixels != nullptr;
     if (rules.border) {
         // Border with feather or an alpha image: rules no tool combines.
-        if (hasAlpha || rules.feather) return RLSpriteSource{&rules, ClassifyAnyRowByPixel};
-        return RLSpriteSource{&rules, ClassifyBorderRow};
+        if (hasAlpha || rules.feather) return ClassifyAnyRowByPixel;
+        return ClassifyBorderRow;
     }
-    if (hasAlpha) return RLSpriteSource{&rules, ClassifyAlphaRow};
-    if (rules.feather) return RLSpriteSource{&rules, ClassifyFeatherRow};
-    return RLSpriteSource{&rules, ClassifyPlainRow};
+    if (hasAlpha) return ClassifyAlphaRow;
+    if (rules.feather) return ClassifyFeatherRow;
+    return ClassifyPlainRow;
 }
 
+}  // namespace
+
+FrameSource::FrameSource(const FrameRules& frameRules)
+    : rules(frameRules), source{this, ChooseClassifier(frameRules)} {}
+
 void EncodeFrame(const FrameRules& rules, const Rect& rectangle, RLSprite& sprite) {
-    EncodeRLSprite(MakeFrameSource(rules), rectangle, sprite);
+    const FrameSource frameSource(rules);
+    EncodeRLSprite(frameSource.source, rectangle, sprite);
 }

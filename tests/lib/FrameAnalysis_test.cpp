@@ -353,7 +353,8 @@ TEST_F(FrameAnalysisTest, PixelRules) {
         rules.feather = c.feather;
         EXPECT_EQ(ClassifyPixel(rules, 2, 2), c.code);
         // The row classifiers the encoder uses agree with the per-pixel rules.
-        const RLSpriteSource source = MakeFrameSource(rules);
+        const FrameSource frameSource(rules);
+        const RLSpriteSource& source = frameSource.source;
         Pixel16 values[7];
         uint8_t kinds[7];
         source.classifyRow(source.context, 2, -1, 5, values, kinds);
@@ -395,7 +396,8 @@ TEST_F(FrameAnalysisTest, RowValuesMatchTheColourConversion) {
             rules.main = image.View();
             rules.border = border;
             rules.marker = border ? 0xABCDEF : 0;
-            const RLSpriteSource source = MakeFrameSource(rules);
+            const FrameSource frameSource(rules);
+            const RLSpriteSource& source = frameSource.source;
             std::vector<Pixel16> values(256);
             std::vector<uint8_t> kinds(256);
             for (int32_t y = 0; y < 256; ++y) {
@@ -440,7 +442,8 @@ TEST_F(FrameAnalysisTest, RowClassifiersAgreeWithThePixelRules) {
         rules.marker = rules.border ? 65536 : 0;
         rules.feather = (round & 2) != 0;
         if ((round & 4) != 0) rules.alpha = alpha.View();
-        const RLSpriteSource source = MakeFrameSource(rules);
+        const FrameSource frameSource(rules);
+        const RLSpriteSource& source = frameSource.source;
         std::vector<Pixel16> values(static_cast<size_t>(w) + 4);
         std::vector<uint8_t> kinds(static_cast<size_t>(w) + 4);
         for (int32_t y = -1; y <= h; ++y) {
@@ -463,7 +466,8 @@ TEST_F(FrameAnalysisTest, RowClassifiersAgreeWithThePixelRules) {
 // The row classifiers work 16 and 64 pixels at a time: they agree with the
 // per-pixel rules on random frames of widths around those steps, dense and
 // sparse, with dim colours whose RGB565 value would truncate to 0, for rows
-// inside the image, on its outermost rows and columns, and reaching past it.
+// inside the image, on its outermost rows and columns, and reaching past it,
+// asked for row after row as the encoder does.
 TEST_F(FrameAnalysisTest, WideRowClassifiersAgreeWithThePixelRules) {
     struct WidthCase {
         int32_t width;
@@ -505,17 +509,22 @@ TEST_F(FrameAnalysisTest, WideRowClassifiersAgreeWithThePixelRules) {
             rules.marker = rules.border ? 65536 : 0;
             rules.feather = (options & 2) != 0;
             if ((options & 4) != 0) rules.alpha = alpha.View();
-            const RLSpriteSource source = MakeFrameSource(rules);
+            const FrameSource frameSource(rules);
+            const RLSpriteSource& source = frameSource.source;
             const int32_t w = c.width;
             std::vector<Pixel16> values(static_cast<size_t>(w) + 8);
             std::vector<uint8_t> kinds(static_cast<size_t>(w) + 8);
-            for (int32_t y = -1; y <= c.height; ++y) {
-                for (auto [left, right] : {std::pair{0, w - 1},
-                                           {1, w - 2},
-                                           {-3, w + 2},
-                                           {w / 3, w - 1},
-                                           {0, w / 2},
-                                           {2, w - 4}}) {
+            // Rows in order, as the encoder asks for them (the feathering
+            // classifier reuses the rows around the last one); the first
+            // stretch twice over, the second time from the top again.
+            for (auto [left, right] : {std::pair{0, w - 1},
+                                       {0, w - 1},
+                                       {1, w - 2},
+                                       {-3, w + 2},
+                                       {w / 3, w - 1},
+                                       {0, w / 2},
+                                       {2, w - 4}}) {
+                for (int32_t y = -1; y <= c.height; ++y) {
                     if (right < left) continue;
                     source.classifyRow(source.context, y, left, right, values.data(), kinds.data());
                     for (int32_t x = left; x <= right; ++x) {
