@@ -14,10 +14,14 @@
 //     arguments on a terminal), and a desktop window where one is built in;
 //   - tests: a backend whose ReportFatal throws and whose dialogs answer from
 //     a queue (tests/support/TestShell.h).
-// The backends share the portable code in shell/ (start-up, command line,
-// batch and script front ends, remembered folders, output files, paths); the
+// The shell runs in one direction: start-up (shell/start/) -> front ends
+// (shell/console/, shell/terminal/, shell/desktop/, shell/win32/ToolWindow)
+// -> core (shell/*.cpp) -> platform (shell/posix/, shell/win32/). The
 // internal interface a front end implements is shell/FrontEnd.h, what a
-// platform supplies is shell/Platform.h.
+// platform supplies is shell/Platform.h. This header gathers what the tools'
+// logic uses: shell/Paths.h, shell/Folders.h, shell/OutputFiles.h and
+// shell/FileSystem.h hold the paths, the remembered folders, the output files
+// and the file-system services.
 //
 // Each program is a logic library plus a main of this form, its client size
 // written once, in <Program>Tool.h:
@@ -65,18 +69,11 @@
 #include <cstdio>
 
 #include <Vantrel/Fatal.h>
-#include <Vantrel/dynlist.h>
 
-// Every path, folder and dialog buffer holds at most 255 characters and the
-// terminating zero. A longer path is refused with a fatal text, never
-// truncated silently.
-constexpr int kPathBufferSize = 256;
-
-// The folder separator the tools write: '\\' on Windows, '/' elsewhere.
-extern const char kPathSeparator;
-// True for the separators the platform accepts when splitting a chosen path:
-// '/' on POSIX; '\\' and '/' on Windows.
-bool IsPathSeparator(char c);
+#include "shell/FileSystem.h"
+#include "shell/Folders.h"
+#include "shell/OutputFiles.h"
+#include "shell/Paths.h"
 
 // A command-line flag of a tool's batch front end. It sets the same state the
 // tool's keys toggle.
@@ -139,72 +136,5 @@ bool IsToolActive();
 // ReportFatal (Vantrel/Fatal.h): abandons every output file still open, shows
 // "Fatal Error" and the text (standard error on a console), closes the window
 // and ends the process with exit code 1. The test backend throws instead.
-
-// ---- Paths ----
-
-// Writes folder, the separator and name into out (kPathBufferSize bytes).
-void JoinPath(char* out, const char* folder, const char* name);
-// printf-style path building into out (kPathBufferSize bytes).
-void FormatPath(char* out, const char* format, ...);
-// Both end the program through ReportFatal with
-//     "Path longer than 255 characters: <the whole path>"
-// when the result does not fit; a path is never cut short.
-// Copies a path into a kPathBufferSize buffer with the same check.
-void CopyPath(char* out, const char* path);
-
-// The last separator in path, or nullptr when it has none.
-const char* LastPathSeparator(const char* path);
-// The part after the last separator (the whole path when it has none).
-const char* PathFileName(const char* path);
-
-// ---- Program folder and remembered folders ----
-
-// The running program's folder, with its trailing separator.
-const char* ProgramFolder();
-// The remembered input and output folders, without a trailing separator;
-// "." before start-up has read them.
-extern char InputFolder[kPathBufferSize];
-extern char OutputFolder[kPathBufferSize];
-
-enum class RememberedFolder { Input, Output };
-// Reads indir.txt and outdir.txt from the program folder (start-up): the
-// first line, at most 255 characters, a line end read with it kept. A missing
-// file gives the program folder without its separator; an empty one leaves
-// the folder as it was.
-void LoadRememberedFolders();
-// After a successful ChooseFile: the chosen path's folder (everything before
-// its last separator; nothing happens when it has none) becomes the
-// remembered one and is written, without a line end, to indir.txt /
-// outdir.txt when it differs byte for byte. A program folder that cannot be
-// written is skipped; the folder is still kept for the rest of the run.
-void RememberChosenFolder(const char* chosenPath, RememberedFolder which);
-
-// ---- Output files ----
-//
-// Every output (.sh, .shp, indir.txt, outdir.txt) is written to a temporary
-// file in the target's folder and renamed over the target only when complete:
-// after a fatal error or a cancel the previous file is untouched and nothing
-// partial is left behind. A replaced file keeps its permission bits.
-
-// Creates the temporary file for path and returns its stream (binary), or
-// null when it cannot be created (the tool then reports its fatal text).
-std::FILE* BeginOutputFile(const char* path);
-// Flushes and closes the stream and renames the temporary over the target.
-// Returns false (and removes the temporary) when any of that failed.
-bool FinishOutputFile(std::FILE* stream);
-// Closes the stream and removes its temporary; the target stays as it was.
-void AbandonOutputFile(std::FILE* stream);
-// ReportFatal abandons every output file still open before the process ends.
-
-// ---- File-system services ----
-
-// Lists the names matching pattern (e.g. "/art/*.tga") into list, which then
-// owns the strings (tracked allocator, free them with DebugFree). Names come
-// without their folder, sorted. Returns 0, or -1 when nothing matches.
-int ListDirectory(const char* pattern, DynList<char*>& list, bool dropExtensions);
-// The file's creation time (its last change where the system keeps no
-// creation time) as the 26-byte time text "Wed Jan 02 02:03:55 1980\n" in
-// output (at least 26 bytes). Returns 0, or -1 when the file cannot be examined.
-int FileTimeText(const char* path, char* output);
 
 #endif

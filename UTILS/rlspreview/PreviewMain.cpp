@@ -14,6 +14,7 @@
 
 #include "AnimationFrames.h"
 #include "ContactSheet.h"
+#include "FatalLine.h"
 #include "PngFile.h"
 #include "PreviewContent.h"
 #include "WebpAnimation.h"
@@ -22,10 +23,7 @@ extern const int ProgramScreenWidth = kPreviewSurfaceSide;
 extern const int ProgramScreenHeight = kPreviewSurfaceSide;
 
 void ReportFatal(const char* text) {
-    const char* shown = text != nullptr ? text : "";
-    const size_t length = std::strlen(shown);
-    std::fprintf(stderr, "Fatal Error: %s%s", shown,
-                 length > 0 && shown[length - 1] == '\n' ? "" : "\n");
+    WriteFatalLine(text);
     std::exit(1);
 }
 

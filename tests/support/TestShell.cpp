@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "shell/FrontEnd.h"
-#include "shell/ShellState.h"
+#include "shell/ShellReset.h"
+#include "shell/start/ToolStart.h"
 
 namespace {
 TestShell* current = nullptr;
@@ -74,6 +75,7 @@ const FrontEnd kTestFrontEnd = {
     .run = NoLoop,
     .close = nullptr,
     .minimize = nullptr,
+    .nativeWindow = nullptr,
 };
 
 const FrontEnd kRunFrontEnd = {
@@ -88,6 +90,7 @@ const FrontEnd kRunFrontEnd = {
     .run = TestShellAccess::ReleaseKeys,
     .close = nullptr,
     .minimize = nullptr,
+    .nativeWindow = nullptr,
 };
 
 }  // namespace

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/CommandLine.h"
+#include "shell/start/CommandLine.h"
 #include "shell/FrontEnd.h"
-#include "shell/ShellState.h"
+#include "shell/ShellReset.h"
 #include "support/TestShell.h"
 #include "ToolTestFiles.h"
 

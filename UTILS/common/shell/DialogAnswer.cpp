@@ -6,7 +6,8 @@
 #include <string>
 #include <system_error>
 
-#include "FrontEnd.h"
+#include "shell/FrontEnd.h"
+#include "shell/Paths.h"
 
 namespace fs = std::filesystem;
 

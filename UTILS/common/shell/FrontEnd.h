@@ -4,11 +4,14 @@
 // A front end is a table of functions; the core holds the active one and
 // routes the public services of ToolShell.h to it. Each front end is one
 // source file that hands out its table. Entries marked optional may be null.
+// A front end calls the core (the services below and those of ToolShell.h)
+// and the platform; the core reaches a front end only through its table.
 //
-// The core does, for every front end: the command line, the program folder
-// and remembered folders, path checks, output files, the fatal sequence
-// (abandon outputs, reportFatal, close, exit code 1) and the key dispatch
-// (Q quits, every other key goes to the tool).
+// The core does, for every front end: the program folder and remembered
+// folders, path checks, output files, the fatal sequence (abandon outputs,
+// reportFatal, close, exit code 1) and the key dispatch (Q quits, every
+// other key goes to the tool). The start-up (shell/start/) reads the command
+// line and picks the front end.
 #ifndef UTILS_COMMON_SHELL_FRONT_END_H
 #define UTILS_COMMON_SHELL_FRONT_END_H
 
@@ -49,6 +52,8 @@ struct FrontEnd {
     int (*run)(const ToolParameters& tool);
     void (*close)();     // optional; at the end and after a fatal report; may come twice
     void (*minimize)();  // optional
+    // Optional. The native window that owns requests to the desktop (ShellOpen).
+    void* (*nativeWindow)();
 };
 
 // ---- What the core offers to front ends ----

@@ -3,10 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "ToolShell.h"
-#include "FrontEnd.h"
-#include "Platform.h"
-#include "ShellState.h"
+#include "shell/OutputFiles.h"
+#include "shell/FrontEnd.h"
+#include "shell/Platform.h"
 
 namespace {
 

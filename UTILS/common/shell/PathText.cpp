@@ -4,7 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "ToolShell.h"
+#include <Vantrel/Fatal.h>
+#include "shell/Paths.h"
 
 void CopyPath(char* out, const char* path) {
     std::size_t length = std::strlen(path);

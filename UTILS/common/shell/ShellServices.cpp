@@ -1,54 +1,18 @@
-// The public services of the shell, routed to the active front end, and the
-// fatal-error sequence.
+// The public services of the shell, routed to the active front end.
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "ToolShell.h"
-#include "FrontEnd.h"
-#include "ShellState.h"
+#include "shell/FrontEnd.h"
+#include "shell/Platform.h"
+#include "shell/ShellReset.h"
 
 namespace {
 
-// Until a front end is chosen (and in programs that never choose one) the
-// shell behaves as a console: fatal texts go to standard error, dialogs are
-// refused.
-void ConsoleReportFatal(const char* text) {
-    std::size_t length = std::strlen(text);
-    std::fprintf(stderr, "Fatal Error: %s%s", text,
-                 length > 0 && text[length - 1] == '\n' ? "" : "\n");
-}
-bool ConsoleChooseFile(const char*, const FileFilter&, char, std::string&) {
-    return false;
-}
-void ConsoleShowInfo(const char* text) {
-    std::printf("Info: %s\n", text);
-}
-void IgnoreTitle(const char*) {}
-int ConsoleRun(const ToolParameters&) {
-    return 0;
-}
-
-const FrontEnd kConsoleFrontEnd = {
-    .name = "console",
-    .claimSingleInstance = nullptr,
-    .open = nullptr,
-    .setTitle = IgnoreTitle,
-    .chooseFile = ConsoleChooseFile,
-    .showInfo = ConsoleShowInfo,
-    .reportFatal = ConsoleReportFatal,
-    .outputWritten = nullptr,
-    .run = ConsoleRun,
-    .close = nullptr,
-    .minimize = nullptr,
-};
-
-const FrontEnd* activeFrontEnd = &kConsoleFrontEnd;
 std::string currentTitle;
 bool quitRequested = false;
-bool reportingFatal = false;
 
 FileFilter FirstFilter(const char* filter) {
     if (filter == nullptr || filter[0] == '\0') return {"", ""};
@@ -56,13 +20,6 @@ FileFilter FirstFilter(const char* filter) {
 }
 
 }  // namespace
-
-void SetActiveFrontEnd(const FrontEnd* frontEnd) {
-    activeFrontEnd = frontEnd != nullptr ? frontEnd : &kConsoleFrontEnd;
-}
-const FrontEnd& ActiveFrontEnd() {
-    return *activeFrontEnd;
-}
 
 void DispatchKeyRelease(const ToolParameters& tool, int key) {
     if (key == 'Q') {
@@ -87,14 +44,14 @@ void ClearQuitRequest() {
 
 bool ChooseFile(char* path, const char* filter, char mode) {
     std::string chosen;
-    if (!activeFrontEnd->chooseFile(path, FirstFilter(filter), mode, chosen)) return false;
+    if (!ActiveFrontEnd().chooseFile(path, FirstFilter(filter), mode, chosen)) return false;
     CopyPath(path, chosen.c_str());
     return true;
 }
 
 void SetToolTitle(const char* title) {
     currentTitle = title != nullptr ? title : "";
-    activeFrontEnd->setTitle(currentTitle.c_str());
+    ActiveFrontEnd().setTitle(currentTitle.c_str());
 }
 const char* ToolTitle() {
     return currentTitle.c_str();
@@ -106,42 +63,30 @@ void ShowInfo(const char* format, ...) {
     va_start(arguments, format);
     std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
-    activeFrontEnd->showInfo(text);
+    ActiveFrontEnd().showInfo(text);
 }
 
 void CloseToolWindow() {
-    if (activeFrontEnd->close != nullptr) activeFrontEnd->close();
+    if (ActiveFrontEnd().close != nullptr) ActiveFrontEnd().close();
 }
 void MinimizeToolWindow() {
-    if (activeFrontEnd->minimize != nullptr) activeFrontEnd->minimize();
+    if (ActiveFrontEnd().minimize != nullptr) ActiveFrontEnd().minimize();
 }
 bool IsToolActive() {
     return true;
 }
 
-void ReportFatal(const char* text) {
-    if (text == nullptr) text = "";
-    AbandonAllOutputFiles();
-    if (reportingFatal) {
-        // A failure while the report itself is shown: no second box.
-        ConsoleReportFatal(text);
-        std::_Exit(1);
-    }
-    struct ReportGuard {
-        ReportGuard() { reportingFatal = true; }
-        ~ReportGuard() { reportingFatal = false; }
-    } guard;
-    std::fflush(stdout);
-    activeFrontEnd->reportFatal(text);  // the test backend throws here
-    CloseToolWindow();
-    std::fflush(stdout);
-    std::exit(1);
+bool ShellOpen(const char* file, const char* folder, bool minimizeFirst) {
+    if (minimizeFirst) MinimizeToolWindow();
+    const FrontEnd& frontEnd = ActiveFrontEnd();
+    void* owner = frontEnd.nativeWindow != nullptr ? frontEnd.nativeWindow() : nullptr;
+    return OpenWithDesktop(file, folder, owner);
 }
 
 void ResetToolShellState() {
     AbandonAllOutputFiles();
     ResetFolders();
-    activeFrontEnd = &kConsoleFrontEnd;
+    SetActiveFrontEnd(nullptr);
     currentTitle.clear();
     quitRequested = false;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "shell/FrontEnd.h"
-#include "shell/ShellState.h"
+#include "shell/ShellReset.h"
 #include "shell/win32/Win32Shell.h"
 
 namespace {

@@ -16,8 +16,9 @@
 #include <initializer_list>
 #include <string>
 
-#include "shell/posix/PosixShell.h"
+#include "shell/posix/PosixPlatform.h"
 #include "DesktopDialogs.h"
+#include "DesktopFrontEnd.h"
 #include "DesktopKeys.h"
 
 namespace {
@@ -245,6 +246,7 @@ const FrontEnd kDesktopFrontEnd = {
     .run = DesktopRun,
     .close = DesktopClose,
     .minimize = DesktopMinimize,
+    .nativeWindow = nullptr,
 };
 
 }  // namespace

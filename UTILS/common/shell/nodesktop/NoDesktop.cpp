@@ -1,5 +1,5 @@
 // A POSIX build without a desktop window front end.
-#include "shell/posix/PosixShell.h"
+#include "shell/desktop/DesktopFrontEnd.h"
 
 const FrontEnd* DesktopFrontEnd() {
     return nullptr;

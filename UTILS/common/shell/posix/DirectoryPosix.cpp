@@ -7,7 +7,7 @@
 #include <ctime>
 
 #include <Vantrel/DebugAlloc.h>
-#include "ToolShell.h"
+#include "shell/FileSystem.h"
 
 namespace {
 constexpr const char* kSource = "UTILS\\common\\Directory";
@@ -24,7 +24,8 @@ int ListDirectory(const char* pattern, DynList<char*>& list, bool dropExtensions
         return -1;
     }
     for (std::size_t i = 0; i < matches.gl_pathc; ++i) {
-        const char* name = PathFileName(matches.gl_pathv[i]);
+        const char* slash = std::strrchr(matches.gl_pathv[i], '/');
+        const char* name = slash != nullptr ? slash + 1 : matches.gl_pathv[i];
         std::size_t length = std::strlen(name);
         if (dropExtensions) {
             const char* dot = std::strrchr(name, '.');

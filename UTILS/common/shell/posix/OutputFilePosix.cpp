@@ -14,7 +14,7 @@
 #include <string>
 
 #include "shell/Platform.h"
-#include "PosixShell.h"
+#include "PosixPlatform.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Paths on POSIX systems: the slash separates folders.
-#include "ToolShell.h"
+#include "shell/FileSystem.h"
 
 extern const char kPathSeparator = '/';
 

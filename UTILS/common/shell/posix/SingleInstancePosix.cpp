@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "PosixShell.h"
+#include "PosixPlatform.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include <Vantrel/DebugAlloc.h>
-#include "ToolShell.h"
+#include "shell/FileSystem.h"
 
 namespace {
 

@@ -7,8 +7,9 @@
 #include <cstdio>
 #include <string>
 
+#include <windows.h>
+
 #include "shell/Platform.h"
-#include "Win32Shell.h"
 
 namespace {
 

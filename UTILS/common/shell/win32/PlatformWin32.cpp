@@ -1,11 +1,13 @@
 // What Windows supplies to the shell: paths and their separators, the program's
-// own path, the front end of a start without arguments, the desktop's "open"
-// verb, and the console streams of a start with arguments.
+// own path, the desktop's "open" verb, and the console streams of a start with
+// arguments.
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
 
+#include "shell/FileSystem.h"
 #include "shell/Platform.h"
-#include "Win32Shell.h"
 
 namespace {
 
@@ -51,14 +53,9 @@ bool QueryProgramPath(char* buffer, std::size_t size) {
     return length > 0 && static_cast<std::size_t>(length) < size;
 }
 
-const FrontEnd* PickInteractiveFrontEnd(const ToolParameters&) {
-    return &ToolWindowFrontEnd();
-}
-
-bool ShellOpen(const char* file, const char* folder, bool minimizeFirst) {
-    if (minimizeFirst) MinimizeToolWindow();
+bool OpenWithDesktop(const char* file, const char* folder, void* owner) {
     HINSTANCE result =
-        ShellExecuteA(ToolWindowHandle(), "open", file, nullptr, folder, SW_SHOWNORMAL);
+        ShellExecuteA(static_cast<HWND>(owner), "open", file, nullptr, folder, SW_SHOWNORMAL);
     // ShellExecuteA reports an accepted request with a value above 32.
     return reinterpret_cast<INT_PTR>(result) > 32;
 }

@@ -67,6 +67,10 @@ void MinimizeWindow() {
     if (toolWindow != nullptr) ShowWindow(toolWindow, SW_MINIMIZE);
 }
 
+void* NativeWindow() {
+    return toolWindow;
+}
+
 const FrontEnd kToolWindowFrontEnd = {
     .name = "window",
     .claimSingleInstance = ClaimToolWindowClass,
@@ -79,6 +83,7 @@ const FrontEnd kToolWindowFrontEnd = {
     .run = RunToolLoop,
     .close = DestroyToolWindow,
     .minimize = MinimizeWindow,
+    .nativeWindow = NativeWindow,
 };
 
 }  // namespace

@@ -1,9 +1,10 @@
-// The Win32 backend of the tool shell: the tool's window with its message
-// loop and window procedure, the standard open and save dialogs, and the
-// message boxes. The portable core (../FrontEnd.h) does the start-up order,
-// the remembered folders, the output files and the fatal sequence; this
-// backend is the front end it runs for a start without arguments, plus what
-// the platform supplies (../Platform.h).
+// The Win32 window front end of the tool shell: the tool's window with its
+// message loop and window procedure, the standard open and save dialogs, and
+// the message boxes. The portable core (shell/FrontEnd.h) does the remembered
+// folders, the output files and the fatal sequence; the start-up runs this
+// front end for a start without arguments. What Windows supplies below the
+// core (shell/Platform.h) is the platform library of this folder
+// (PlatformWin32, OutputFileWin32, DirectoryWin32, StateFolderWin32).
 //
 // One thread: the loop, the window procedure and every key handler run on the
 // thread that started the tool. Window-system failures are not reported

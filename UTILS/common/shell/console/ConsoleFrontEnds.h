@@ -5,7 +5,7 @@
 #define UTILS_COMMON_SHELL_CONSOLE_FRONT_ENDS_H
 
 #include "ToolShell.h"
-#include "FrontEnd.h"
+#include "shell/FrontEnd.h"
 
 // input answers the open dialog, output (or, when null, the proposed path)
 // the save dialog. The run releases tool.runKey once and then prints each

@@ -16,8 +16,9 @@
 #include <string>
 
 #include <Vantrel/dynlist.h>
-#include "shell/ShellState.h"
-#include "PosixShell.h"
+#include "FatalLine.h"
+#include "shell/posix/PosixPlatform.h"
+#include "TerminalFrontEnd.h"
 
 namespace {
 
@@ -240,9 +241,7 @@ void TerminalShowInfo(const char* text) {
 
 void TerminalReportFatal(const char* text) {
     if (!rawMode) {
-        std::size_t length = std::strlen(text);
-        std::fprintf(stderr, "Fatal Error: %s%s", text,
-                     length > 0 && text[length - 1] == '\n' ? "" : "\n");
+        WriteFatalLine(text);
         return;
     }
     Write(std::string("\n\033[1mFatal Error\033[0m\n") + text + "\n");
@@ -282,6 +281,7 @@ const FrontEnd kTerminalFrontEnd = {
     .run = TerminalRun,
     .close = TerminalClose,
     .minimize = nullptr,
+    .nativeWindow = nullptr,
 };
 
 }  // namespace

@@ -1,13 +1,14 @@
 // The command line of the tools (POSIX and console builds):
 //     tool [FLAGS] [-o OUTPUT] INPUT      batch: the arguments answer the dialogs
 //     tool [FLAGS] --script FILE|-        script: see ToolShell.h
-//     tool                                the interactive front end
+//     tool [FLAGS]                        the interactive front end
+//     --no-remember, with any of these:   indir.txt and outdir.txt left alone
 //     tool --help | --version
 // Flags are the tool's own (ToolFlag) and are applied while parsing, in order.
 // Errors are printed on standard error as "<program>: <what>" followed by a
 // hint to --help; the exit code is then 2.
-#ifndef UTILS_COMMON_SHELL_COMMAND_LINE_H
-#define UTILS_COMMON_SHELL_COMMAND_LINE_H
+#ifndef UTILS_COMMON_SHELL_START_COMMAND_LINE_H
+#define UTILS_COMMON_SHELL_START_COMMAND_LINE_H
 
 #include <cstdio>
 
@@ -18,6 +19,7 @@ struct CommandLine {
     const char* input = nullptr;   // batch: answers the open dialog
     const char* output = nullptr;  // batch: answers the save dialog (null: the proposed path)
     const char* script = nullptr;  // script: a file, or "-" for standard input
+    bool noRemember = false;       // --no-remember
     int exitCode = 0;              // Finished: 0 after --help/--version, 2 after an error
 };
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ConsoleFrontEnds.h"
-#include "ShellState.h"
+#include "FatalLine.h"
 
 namespace {
 
@@ -40,12 +40,6 @@ void BatchShowInfo(const char* text) {
     std::fprintf(stderr, "Info: %s\n", text);
 }
 
-void BatchReportFatal(const char* text) {
-    std::size_t length = std::strlen(text);
-    std::fprintf(stderr, "Fatal Error: %s%s", text,
-                 length > 0 && text[length - 1] == '\n' ? "" : "\n");
-}
-
 void BatchOutputWritten(const char* path) {
     writtenPaths.emplace_back(path);
 }
@@ -64,11 +58,12 @@ const FrontEnd kBatchFrontEnd = {
     .setTitle = BatchSetTitle,
     .chooseFile = BatchChooseFile,
     .showInfo = BatchShowInfo,
-    .reportFatal = BatchReportFatal,
+    .reportFatal = WriteFatalLine,
     .outputWritten = BatchOutputWritten,
     .run = BatchRun,
     .close = nullptr,
     .minimize = nullptr,
+    .nativeWindow = nullptr,
 };
 
 }  // namespace

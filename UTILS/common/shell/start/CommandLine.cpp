@@ -54,14 +54,20 @@ void PrintUsage(const ToolParameters& tool, std::FILE* stream) {
     std::fprintf(stream, "  %-18s read key releases and dialog answers from FILE (- for standard\n",
                  "--script FILE|-");
     std::fprintf(stream, "  %-18s input) and echo titles and dialogs on standard output\n", "");
+    std::fprintf(stream, "  %-18s leave indir.txt and outdir.txt alone: neither read nor write\n",
+                 "--no-remember");
+    std::fprintf(stream, "  %-18s them (for build systems)\n", "");
     std::fprintf(stream, "  %-18s show this help\n", "--help");
     std::fprintf(stream, "  %-18s show the version\n\n", "--version");
     std::fprintf(stream,
                  "%s answers the open dialog, -o the save dialog. The written path is printed on\n"
                  "standard output. The folders of the chosen files are remembered in indir.txt\n"
-                 "and outdir.txt beside the program.\n"
+                 "and outdir.txt beside the program. When the program's folder cannot be\n"
+                 "written they live in $XDG_STATE_HOME/vantrel/%s/ (by default\n"
+                 "~/.local/state/vantrel/%s/; on Windows %%LOCALAPPDATA%%\\Vantrel\\%s\\),\n"
+                 "and a first run starts in the current folder.\n"
                  "Exit codes: 0 done or cancelled, 1 fatal error, 2 usage error.\n",
-                 tool.inputHelp);
+                 tool.inputHelp, tool.programName, tool.programName, tool.programName);
 }
 
 int UsageError(const ToolParameters& tool, const char* text) {
@@ -91,6 +97,8 @@ CommandLine ParseCommandLine(const ToolParameters& tool, int argc, char** argv) 
             std::printf("%s %s\n", tool.programName, kShellVersion);
             result.mode = CommandLine::Mode::Finished;
             return result;
+        } else if (std::strcmp(argument, "--no-remember") == 0) {
+            result.noRemember = true;
         } else if (std::strcmp(argument, "-o") == 0 || std::strcmp(argument, "--script") == 0) {
             if (i + 1 == argc) return Failed(tool, std::string(argument) + " needs a value");
             (argument[1] == 'o' ? result.output : result.script) = argv[++i];

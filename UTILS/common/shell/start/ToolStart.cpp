@@ -3,14 +3,12 @@
 #include <string>
 
 #include <Vantrel/Pixel.h>
-#include "ToolShell.h"
 #include "CommandLine.h"
-#include "ConsoleFrontEnds.h"
-#include "FrontEnd.h"
-#include "Platform.h"
-#include "ShellState.h"
+#include "ToolStart.h"
+#include "shell/Platform.h"
+#include "shell/console/ConsoleFrontEnds.h"
 
-int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd) {
+int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd, const StartOptions& options) {
     SetActiveFrontEnd(&frontEnd);
     ClearQuitRequest();
     // Asked into a large buffer, so that a path too long for the tools'
@@ -22,6 +20,8 @@ int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd) {
     char checkedPath[kPathBufferSize];
     CopyPath(checkedPath, programPath.c_str());
     InitProgramFolder(checkedPath);
+    PlaceFolderFiles(tool.programName);
+    if (options.leaveFolderFilesAlone) LeaveFolderFilesAlone();
     LoadRememberedFolders();
     if (frontEnd.claimSingleInstance != nullptr && !frontEnd.claimSingleInstance(tool)) return 0;
     if (frontEnd.open != nullptr && !frontEnd.open(tool)) return 0;
@@ -61,5 +61,7 @@ int RunTool(const ToolParameters& tool, int argc, char** argv) {
             }
             break;
     }
-    return RunToolWith(tool, *frontEnd);
+    StartOptions options;
+    options.leaveFolderFilesAlone = commandLine.noRemember;
+    return RunToolWith(tool, *frontEnd, options);
 }

@@ -2,8 +2,9 @@
 // built in and a display is reachable, else the terminal.
 #include <unistd.h>
 
-#include "shell/Platform.h"
-#include "PosixShell.h"
+#include "shell/desktop/DesktopFrontEnd.h"
+#include "shell/terminal/TerminalFrontEnd.h"
+#include "ToolStart.h"
 
 const FrontEnd* PickInteractiveFrontEnd(const ToolParameters&) {
     if (const FrontEnd* desktop = DesktopFrontEnd()) return desktop;

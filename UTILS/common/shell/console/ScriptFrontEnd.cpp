@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ConsoleFrontEnds.h"
+#include "FatalLine.h"
 
 namespace {
 
@@ -98,9 +99,7 @@ void ScriptOutputWritten(const char* path) {
 
 void ScriptReportFatal(const char* text) {
     Echo("fatal", text);
-    std::size_t length = std::strlen(text);
-    std::fprintf(stderr, "Fatal Error: %s%s", text,
-                 length > 0 && text[length - 1] == '\n' ? "" : "\n");
+    WriteFatalLine(text);
 }
 
 int ScriptRun(const ToolParameters& tool) {
@@ -138,6 +137,7 @@ const FrontEnd kScriptFrontEnd = {
     .run = ScriptRun,
     .close = ScriptClose,
     .minimize = nullptr,
+    .nativeWindow = nullptr,
 };
 
 }  // namespace

@@ -5,12 +5,11 @@
 
 #include <string>
 
-#include "ToolShell.h"
+#include "shell/Platform.h"
 
 extern char** environ;
 
-bool ShellOpen(const char* file, const char* folder, bool minimizeFirst) {
-    if (minimizeFirst) MinimizeToolWindow();
+bool OpenWithDesktop(const char* file, const char* folder, void*) {
     std::string path = file;
     if (folder != nullptr && folder[0] != '\0' && file[0] != '/')
         path = std::string(folder) + '/' + file;

@@ -1,0 +1,34 @@
+// ReportFatal, the one failure path of the tools and of the library they
+// link: abandon the open outputs, let the front end show the text, close,
+// exit code 1.
+#include <cstdio>
+#include <cstdlib>
+
+#include <Vantrel/Fatal.h>
+#include "FatalLine.h"
+#include "shell/FrontEnd.h"
+#include "shell/OutputFiles.h"
+
+namespace {
+bool reportingFatal = false;
+}  // namespace
+
+void ReportFatal(const char* text) {
+    if (text == nullptr) text = "";
+    AbandonAllOutputFiles();
+    if (reportingFatal) {
+        // A failure while the report itself is shown: no second box.
+        WriteFatalLine(text);
+        std::_Exit(1);
+    }
+    struct ReportGuard {
+        ReportGuard() { reportingFatal = true; }
+        ~ReportGuard() { reportingFatal = false; }
+    } guard;
+    std::fflush(stdout);
+    const FrontEnd& frontEnd = ActiveFrontEnd();
+    frontEnd.reportFatal(text);  // the test backend throws here
+    if (frontEnd.close != nullptr) frontEnd.close();
+    std::fflush(stdout);
+    std::exit(1);
+}
