@@ -11,10 +11,12 @@
 # to SHOT_FOLDER. Every wait polls with a deadline.
 set -u
 
+. "$(dirname "${BASH_SOURCE[0]}")/../support/run_lib.sh"
 SHOTS=$(mkdir -p "${1:?usage: smoke.sh SHOT_FOLDER}" && cd "$1" && pwd)
 : "${DESSAMOR:?DESSAMOR must name the dessamor program}"
 : "${CLOSE_WINDOW:?CLOSE_WINDOW must name the close_window helper}"
 DEADLINE=${SMOKE_DEADLINE:-20}  # seconds for any one wait
+RUN_DEADLINE=$DEADLINE
 
 # ---- The session: a virtual X server on a free display, a session bus ----
 if [ -z "${SMOKE_IN_SESSION:-}" ]; then
@@ -41,13 +43,12 @@ if [ -z "${SMOKE_IN_SESSION:-}" ]; then
 fi
 
 # ---- Inside the session ----
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/desktop-smoke-XXXXXX")
+make_work_folder desktop-smoke
 started=()
-cleanup() {
+stop_started() {
   for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
-  rm -rf "$WORK"
 }
-trap cleanup EXIT
+on_exit stop_started
 
 # The programs see a home of their own: the file chooser's recent files and
 # settings stay here, the one-copy lock too.
@@ -60,12 +61,6 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 SCREEN_W=1024
 SCREEN_H=768
-
-failures=0
-case_name=""
-begin_case() { case_name=$1; echo "-- $1"; }
-fail() { echo "FAIL [$case_name]: $*"; failures=$((failures + 1)); }
-check_eq() { [ "$2" == "$3" ] || fail "$1: expected '$2', got '$3'"; }
 
 xdo() { timeout 10 xdotool "$@"; }
 
@@ -120,23 +115,6 @@ wait_focus() {
     [ $SECONDS -lt $end ] || return 1
     sleep 0.05
   done
-}
-
-# wait_exit PID: waits for the program to end and returns its exit code (124
-# when it had to be killed at the deadline).
-wait_exit() {
-  local end=$((SECONDS + DEADLINE))
-  while kill -0 "$1" 2>/dev/null; do
-    if [ $SECONDS -ge $end ]; then kill "$1"; wait "$1" 2>/dev/null; return 124; fi
-    sleep 0.05
-  done
-  wait "$1"
-}
-
-wait_file() {
-  local end=$((SECONDS + DEADLINE))
-  until [ -f "$1" ] || [ $SECONDS -ge $end ]; do sleep 0.05; done
-  [ -f "$1" ]
 }
 
 # key WINDOW KEYS...: focuses the window, then presses and releases the keys.
@@ -436,8 +414,4 @@ if [ -n "${PLIMSOR:-}" ]; then
   fi
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "all checks passed"
+finish

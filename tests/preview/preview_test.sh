@@ -4,53 +4,61 @@
 # caption and row labels, must match the golden pictures pixel for pixel;
 # the ship's animation, decoded again, must show each sprite as the sheet
 # does; broken input ends with the loader's fatal text and exit code 1.
-# Needs PAINTSAMPLES, QUARVIN, DESSAMOR, RLSPREVIEW, PNGSAME, WEBPFRAMES and
-# GOLDEN (the folder). After a deliberate change of the sample art or of the
-# sheet, the new golden pictures are
+# Needs RUN_LIB, PAINTSAMPLES, QUARVIN, DESSAMOR, RLSPREVIEW, PNGSAME,
+# WEBPFRAMES and GOLDEN (the folder). After a deliberate change of the sample
+# art or of the sheet, the new golden pictures are
 #   rlspreview --holes --translucent --additive --hotspot --bounds -o GOLDEN/wasp.png wasp.sh
 #   rlspreview -o GOLDEN/pair.png pair.shp
-set -euo pipefail
-for tool in "$PAINTSAMPLES" "$QUARVIN" "$DESSAMOR" "$RLSPREVIEW" "$PNGSAME" "$WEBPFRAMES"; do
-  [ -x "$tool" ] || { echo "missing $tool"; exit 77; }
+. "$RUN_LIB"
+for program in PAINTSAMPLES QUARVIN DESSAMOR RLSPREVIEW PNGSAME WEBPFRAMES; do
+  need_program "$program"
 done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-"$PAINTSAMPLES" "$work" >/dev/null
-"$QUARVIN" -o "$work/wasp.sh" "$work/wasp00.tga" >/dev/null
-"$QUARVIN" --offset 1 -o "$work/hornet.sh" "$work/hornet01.tga" >/dev/null
+make_work_folder preview
+work=$WORK
 
-"$RLSPREVIEW" --holes --translucent --additive --hotspot --bounds -o "$work/wasp.png" \
-  "$work/wasp.sh" >/dev/null
-"$PNGSAME" "$GOLDEN/wasp.png" "$work/wasp.png"
-echo "sample ship matches the golden picture"
+# run_ok WHAT COMMAND...: the command ends with exit code 0.
+run_ok() {
+  local what=$1
+  shift
+  run_captured "$@"
+  check_eq "$what: exit code" 0 "$rc"
+  [ "$rc" -eq 0 ] || printf '%s\n' "$err" | sed 's/^/    /'
+}
+
+begin_case "the sample ship matches the golden picture"
+"$PAINTSAMPLES" "$work" >/dev/null || { fail "painting the samples failed"; finish; }
+run_ok "quarvin (wasp)" "$QUARVIN" -o "$work/wasp.sh" "$work/wasp00.tga"
+run_ok "quarvin (hornet)" "$QUARVIN" --offset 1 -o "$work/hornet.sh" "$work/hornet01.tga"
+run_ok "rlspreview" "$RLSPREVIEW" --holes --translucent --additive --hotspot --bounds \
+  -o "$work/wasp.png" "$work/wasp.sh"
+check "the sheet matches $GOLDEN/wasp.png" "$PNGSAME" "$GOLDEN/wasp.png" "$work/wasp.png"
 
 # The animation against the sheet of the same run, enlarged, at 10 frames a
 # second; and the same frames at the default rate of 12.
-"$RLSPREVIEW" --background 203040 --scale 2 --fps 10 --animate "$work/wasp.webp" \
-  -o "$work/wasp2.png" "$work/wasp.sh" >/dev/null
-"$WEBPFRAMES" "$work/wasp.sh" "$work/wasp2.png" "$work/wasp.webp" 2 10
-"$RLSPREVIEW" --background 203040 --animate "$work/wasp.webp" -o "$work/wasp1.png" \
-  "$work/wasp.sh" >/dev/null
-"$WEBPFRAMES" "$work/wasp.sh" "$work/wasp1.png" "$work/wasp.webp" 1 12
-echo "animation frames match the sheet"
+begin_case "the animation's frames match the sheet"
+run_ok "rlspreview --scale 2 --fps 10" "$RLSPREVIEW" --background 203040 --scale 2 --fps 10 \
+  --animate "$work/wasp.webp" -o "$work/wasp2.png" "$work/wasp.sh"
+check "frames at scale 2, 10 a second" \
+  "$WEBPFRAMES" "$work/wasp.sh" "$work/wasp2.png" "$work/wasp.webp" 2 10
+run_ok "rlspreview --animate" "$RLSPREVIEW" --background 203040 --animate "$work/wasp.webp" \
+  -o "$work/wasp1.png" "$work/wasp.sh"
+check "frames at scale 1, 12 a second" \
+  "$WEBPFRAMES" "$work/wasp.sh" "$work/wasp1.png" "$work/wasp.webp" 1 12
 
+begin_case "a family is drawn as the golden picture and its texts printed"
 printf ':Two ships\nwasp\nhornet\n' > "$work/pair.txt"
-"$DESSAMOR" -o "$work/pair.shp" "$work/pair.txt" >/dev/null
-out=$("$RLSPREVIEW" -o "$work/pair.png" "$work/pair.shp")
-grep -qx 'Two ships' <<<"$out" || { echo "family text not printed: $out"; exit 1; }
-"$PNGSAME" "$GOLDEN/pair.png" "$work/pair.png"
-echo "family drawn as the golden picture, texts printed"
+run_ok "dessamor" "$DESSAMOR" -o "$work/pair.shp" "$work/pair.txt"
+run_ok "rlspreview" "$RLSPREVIEW" -o "$work/pair.png" "$work/pair.shp"
+grep -qx 'Two ships' <<<"$out" || fail "family text not printed: $out"
+check "the sheet matches $GOLDEN/pair.png" "$PNGSAME" "$GOLDEN/pair.png" "$work/pair.png"
 
+begin_case "usage errors are refused"
 for usage in "--scale 9 $work/wasp.sh" "--scale 0 $work/wasp.sh" "--fps 0 $work/wasp.sh" \
              "--animate $work/pair.webp $work/pair.shp"; do
-  set +e
   # shellcheck disable=SC2086
-  "$RLSPREVIEW" -o "$work/usage.png" $usage >/dev/null 2>&1
-  code=$?
-  set -e
-  [ "$code" -eq 2 ] || { echo "$usage: exit $code, not a usage error"; exit 1; }
+  run_captured "$RLSPREVIEW" -o "$work/usage.png" $usage
+  check_eq "$usage: exit code" 2 "$rc"
 done
-echo "usage errors refused"
 
 head -c 100 "$work/wasp.sh" > "$work/short.sh"
 for bad in "$work/short.sh:LoadRlsRay: Unable to read file" \
@@ -59,12 +67,11 @@ for bad in "$work/short.sh:LoadRlsRay: Unable to read file" \
            "$work/wasp.sh.shp:RlsFamily: Unable to open file"; do
   file=${bad%%:*}
   text=${bad#*:}
-  set +e
-  err=$("$RLSPREVIEW" -o "$work/bad.png" "$file" 2>&1 >/dev/null)
-  code=$?
-  set -e
-  [ "$code" -eq 1 ] || { echo "$file: exit $code"; exit 1; }
-  [ "$err" = "Fatal Error: $text" ] || { echo "$file: '$err'"; exit 1; }
-  [ ! -e "$work/bad.png" ] || { echo "$file: a picture was written"; exit 1; }
+  begin_case "broken input $(basename "$file") is reported"
+  run_captured "$RLSPREVIEW" -o "$work/bad.png" "$file"
+  check_eq "exit code" 1 "$rc"
+  check_eq "standard error" "Fatal Error: $text" "$err"
+  check_missing "$work/bad.png"
 done
-echo "broken input reported"
+
+finish

@@ -97,6 +97,22 @@ TEST_F(RememberedFoldersTest, AFolderFileThatCannotBeWrittenIsSkipped) {
     }
 }
 
+TEST_F(RememberedFoldersTest, LeftAloneTheyAreNeitherReadNorWritten) {
+    WriteWholeFile(folder / "indir.txt", "/art/ships");
+    TestShell shell(folder.Path());
+    LeaveFolderFilesAlone();
+    LoadRememberedFolders();
+    EXPECT_EQ(InputFolder, folder.Path()) << "a first run's folder, not the remembered one";
+    EXPECT_EQ(OutputFolder, folder.Path());
+    EXPECT_STREQ(FolderFilesFolder(), "");
+    RememberChosenFolder("/art/other/wasp00.tga", RememberedFolder::Input);
+    RememberChosenFolder("/out/wasp.sh", RememberedFolder::Output);
+    EXPECT_STREQ(InputFolder, "/art/other") << "the folder is still kept for the run";
+    EXPECT_STREQ(OutputFolder, "/out");
+    EXPECT_EQ(ReadWholeFile(folder / "indir.txt"), "/art/ships");
+    EXPECT_FALSE(FileExists(folder / "outdir.txt"));
+}
+
 class OutputFileTest : public ::testing::Test {
 protected:
     std::vector<std::string> Names() const {

@@ -11,6 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build="${1:-build/windows}"
+source tests/support/run_lib.sh
 source tests/windows/smoke_lib.sh
 
 for program in wine wineserver Xvfb xdotool; do
@@ -43,7 +44,7 @@ cleanup() {
   fi
   rm -rf "$scratch"
 }
-trap cleanup EXIT
+on_exit cleanup
 
 # The programs' own messages and wine's go to a log, shown when a check fails.
 log="$scratch/wine.log"
@@ -52,7 +53,7 @@ start() { wine "$@" 2>>"$log" & }
 # ---------------------------------------------------------------------------
 # Headless phase: the prefix, the sample art, the reference output.
 # ---------------------------------------------------------------------------
-echo "-- wine prefix and sample art (headless)"
+begin_case "wine prefix and sample art (headless)"
 (
   unset DISPLAY WAYLAND_DISPLAY
   wineboot --init >/dev/null 2>&1
@@ -92,7 +93,7 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >/dev
 xvfb_pid=$!
 read -r -t 20 display_number <"$scratch/display" || { echo "smoke: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$display_number"
-echo "-- windows on display $DISPLAY"
+begin_case "windows on display $DISPLAY"
 
 quarvin_checks() {
   local title_00="Keys: Input  Border(off)  Feather(on)  Offset(0)"
@@ -100,7 +101,7 @@ quarvin_checks() {
   local title_01="Keys: Input  Border(off)  Feather(on)  Offset(1)"
   local quarvin second window
 
-  echo "-- quarvin: window, keys on release, single instance"
+  begin_case "quarvin: window, keys on release, single instance"
   start "$scratch/bin/quarvin.exe"
   quarvin=$!
   window=$(find_window "^Quarvin$|^Keys: Input") || { fail "Quarvin opens its window"; return; }
@@ -122,7 +123,7 @@ quarvin_checks() {
   check "a second start ends with 0" exits_with "$second" 0
   check "the second start opened no window" window_count_is '^Keys: Input' 1
 
-  echo "-- quarvin: open dialog, save dialog, overwrite question"
+  begin_case "quarvin: open dialog, save dialog, overwrite question"
   on_window "$window" key i
   if find_window "^File To Read$" >/dev/null; then
     pass "I opens \"File To Read\""
@@ -153,7 +154,7 @@ quarvin_checks() {
   check "no temporary file is left" has_no_leftovers "$scratch/out"
   check "the window keeps its title" title_is "$window" "$title_00"
 
-  echo "-- quarvin: a cancel, then a missing frame"
+  begin_case "quarvin: a cancel, then a missing frame"
   on_window "$window" key i
   if find_window "^File To Read$" >/dev/null; then
     xdotool key Escape
@@ -182,7 +183,7 @@ quarvin_checks() {
     file_holds "$scratch/bin/indir.txt" "$(winpath "$scratch/broken")"
   check "the earlier output is untouched" cmp -s "$scratch/out/wasp.sh" "$scratch/reference/wasp.sh"
 
-  echo "-- quarvin: Q and Alt+Q"
+  begin_case "quarvin: Q and Alt+Q"
   start "$scratch/bin/quarvin.exe"
   quarvin=$!
   if window=$(find_window "^Keys: Input"); then
@@ -206,7 +207,7 @@ dessamor_checks() {
   local title="Create ship family (.shp) from a text list of .sh files"
   local dessamor second window
 
-  echo "-- dessamor: window, single instance, a fatal list, Q"
+  begin_case "dessamor: window, single instance, a fatal list, Q"
   start "$scratch/bin/dessamor.exe"
   dessamor=$!
   window=$(find_window "^Create ship family") || { fail "Dessamor opens its window"; return; }
@@ -256,12 +257,12 @@ window_tests() {
     return 1
   fi
 }
-echo "-- the tool window in process"
+begin_case "the tool window in process"
 check "tool_tests' window tests pass on the display" window_tests
 
 plimsor_checks() {
   local plimsor window
-  echo "-- plimsor: its title and size, Q"
+  begin_case "plimsor: its title and size, Q"
   start "$scratch/bin/plimsor.exe"
   plimsor=$!
   window=$(find_window "^Orlavine") || { fail "Plimsor opens its window"; return; }
@@ -274,14 +275,13 @@ plimsor_checks() {
 if $have_quarvin; then
   quarvin_checks
 else
-  echo "-- quarvin: not built, its checks are skipped"
+  begin_case "quarvin: not built, its checks are skipped"
 fi
 plimsor_checks
 dessamor_checks
 
 if [ "$failures" -ne 0 ]; then
-  echo "smoke: $failures check(s) failed; wine's messages:" >&2
+  echo "smoke: wine's messages:" >&2
   grep -v "FS volume label" "$log" >&2 || true
-  exit 1
 fi
-echo "smoke: all checks passed"
+finish

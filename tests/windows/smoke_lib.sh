@@ -1,31 +1,10 @@
-# Helpers of the window smoke test (sourced by smoke.sh): checks, polling with
-# deadlines (never xdotool's --sync, which can die when a window closes
-# while it searches), and the Windows names of paths below /.
-
-failures=0
-pass() { echo "  ok    $1"; }
-fail() {
-  echo "  FAIL  $1" >&2
-  failures=$((failures + 1))
-}
-check() { # check DESCRIPTION COMMAND...
-  local what="$1"
-  shift
-  if "$@"; then pass "$what"; else fail "$what"; fi
-}
+# Helpers of the window smoke test (sourced by smoke.sh after
+# tests/support/run_lib.sh, which has the checks and the waits): windows found
+# by polling with deadlines (never xdotool's --sync, which can die when a
+# window closes while it searches), and the Windows names of paths below /.
 
 # The Windows name of a folder or file below /: Z:\...
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
-
-# Repeats a command until it succeeds or the seconds have passed (at least once).
-eventually() { # eventually SECONDS COMMAND...
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.1
-  done
-}
 
 window_count() { xdotool search --name "$1" 2>/dev/null | wc -l; }
 window_count_is() { [ "$(window_count "$1")" -eq "$2" ]; }
@@ -46,28 +25,12 @@ geometry_is() { # geometry_is ID "X,Y" "WxH"
     { echo "        ($text)" >&2; return 1; }
 }
 
-# Waits for a process to end and checks its exit code; kills it after the
-# deadline.
-exits_with() { # exits_with PID CODE [SECONDS]
-  local deadline=$((SECONDS + ${3:-20})) code=0
-  while kill -0 "$1" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || { kill "$1"; echo "        (still running)" >&2; return 1; }
-    sleep 0.1
-  done
-  wait "$1" || code=$?
-  [ "$code" -eq "$2" ] || { echo "        (exit code $code, expected $2)" >&2; return 1; }
-}
-
 # Types a path over the focused dialog's file name and accepts it.
 answer_dialog() { # answer_dialog PATH
   xdotool key --clearmodifiers ctrl+a
   xdotool type --delay 15 "$1"
   xdotool key Return
 }
-
-file_holds() { [ "$(cat "$1" 2>/dev/null)" = "$2" ]; }
-has_no_line_end() { case "$(tail -c 1 "$1" | od -An -tx1 | tr -d ' ')" in 0a | 0d) return 1 ;; esac; }
-has_no_leftovers() { ! ls "$1" | grep -q '\.tmp-'; }
 
 # Sends xdotool key commands to a window after giving it the keyboard focus.
 # Without a window manager, a dialog that closed can leave the X focus on the

@@ -1,7 +1,8 @@
 # Dessamor through its script and batch front ends: titles, dialogs, cancels,
 # the family file byte for byte, exit codes, remembered folders, and the
 # previous output surviving a fatal error.
-. "$E2E_LIB"
+. "$RUN_LIB"
+make_work_folder e2e
 need_program DESSAMOR
 
 TITLE="Create ship family (.shp) from a text list of .sh files"

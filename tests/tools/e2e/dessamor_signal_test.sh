@@ -1,7 +1,8 @@
 # An interrupted Dessamor leaves no partial family file: the listed .sh file
 # is a named pipe nobody writes, so the program waits in the middle of the
 # output; a TERM signal then ends it.
-. "$E2E_LIB"
+. "$RUN_LIB"
+make_work_folder e2e
 need_program DESSAMOR
 
 prog=$(install_program DESSAMOR "$WORK/prog")

@@ -2,16 +2,14 @@
 # keys acting as typed, the file prompts (Enter accepts, Esc cancels, an
 # existing output asks before it is replaced), the fatal report waiting for a
 # key, Q and Ctrl-C quitting, and one copy at a time.
-. "$E2E_LIB"
+. "$RUN_LIB"
+make_work_folder e2e
 need_program DESSAMOR
-command -v tmux >/dev/null || { echo "skipped: tmux is not installed"; exit 77; }
+need_commands tmux
 
 TITLE="Create ship family (.shp) from a text list of .sh files"
-# A tmux server of this test's own, and the single-instance locks in $WORK.
-socket="e2e-$$"
+# The single-instance locks in $WORK.
 export XDG_RUNTIME_DIR=$WORK
-tmux_() { tmux -L "$socket" -f /dev/null "$@"; }
-trap 'tmux_ kill-server >/dev/null 2>&1; rm -rf "$WORK"' EXIT
 
 prog=$(install_program DESSAMOR "$WORK/prog")
 art=$WORK/art
@@ -21,35 +19,13 @@ printf 'hull\n' > "$art/fam.txt"
 
 # start WINDOW: runs the program in a new tmux window; its exit code goes to
 # $WORK/WINDOW.rc.
-start() {
-  rm -f "$WORK/$1.rc"
-  local command="cd '$WORK' && env -u DISPLAY -u WAYLAND_DISPLAY '$prog'; echo \$? > '$WORK/$1.rc'; sleep 600"
-  if tmux_ has-session -t e2e 2>/dev/null; then
-    tmux_ new-window -d -t e2e -n "$1" "$command"
-  else
-    tmux_ new-session -d -s e2e -n "$1" -x 120 -y 40 "$command"
-  fi
-}
-screen() { tmux_ capture-pane -p -t "e2e:$1"; }
-keys() { local w=$1; shift; tmux_ send-keys -t "e2e:$w" "$@"; }
+start() { term_start "$1" "env -u DISPLAY -u WAYLAND_DISPLAY '$prog'"; }
+screen() { term_screen "$1"; }
+keys() { term_keys "$@"; }
 # wait_for WINDOW TEXT: until the screen shows TEXT (10 s at most).
-wait_for() {
-  for _ in $(seq 200); do
-    screen "$1" | grep -qF -- "$2" && return 0
-    sleep 0.05
-  done
-  fail "the screen never showed: $2"
-  screen "$1" | sed 's/^/    | /'
-  return 1
-}
+wait_for() { term_wait_for "$1" "$2"; }
 # exit_code WINDOW: waits for the program to end and prints its exit code.
-exit_code() {
-  for _ in $(seq 200); do
-    [ -s "$WORK/$1.rc" ] && { cat "$WORK/$1.rc"; return; }
-    sleep 0.05
-  done
-  echo "still running"
-}
+exit_code() { term_exit_code "$1"; }
 
 begin_case "title, prompts prefilled with the proposed paths, Enter accepts"
 start a

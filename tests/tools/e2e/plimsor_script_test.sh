@@ -1,7 +1,8 @@
 # Plimsor through its script and batch front ends, on the painted sample
 # pictures: title and keys, cancels at either dialog, the list rules, exit
 # codes, remembered folders, and the previous output surviving a fatal error.
-. "$E2E_LIB"
+. "$RUN_LIB"
+make_work_folder e2e
 need_program PLIMSOR
 need_program PAINTSAMPLES
 

@@ -2,7 +2,8 @@
 # ships: titles and option keys, cancels at either dialog, the missing-frame
 # messages of both numberings, alpha images, exit codes, remembered folders,
 # and the previous output surviving a fatal error.
-. "$E2E_LIB"
+. "$RUN_LIB"
+make_work_folder e2e
 need_program QUARVIN
 need_program PAINTSAMPLES
 

@@ -1,44 +1,26 @@
 # Quarvin's interactive terminal front end, driven through tmux: the title
 # line following the option keys, the two file prompts of a batch, and the
 # fatal report of a missing frame.
-. "$E2E_LIB"
+. "$RUN_LIB"
+make_work_folder e2e
 need_program QUARVIN
 need_program PAINTSAMPLES
-command -v tmux >/dev/null || { echo "skipped: tmux is not installed"; exit 77; }
+need_commands tmux
 
-# A tmux server of this test's own, and the single-instance locks in $WORK.
-socket="e2e-$$"
+# The single-instance locks in $WORK.
 export XDG_RUNTIME_DIR=$WORK
-tmux_() { tmux -L "$socket" -f /dev/null "$@"; }
-trap 'tmux_ kill-server >/dev/null 2>&1; rm -rf "$WORK"' EXIT
 
 prog=$(install_program QUARVIN "$WORK/prog")
 art=$WORK/art
 mkdir -p "$WORK/out"
 "$PAINTSAMPLES" "$art" >/dev/null || { echo "painting the samples failed"; exit 1; }
 
-rc_file=$WORK/quarvin.rc
-tmux_ new-session -d -s e2e -x 120 -y 40 \
-  "cd '$WORK' && env -u DISPLAY -u WAYLAND_DISPLAY '$prog'; echo \$? > '$rc_file'; sleep 600"
-screen() { tmux_ capture-pane -p -t e2e; }
-keys() { tmux_ send-keys -t e2e "$@"; }
+term_start quarvin "env -u DISPLAY -u WAYLAND_DISPLAY '$prog'"
+screen() { term_screen quarvin; }
+keys() { term_keys quarvin "$@"; }
 # wait_for TEXT: until the screen shows TEXT (10 s at most).
-wait_for() {
-  for _ in $(seq 200); do
-    screen | grep -qF -- "$1" && return 0
-    sleep 0.05
-  done
-  fail "the screen never showed: $1"
-  screen | sed 's/^/    | /'
-  return 1
-}
-exit_code() {
-  for _ in $(seq 200); do
-    [ -s "$rc_file" ] && { cat "$rc_file"; return; }
-    sleep 0.05
-  done
-  echo "still running"
-}
+wait_for() { term_wait_for quarvin "$1"; }
+exit_code() { term_exit_code quarvin; }
 
 begin_case "the title line follows the option keys"
 wait_for "[ Keys: Input  Border(off)  Feather(on)  Offset(0) ]"

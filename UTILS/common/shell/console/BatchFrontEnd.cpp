@@ -76,10 +76,3 @@ const FrontEnd& BatchFrontEnd(const ToolParameters& tool, const char* input, con
     writtenPaths.clear();
     return kBatchFrontEnd;
 }
-
-void EndWithUsageError(const ToolParameters& tool, const std::string& text) {
-    AbandonAllOutputFiles();
-    std::fflush(stdout);
-    std::fprintf(stderr, "%s: %s\n", tool.programName, text.c_str());
-    std::exit(2);
-}
