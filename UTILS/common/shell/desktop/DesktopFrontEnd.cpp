@@ -1,5 +1,6 @@
 // The desktop window front end (GTK 3): the tool's small window, its keys,
-// one copy per tool, and the desktop's dialogs.
+// one copy per tool, and the desktop's dialogs. Built into the desktop module
+// (DesktopModule.h), which the program opens only when it is used.
 //
 // Without arguments and with a display the tools open this window: the class
 // name as the first title, then the tool's title; a white client area of the
@@ -18,7 +19,6 @@
 
 #include "shell/posix/PosixPlatform.h"
 #include "DesktopDialogs.h"
-#include "DesktopFrontEnd.h"
 #include "DesktopKeys.h"
 
 namespace {
@@ -251,7 +251,8 @@ const FrontEnd kDesktopFrontEnd = {
 
 }  // namespace
 
-const FrontEnd* DesktopFrontEnd() {
+// Called by the module's entry point (DesktopHostCalls.cpp).
+const FrontEnd* OpenDesktopFrontEnd() {
     if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) return nullptr;
     // The tools' logic keeps the "C" locale of the other front ends; only the
     // desktop's own words (Cancel, Open, ...) follow the user's language.
