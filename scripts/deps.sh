@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests, the benchmarks and the
 # fuzzers need. As root it runs apt-get; otherwise it prints the exact line.
-# Usage: scripts/deps.sh [group...]   groups: build (default), desktop, windows
+# Usage: scripts/deps.sh [group...]   groups: build (default), desktop, windows, bench
 set -euo pipefail
 
 groups=("$@")
@@ -19,6 +19,8 @@ for group in "${groups[@]}"; do
                  openbox) ;;
     windows)
       packages+=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool) ;;
+    bench)
+      packages+=(hyperfine) ;;
     *) echo "deps.sh: unknown group '$group'" >&2; exit 2 ;;
   esac
 done
