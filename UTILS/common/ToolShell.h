@@ -11,7 +11,8 @@
 //   - POSIX: front ends picked at run time: batch (command-line arguments
 //     answer the dialogs), script (--script FILE|- feeds key releases and
 //     dialog answers, echoes titles and dialogs), interactive terminal (no
-//     arguments on a terminal), and a desktop window where one is built in;
+//     arguments on a terminal), and a desktop window where one is built in
+//     (a module opened at run time, so console runs load no toolkit);
 //   - tests: a backend whose ReportFatal throws and whose dialogs answer from
 //     a queue (tests/support/TestShell.h).
 // The shell runs in one direction: start-up (shell/start/) -> front ends
