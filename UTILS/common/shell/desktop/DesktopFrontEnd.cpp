@@ -19,6 +19,7 @@
 
 #include "shell/posix/PosixPlatform.h"
 #include "DesktopDialogs.h"
+#include "DesktopModuleParts.h"
 #include "DesktopKeys.h"
 
 namespace {
@@ -251,7 +252,6 @@ const FrontEnd kDesktopFrontEnd = {
 
 }  // namespace
 
-// Called by the module's entry point (DesktopHostCalls.cpp).
 const FrontEnd* OpenDesktopFrontEnd() {
     if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) return nullptr;
     // The tools' logic keeps the "C" locale of the other front ends; only the

@@ -1,23 +1,15 @@
 // Inside the desktop module: the core services the front end calls, by their
-// usual names, forwarded to the table the program handed over. The module's
-// entry point keeps the table.
+// usual names, forwarded to the table the program handed over.
 #include "DesktopModule.h"
+#include "DesktopModuleParts.h"
 #include "shell/posix/PosixPlatform.h"
 
 namespace {
 const DesktopHost* host = nullptr;
 }  // namespace
 
-const FrontEnd* OpenDesktopFrontEnd();
-
-extern "C" __attribute__((visibility("default"))) const FrontEnd* VantrelOpenDesktop(
-    const DesktopHost* programHost) {
-    if (programHost == nullptr || programHost->version != kDesktopModuleVersion ||
-        programHost->size != sizeof(DesktopHost)) {
-        return nullptr;
-    }
+void KeepDesktopHost(const DesktopHost* programHost) {
     host = programHost;
-    return OpenDesktopFrontEnd();
 }
 
 void DispatchKeyRelease(const ToolParameters& tool, int key) {

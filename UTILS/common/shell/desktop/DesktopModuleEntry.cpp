@@ -1,0 +1,13 @@
+// The desktop module's one exported function (DesktopModule.h).
+#include "DesktopModule.h"
+#include "DesktopModuleParts.h"
+
+extern "C" __attribute__((visibility("default"))) const FrontEnd* VantrelOpenDesktop(
+    const DesktopHost* host) {
+    if (host == nullptr || host->version != kDesktopModuleVersion ||
+        host->size != sizeof(DesktopHost)) {
+        return nullptr;
+    }
+    KeepDesktopHost(host);
+    return OpenDesktopFrontEnd();
+}
