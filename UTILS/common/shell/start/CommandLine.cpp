@@ -54,9 +54,9 @@ void PrintUsage(const ToolParameters& tool, std::FILE* stream) {
     std::fprintf(stream, "  %-18s read key releases and dialog answers from FILE (- for standard\n",
                  "--script FILE|-");
     std::fprintf(stream, "  %-18s input) and echo titles and dialogs on standard output\n", "");
-    std::fprintf(stream, "  %-18s leave indir.txt and outdir.txt alone: neither read nor write\n",
+    std::fprintf(stream, "  %-18s neither read nor write indir.txt and outdir.txt (for\n",
                  "--no-remember");
-    std::fprintf(stream, "  %-18s them (for build systems)\n", "");
+    std::fprintf(stream, "  %-18s build systems)\n", "");
     std::fprintf(stream, "  %-18s show this help\n", "--help");
     std::fprintf(stream, "  %-18s show the version\n\n", "--version");
     std::fprintf(stream,
