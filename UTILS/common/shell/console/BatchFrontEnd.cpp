@@ -2,7 +2,6 @@
 // runs once, the written paths are printed.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
