@@ -13,6 +13,7 @@
 #include <Vantrel/Rls.h>
 
 #include "FamilyList.h"
+#include "FatalLine.h"
 #include "FileMap.h"
 #include "RayPictures.h"
 #include "TgaOut.h"
@@ -21,10 +22,7 @@ extern const int ProgramScreenWidth = 640;
 extern const int ProgramScreenHeight = 480;
 
 void ReportFatal(const char* text) {
-    const char* shown = text != nullptr ? text : "";
-    const size_t length = std::strlen(shown);
-    std::fprintf(stderr, "Fatal Error: %s%s", shown,
-                 length > 0 && shown[length - 1] == '\n' ? "" : "\n");
+    WriteFatalLine(text);
     std::exit(1);
 }
 
