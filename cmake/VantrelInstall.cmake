@@ -1,0 +1,66 @@
+# Install rules: the programs, the library with its public headers, the CMake
+# package and the pkg-config file, man pages and documents.
+#
+#   bin/                     the programs of VANTREL_PROGRAMS that this build makes
+#   lib/libVantrel.a         the library
+#   include/Vantrel/*.h      its public headers (src/ keeps the private ones)
+#   lib/cmake/Vantrel/       VantrelConfig.cmake, version file, exported targets
+#                            (Vantrel::Vantrel and the programs as Vantrel::quarvin, ...),
+#                            the asset functions (VantrelAssets.cmake)
+#   lib/pkgconfig/vantrel.pc
+#   share/man/man1/          one page per program (VantrelManPages.cmake)
+#   share/doc/vantrel/       README.md, docs/, LICENSE
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+# The programs a package holds. A new tool adds its target name here (and a
+# one-line description for its man page in VantrelManPages.cmake); targets
+# this build does not make (rlspreview in the Windows build) are skipped.
+set(VANTREL_PROGRAMS quarvin plimsor dessamor rlspreview rlsinfo rlsunpack)
+
+set(VANTREL_INSTALLED_PROGRAMS)
+foreach(program IN LISTS VANTREL_PROGRAMS)
+  if(TARGET ${program})
+    list(APPEND VANTREL_INSTALLED_PROGRAMS ${program})
+  endif()
+endforeach()
+
+set(VANTREL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vantrel)
+
+install(TARGETS Vantrel ${VANTREL_INSTALLED_PROGRAMS}
+  EXPORT VantrelTargets
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/Vantrel/include/Vantrel
+                  ${PROJECT_BINARY_DIR}/generated/include/Vantrel
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+  FILES_MATCHING PATTERN "*.h")
+
+# The CMake package: find_package(Vantrel CONFIG REQUIRED).
+install(EXPORT VantrelTargets NAMESPACE Vantrel:: DESTINATION ${VANTREL_CMAKE_DIR})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/VantrelConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/package/VantrelConfig.cmake
+  INSTALL_DESTINATION ${VANTREL_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/package/VantrelConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/package/VantrelConfig.cmake
+              ${PROJECT_BINARY_DIR}/package/VantrelConfigVersion.cmake
+              ${CMAKE_CURRENT_LIST_DIR}/VantrelAssets.cmake
+  DESTINATION ${VANTREL_CMAKE_DIR})
+
+# pkg-config finds its prefix from where the .pc file lies, so an installed
+# tree may be moved (the .tar.gz package) and still be found.
+file(RELATIVE_PATH VANTREL_PC_PREFIX /root/${CMAKE_INSTALL_LIBDIR}/pkgconfig /root)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/vantrel.pc.in ${PROJECT_BINARY_DIR}/package/vantrel.pc
+  @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/package/vantrel.pc
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+# Documents: the README keeps its links to docs/ by keeping the layout.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs DESTINATION ${CMAKE_INSTALL_DOCDIR}
+  FILES_MATCHING PATTERN "*.md" PATTERN "*.png")
+
+include(${CMAKE_CURRENT_LIST_DIR}/VantrelManPages.cmake)

@@ -1,0 +1,36 @@
+# Man pages, made at build time by help2man from each program's --help and
+# --version, so they cannot disagree with the programs. Without help2man, or
+# when the programs cannot run on the build machine (cross builds), there are
+# none; the package check insists on them.
+find_program(HELP2MAN help2man)
+if(NOT HELP2MAN OR CMAKE_CROSSCOMPILING)
+  message(STATUS "No man pages: help2man not found or cross build")
+  return()
+endif()
+
+# The NAME line of each page.
+set(VANTREL_MAN_NAME_quarvin "convert a ship's 16 rotation frames into a .sh sprite file")
+set(VANTREL_MAN_NAME_plimsor "convert a list of TGA images into a .sh sprite file")
+set(VANTREL_MAN_NAME_dessamor "pack .sh sprite files and texts into a .shp family file")
+set(VANTREL_MAN_NAME_rlspreview "draw a .sh or .shp sprite file as a PNG picture")
+set(VANTREL_MAN_NAME_rlsinfo "describe the contents of a .sh or .shp sprite file")
+set(VANTREL_MAN_NAME_rlsunpack "unpack a .sh or .shp sprite file")
+
+set(man_pages)
+foreach(program IN LISTS VANTREL_INSTALLED_PROGRAMS)
+  set(name "${VANTREL_MAN_NAME_${program}}")
+  if(NOT name)
+    set(name "part of the Vantrel sprite tools")
+  endif()
+  set(page ${PROJECT_BINARY_DIR}/man/${program}.1)
+  add_custom_command(OUTPUT ${page}
+    COMMAND ${HELP2MAN} --no-info --no-discard-stderr --section=1
+            --name=${name} --include=${CMAKE_CURRENT_LIST_DIR}/man-see-also.h2m
+            --output=${page} $<TARGET_FILE:${program}>
+    DEPENDS ${program} ${CMAKE_CURRENT_LIST_DIR}/man-see-also.h2m
+    COMMENT "Man page of ${program}"
+    VERBATIM)
+  list(APPEND man_pages ${page})
+endforeach()
+add_custom_target(vantrel_man_pages ALL DEPENDS ${man_pages})
+install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
