@@ -31,6 +31,11 @@
 
 include_guard(GLOBAL)
 
+# What every batch run is given: leave the remembered folders alone.
+if(NOT DEFINED VANTREL_BATCH_FLAGS)
+  set(VANTREL_BATCH_FLAGS --no-remember)
+endif()
+
 # The command of a program: its imported target when the package provides it.
 function(_vantrel_program out program)
   if(TARGET Vantrel::${program})
@@ -195,7 +200,7 @@ function(vantrel_add_ship name)
   endif()
 
   _vantrel_add_conversion(${name} "${output}" "Converting ship ${ship} into ${arg_OUTPUT}"
-    COMMAND ${program_command} --no-remember ${options} -o "${output}" "${frame}"
+    COMMAND ${program_command} ${VANTREL_BATCH_FLAGS} ${options} -o "${output}" "${frame}"
     DEPENDS ${inputs} ${program_file}
     WORKING_DIRECTORY "${folder}")
 endfunction()
@@ -230,7 +235,7 @@ function(vantrel_add_image_list name)
   endforeach()
 
   _vantrel_add_conversion(${name} "${output}" "Converting image list ${arg_LIST} into ${arg_OUTPUT}"
-    COMMAND ${program_command} --no-remember -o "${output}" "${list_file}"
+    COMMAND ${program_command} ${VANTREL_BATCH_FLAGS} -o "${output}" "${list_file}"
     DEPENDS "${list_file}" ${images} ${program_file}
     WORKING_DIRECTORY "${folder}")
 endfunction()
@@ -269,7 +274,7 @@ function(vantrel_add_family name)
   list(REMOVE_DUPLICATES rays)
 
   _vantrel_add_conversion(${name} "${output}" "Building family ${arg_LIST} into ${arg_OUTPUT}"
-    COMMAND ${program_command} --no-remember -o "${output}" "${list_file}"
+    COMMAND ${program_command} ${VANTREL_BATCH_FLAGS} -o "${output}" "${list_file}"
     DEPENDS "${list_file}" ${rays} ${program_file}
     WORKING_DIRECTORY "${folder}")
   _vantrel_depend_on_makers(${name} ${rays})

@@ -37,7 +37,7 @@ void DrawShipScene(Pixel16* surface, const RlsRay& ship, int frame) {
     // Only the runs: a quarter of the sprite over the background, then added.
     DrawRLSpriteBlend(surface, cx - 96, cy, sprite, false);
     DrawRLSpriteBlend(surface, cx + 96, cy, sprite, true);
-    // One copy sliding across the playfield's left edge: clipped, never
-    // drawn outside the viewport.
-    DrawRLSprite(surface, field.left + (frame * 3) % 64 - 24, cy + 72, sprite, false);
+    // One copy sliding to and fro across the playfield's left edge: clipped,
+    // never drawn outside the viewport.
+    DrawRLSprite(surface, field.left - 24 + (frame * 2) % 48, cy + 72, sprite, false);
 }

@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# The installed package as its users meet it. Installs a built tree into a
+# temporary prefix and checks:
+#   - the installed files (programs, library, public headers only, CMake
+#     package, pkg-config file, man pages, documents) and every --version;
+#   - examples/asset-pipeline, built against the prefix alone: converts the
+#     sample art, a second build converts nothing, a touched alpha image
+#     reconverts its ship and the family only;
+#   - examples/draw-ship, built against the prefix, drawn headless: its last
+#     frame matches golden/draw-ship.png pixel for pixel; the same program built
+#     with `pkg-config --cflags --libs vantrel` draws the same picture;
+#   - `cpack -G DEB` and `cpack -G TGZ`: the .deb holds the programs, man
+#     pages, library and package files and depends on libpng.
+# Usage: tests/install/check.sh [BUILD_DIR]   (default build/release, built)
+# After a deliberate change of the sample art or the drawing, the golden is
+#   draw-ship --frames 20 --png tests/install/golden/draw-ship.png wasp.sh
+set -euo pipefail
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(cd "${1:-$source_dir/build/release}" && pwd)
+golden=$source_dir/tests/install/golden/draw-ship.png
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "install check: $*" >&2; exit 1; }
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || fail "no project version in $build/CMakeCache.txt"
+
+echo "== installing into a temporary prefix =="
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+programs=(quarvin plimsor dessamor rlspreview)
+expected=(lib/libVantrel.a include/Vantrel/Rls.h include/Vantrel/RLSpriteDraw.h
+          include/Vantrel/Version.h lib/cmake/Vantrel/VantrelConfig.cmake
+          lib/cmake/Vantrel/VantrelConfigVersion.cmake lib/cmake/Vantrel/VantrelTargets.cmake
+          lib/cmake/Vantrel/VantrelAssets.cmake lib/pkgconfig/vantrel.pc
+          share/doc/vantrel/README.md share/doc/vantrel/LICENSE
+          share/doc/vantrel/docs/artists-guide.md share/doc/vantrel/docs/file-formats.md
+          share/doc/vantrel/docs/library.md)
+for program in "${programs[@]}"; do
+  expected+=("bin/$program" "share/man/man1/$program.1")
+done
+for file in "${expected[@]}"; do
+  [ -f "$prefix/$file" ] || fail "not installed: $file"
+done
+# The private headers stay with the sources.
+for private in "$source_dir"/Vantrel/src/*.h; do
+  [ ! -e "$prefix/include/Vantrel/$(basename "$private")" ] || fail "private header installed: $private"
+done
+for program in "$prefix"/bin/*; do
+  name=$(basename "$program")
+  [ "$("$program" --version)" = "$name $version" ] || fail "$name --version: $("$program" --version)"
+done
+echo "installed files and versions as expected ($version)"
+
+echo "== asset-pipeline against the prefix =="
+cp -r "$source_dir/examples/asset-pipeline" "$work/asset-pipeline"
+art=$work/asset-pipeline/art
+"$build/samples/paintsamples" "$art" >/dev/null
+assets=$work/assets
+cmake -S "$work/asset-pipeline" -B "$assets" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_BUILD_TYPE=Release ${VANTREL_CHECK_CMAKE_ARGS:-} >"$work/log" 2>&1 ||
+  { cat "$work/log"; fail "asset-pipeline does not configure"; }
+cmake --build "$assets" >"$work/log" 2>&1 || { cat "$work/log"; fail "asset-pipeline does not build"; }
+conversions() { grep -E '^\[[0-9]+/[0-9]+\] (Converting|Building family)' "$1" | sed 's/^\[[^]]*\] //' | sort; }
+[ "$(conversions "$work/log" | wc -l)" -eq 5 ] || { cat "$work/log"; fail "first build: not 5 conversions"; }
+"$assets/fleet-info" "$assets/sprites/fleet.shp" >"$work/fleet" || fail "fleet-info cannot read the family"
+grep -qx 'Sample fleet' "$work/fleet" || fail "family text missing: $(cat "$work/fleet")"
+cmake --build "$assets" >"$work/log" 2>&1
+[ -z "$(conversions "$work/log")" ] || { cat "$work/log"; fail "second build converted again"; }
+touch "$art/a_wasp07.tga"
+cmake --build "$assets" >"$work/log" 2>&1
+got=$(conversions "$work/log" | sed 's/ into .*//' | tr '\n' ',')
+[ "$got" = "Building family $assets/sprites/fleet.txt,Converting ship wasp," ] ||
+  { cat "$work/log"; fail "a touched alpha image rebuilt: $got"; }
+echo "converted once, nothing the second time, one ship after a touched alpha image"
+
+echo "== draw-ship against the prefix =="
+ship=$assets/sprites/wasp.sh
+cmake -S "$source_dir/examples/draw-ship" -B "$work/draw-ship" -G Ninja \
+  -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_CXX_FLAGS="-Wall -Wextra -Wpedantic -Werror" >"$work/log" 2>&1 ||
+  { cat "$work/log"; fail "draw-ship does not configure"; }
+cmake --build "$work/draw-ship" >"$work/log" 2>&1 || { cat "$work/log"; fail "draw-ship does not build"; }
+"$work/draw-ship/draw-ship" --frames 20 --png "$work/draw-ship.png" "$ship"
+if ! "$build/tests/preview/pngsame" "$golden" "$work/draw-ship.png"; then
+  cp "$work/draw-ship.png" "$build/draw-ship.png"
+  fail "draw-ship's picture differs from $golden (it is kept as $build/draw-ship.png)"
+fi
+echo "headless picture matches the golden one"
+
+echo "== the same program with pkg-config =="
+export PKG_CONFIG_PATH=$prefix/lib/pkgconfig
+g++ -Wall -Wextra -Werror -o "$work/draw-ship-pc" "$source_dir"/examples/draw-ship/*.cpp \
+  $(pkg-config --cflags --libs vantrel sdl2 libpng)
+"$work/draw-ship-pc" --frames 20 --png "$work/draw-ship-pc.png" "$ship"
+"$build/tests/preview/pngsame" "$golden" "$work/draw-ship-pc.png" || fail "pkg-config build draws differently"
+echo "pkg-config build draws the same picture"
+
+echo "== packages =="
+(cd "$build" && cpack -G "DEB;TGZ" -B "$work/packages" >"$work/log" 2>&1) ||
+  { cat "$work/log"; fail "cpack failed"; }
+arch=$(dpkg --print-architecture)
+deb=$work/packages/vantrel_${version}_${arch}.deb
+[ -f "$deb" ] || fail "no $(basename "$deb"): $(ls "$work/packages")"
+ls "$work/packages"/*.tar.gz >/dev/null || fail "no .tar.gz"
+dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/contents"
+for file in "${expected[@]}"; do
+  grep -qx "/usr/$file" "$work/contents" || fail "$(basename "$deb") lacks /usr/$file"
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+grep -q 'libpng' <<<"$depends" || fail "the package does not depend on libpng: $depends"
+if ldd "$prefix/bin/quarvin" | grep -q 'libgtk-3'; then
+  grep -q 'libgtk-3' <<<"$depends" || fail "the package does not depend on GTK 3: $depends"
+fi
+echo "$(basename "$deb"): $(wc -l <"$work/contents") entries; Depends: $depends"
+echo "install check passed"
