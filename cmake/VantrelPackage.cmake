@@ -7,12 +7,10 @@ set(CPACK_PACKAGE_VENDOR "The Vantrel developers")
 set(CPACK_PACKAGE_CONTACT "The Vantrel developers <vantrel@example.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Quarvin, Plimsor and Dessamor turn a game's TGA artwork into run-length\n"
-    "sprite files (.sh, .shp); rlspreview draws them. The static library\n"
-    "Vantrel loads and draws the sprites on 16-bit surfaces; it comes with its\n"
-    "headers, a CMake package and a pkg-config file.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION "Quarvin, Plimsor and Dessamor turn a game's TGA artwork into run-length
+sprite files (.sh, .shp), and rlspreview draws them. The static library
+Vantrel loads and draws the sprites on 16-bit surfaces. It comes with its
+headers, a CMake package and a pkg-config file.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_PACKAGE_FILE_NAME vantrel-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME})
