@@ -40,6 +40,12 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/Vantrel/include/Vantrel
 
 # The CMake package: find_package(Vantrel CONFIG REQUIRED).
 install(EXPORT VantrelTargets NAMESPACE Vantrel:: DESTINATION ${VANTREL_CMAKE_DIR})
+# What the library's users must find for it (none unless it links threads).
+set(VANTREL_CONFIG_DEPENDENCIES)
+get_target_property(vantrel_links Vantrel INTERFACE_LINK_LIBRARIES)
+if(vantrel_links MATCHES "Threads::Threads")
+  set(VANTREL_CONFIG_DEPENDENCIES "find_dependency(Threads)")
+endif()
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/VantrelConfig.cmake.in
   ${PROJECT_BINARY_DIR}/package/VantrelConfig.cmake
   INSTALL_DESTINATION ${VANTREL_CMAKE_DIR})

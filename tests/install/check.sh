@@ -6,6 +6,7 @@
 #   - examples/asset-pipeline, built against the prefix alone: converts the
 #     sample art, a second build converts nothing, a touched frame, alpha
 #     image or picture reconverts only what reads it;
+#   - the asset functions read lists exactly as the programs do;
 #   - examples/draw-ship, built against the prefix, drawn headless: its last
 #     frame matches golden/draw-ship.png pixel for pixel; the same program built
 #     with `pkg-config --cflags --libs vantrel` draws the same picture;
@@ -73,18 +74,51 @@ grep -qx 'Sample fleet' "$work/fleet" || fail "family text missing: $(cat "$work
 cmake --build "$assets" >"$work/log" 2>&1
 [ -z "$(conversions "$work/log")" ] || { cat "$work/log"; fail "the second build converted again"; }
 # A touched input reconverts what reads it, and the family that holds it.
-while IFS='|' read -r touched expected; do
-  touch "$art/$touched"
-  cmake --build "$assets" >"$work/log" 2>&1 || { cat "$work/log"; fail "rebuild after $touched"; }
-  [ "$(conversions "$work/log")" = "$expected" ] ||
-    { cat "$work/log"; fail "touching $touched converted $(conversions "$work/log")"; }
-done <<'TOUCHED'
-a_wasp07.tga|fleet.shp,wasp.sh,
-wasp15.tga|fleet.shp,wasp-outlined.sh,wasp.sh,
-hornet16.tga|fleet.shp,hornet.sh,
-crate.tga|fleet.shp,pictures.sh,
-TOUCHED
+touch_and_expect() {  # BUILD FILE EXPECTED
+  touch "$2"
+  cmake --build "$1" >"$work/log" 2>&1 || { cat "$work/log"; fail "rebuild after touching $2"; }
+  [ "$(conversions "$work/log")" = "$3" ] ||
+    { cat "$work/log"; fail "touching $2 converted '$(conversions "$work/log")', not '$3'"; }
+}
+touch_and_expect "$assets" "$art/a_wasp07.tga" "fleet.shp,wasp.sh,"
+touch_and_expect "$assets" "$art/wasp15.tga" "fleet.shp,wasp-outlined.sh,wasp.sh,"
+touch_and_expect "$assets" "$art/hornet16.tga" "fleet.shp,hornet.sh,"
+touch_and_expect "$assets" "$art/crate.tga" "fleet.shp,pictures.sh,"
 echo "converted once, nothing the second time, only what reads a touched file"
+
+echo "== list rules of the asset functions =="
+# Every rule of the list reader at once: the build succeeds only if no name
+# the programs drop became a dependency, and a touched file reconverts only
+# what reads it.
+mkdir -p "$art/sub"
+cp "$art/star.tga" "$art/sub/star.tga"
+{
+  printf '// pictures: CRLF line ends, a blank line\r\nrock\r\n\r\n'
+  # 255 bytes of comment; the rest of the line is the next line: asteroid
+  printf '//%s%s\n' "$(printf 'x%.0s' $(seq 253))" asteroid
+  printf 'sub/star\ncrate.tga\n'
+  for _ in $(seq 60); do printf 'rock\n'; done
+  printf 'no-such-picture\n'  # the 65th name: dropped
+} >"$art/odd-pictures.txt"
+printf ':Odd family\r\nwasp\r\n//hornet\nhornet.sh\n:Second text\nwasp\npictures\nhornet\nwasp\nno-such-ray\n' \
+  >"$assets/sprites/odd-family.txt"  # the seventh name is dropped
+lists=$work/lists
+cmake -S "$source_dir/tests/install/lists" -B "$lists" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
+  -DART_DIR="$art" -DSPRITES_DIR="$assets/sprites" ${VANTREL_CHECK_CMAKE_ARGS:-} >"$work/log" 2>&1 ||
+  { cat "$work/log"; fail "the list project does not configure"; }
+cmake --build "$lists" >"$work/log" 2>&1 || { cat "$work/log"; fail "the list project does not build"; }
+[ "$(conversions "$work/log")" = "odd-family.shp,odd-pictures.sh," ] ||
+  { cat "$work/log"; fail "the list project converted '$(conversions "$work/log")'"; }
+[ "$(od -An -tu2 -j2 -N2 "$lists/odd-pictures.sh" | tr -d ' ')" = 64 ] ||
+  fail "odd-pictures.sh does not hold 64 sprites"
+"$assets/fleet-info" "$lists/odd-family.shp" >"$work/odd"
+[ "$(head -2 "$work/odd" | tr '\n' ',')" = "Odd family,Second text," ] ||
+  fail "odd family texts: $(cat "$work/odd")"
+touch_and_expect "$lists" "$art/asteroid.tga" "odd-pictures.sh,"
+touch_and_expect "$lists" "$art/sub/star.tga" "odd-pictures.sh,"
+touch_and_expect "$lists" "$assets/sprites/pictures.sh" "odd-family.shp,"
+touch_and_expect "$lists" "$art/planet.tga" ""
+echo "lists read as the programs read them"
 
 echo "== draw-ship against the prefix =="
 ship=$assets/sprites/wasp.sh
