@@ -7,6 +7,8 @@
 #     sample art, a second build converts nothing, a touched frame, alpha
 #     image or picture reconverts only what reads it;
 #   - the asset functions read lists exactly as the programs do;
+#   - a build leaves the remembered folders alone; a program installed in a
+#     read-only prefix, run by an ordinary user, keeps them in the state folder;
 #   - examples/draw-ship, built against the prefix, drawn headless: its last
 #     frame matches golden/draw-ship.png pixel for pixel; the same program built
 #     with `pkg-config --cflags --libs vantrel` draws the same picture;
@@ -119,6 +121,39 @@ touch_and_expect "$lists" "$art/sub/star.tga" "odd-pictures.sh,"
 touch_and_expect "$lists" "$assets/sprites/pictures.sh" "odd-family.shp,"
 touch_and_expect "$lists" "$art/planet.tga" ""
 echo "lists read as the programs read them"
+
+echo "== remembered folders of an installed program =="
+if ! "$prefix/bin/quarvin" --help | grep -q -- '--no-remember'; then
+  echo "skipped: these programs know neither --no-remember nor the state folder"
+else
+  # The builds above ran every program with --no-remember.
+  for file in indir.txt outdir.txt; do
+    [ ! -e "$prefix/bin/$file" ] || fail "a build wrote $file beside the installed programs"
+  done
+  # A read-only prefix, run by an ordinary user (nobody, when this runs as root).
+  readonly_prefix=$work/readonly-prefix
+  cp -a "$prefix" "$readonly_prefix"
+  chmod -R a-w,a+rX "$readonly_prefix"
+  home=$work/home
+  mkdir -p "$home" "$work/user-out"
+  chmod 755 "$work"
+  chmod -R a+rX "$art"
+  as_user=()
+  if [ "$(id -u)" -eq 0 ]; then
+    chown 65534:65534 "$home" "$work/user-out"
+    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  fi
+  run_as_user() { env -u XDG_STATE_HOME HOME="$home" "${as_user[@]}" "$@" >/dev/null; }
+  run_as_user "$readonly_prefix/bin/quarvin" -o "$work/user-out/wasp.sh" "$art/wasp00.tga" ||
+    fail "quarvin in a read-only prefix failed"
+  state=$home/.local/state/vantrel/quarvin
+  [ "$(cat "$state/indir.txt" 2>/dev/null)" = "$art" ] || fail "no $state/indir.txt naming $art"
+  [ "$(cat "$state/outdir.txt" 2>/dev/null)" = "$work/user-out" ] || fail "no $state/outdir.txt"
+  run_as_user "$readonly_prefix/bin/plimsor" --no-remember -o "$work/user-out/pictures.sh" \
+    "$art/pictures.txt" || fail "plimsor --no-remember in a read-only prefix failed"
+  [ ! -e "$home/.local/state/vantrel/plimsor" ] || fail "plimsor --no-remember remembered"
+  echo "the state folder keeps the folders; --no-remember leaves them alone"
+fi
 
 echo "== draw-ship against the prefix =="
 ship=$assets/sprites/wasp.sh
