@@ -31,7 +31,8 @@
 
 include_guard(GLOBAL)
 
-# What every batch run is given: leave the remembered folders alone.
+# What every batch run is given: leave the remembered folders alone. A
+# project may set VANTREL_BATCH_FLAGS before find_package to change it.
 if(NOT DEFINED VANTREL_BATCH_FLAGS)
   set(VANTREL_BATCH_FLAGS --no-remember)
 endif()
