@@ -25,6 +25,10 @@ foreach(program IN LISTS VANTREL_PROGRAMS)
   endif()
 endforeach()
 
+# The installed name works inside a build that adds this project as a
+# subfolder, too.
+add_library(Vantrel::Vantrel ALIAS Vantrel)
+
 set(VANTREL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vantrel)
 set(VANTREL_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/vantrel)
 

@@ -13,7 +13,8 @@
 #     frame matches golden/draw-ship.png pixel for pixel; the same program built
 #     with `pkg-config --cflags --libs vantrel` draws the same picture;
 #   - `cpack -G DEB` and `cpack -G TGZ`: the .deb holds the programs, man
-#     pages, library and package files and depends on libpng.
+#     pages, library and package files and depends on libpng; unpacked, it
+#     builds draw-ship; the unpacked .tar.gz is found through pkg-config.
 # Usage: tests/install/check.sh [BUILD_DIR]   (default build/release, built)
 # After a deliberate change of the sample art or the drawing, the golden is
 #   draw-ship --frames 20 --png tests/install/golden/draw-ship.png wasp.sh
@@ -202,4 +203,17 @@ if ldd "$prefix/bin/quarvin" | grep -q 'libgtk-3'; then
   grep -q 'libgtk-3' <<<"$depends" || fail "the package does not depend on GTK 3: $depends"
 fi
 echo "$(basename "$deb"): $(wc -l <"$work/contents") entries; Depends: $depends"
+# Unpacked, the .deb's CMake package builds draw-ship; the moved .tar.gz tree
+# still finds itself through pkg-config.
+dpkg-deb -x "$deb" "$work/deb-root"
+cmake -S "$source_dir/examples/draw-ship" -B "$work/draw-ship-deb" -G Ninja \
+  -DCMAKE_PREFIX_PATH="$work/deb-root/usr" -DCMAKE_BUILD_TYPE=Release >"$work/log" 2>&1 &&
+  cmake --build "$work/draw-ship-deb" >>"$work/log" 2>&1 || { cat "$work/log"; fail "draw-ship does not build against the .deb"; }
+"$work/draw-ship-deb/draw-ship" --frames 20 --png "$work/draw-ship-deb.png" "$ship"
+"$build/tests/preview/pngsame" "$golden" "$work/draw-ship-deb.png" || fail "the .deb's library draws differently"
+mkdir "$work/tgz-root"
+tar -xzf "$work"/packages/*.tar.gz -C "$work/tgz-root"
+tgz_includes=$(PKG_CONFIG_PATH=$(echo "$work"/tgz-root/*/lib/pkgconfig) pkg-config --variable=includedir vantrel)
+[ -f "$tgz_includes/Vantrel/Rls.h" ] || fail "the .tar.gz's vantrel.pc points at $tgz_includes"
+echo "the unpacked .deb builds draw-ship; the unpacked .tar.gz finds itself"
 echo "install check passed"
