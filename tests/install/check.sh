@@ -199,9 +199,13 @@ for file in "${expected[@]}"; do
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q 'libpng' <<<"$depends" || fail "the package does not depend on libpng: $depends"
-if ldd "$prefix/bin/quarvin" | grep -q 'libgtk-3'; then
-  grep -q 'libgtk-3' <<<"$depends" || fail "the package does not depend on GTK 3: $depends"
-fi
+# GTK 3 where a program or the desktop window module links it.
+for elf in "$prefix"/bin/* $(find "$prefix/lib" -name '*.so'); do
+  if ldd "$elf" | grep -q 'libgtk-3'; then
+    grep -q 'libgtk-3' <<<"$depends" || fail "the package does not depend on GTK 3: $depends"
+    break
+  fi
+done
 echo "$(basename "$deb"): $(wc -l <"$work/contents") entries; Depends: $depends"
 # Unpacked, the .deb's CMake package builds draw-ship; the moved .tar.gz tree
 # still finds itself through pkg-config.
