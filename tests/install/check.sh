@@ -97,7 +97,7 @@ touch_and_expect "$assets" "$art/hornet16.tga" "fleet.shp,hornet.sh,"
 touch_and_expect "$assets" "$art/crate.tga" "fleet.shp,pictures.sh,"
 echo "converted once, nothing the second time, only what reads a touched file"
 
-echo "== list rules of the asset functions =="
+echo "== what the asset functions depend on: lists, alpha images =="
 # Every rule of the list reader at once: the build succeeds only if no name
 # the programs drop became a dependency, and a touched file reconverts only
 # what reads it.
@@ -113,12 +113,16 @@ cp "$art/star.tga" "$art/sub/star.tga"
 } >"$art/odd-pictures.txt"
 printf ':Odd family\r\nwasp\r\n//hornet\nhornet.sh\n:Second text\nwasp\npictures\nhornet\nwasp\nno-such-ray\n' \
   >"$assets/sprites/odd-family.txt"  # the seventh name is dropped
+late=$work/late-art  # a ship without alpha images, for now
+mkdir "$late"
+for n in $(seq -w 0 15); do cp "$art/wasp$n.tga" "$late/late$n.tga"; done
 lists=$work/lists
 cmake -S "$source_dir/tests/install/lists" -B "$lists" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
-  -DART_DIR="$art" -DSPRITES_DIR="$assets/sprites" "${batch_args[@]}" >"$work/log" 2>&1 ||
+  -DART_DIR="$art" -DSPRITES_DIR="$assets/sprites" -DLATE_DIR="$late" "${batch_args[@]}" \
+  >"$work/log" 2>&1 ||
   { cat "$work/log"; fail "the list project does not configure"; }
 cmake --build "$lists" >"$work/log" 2>&1 || { cat "$work/log"; fail "the list project does not build"; }
-[ "$(conversions "$work/log")" = "odd-family.shp,odd-pictures.sh," ] ||
+[ "$(conversions "$work/log")" = "late.sh,odd-family.shp,odd-pictures.sh,plain-wasp.sh," ] ||
   { cat "$work/log"; fail "the list project converted '$(conversions "$work/log")'"; }
 [ "$(od -An -tu2 -j2 -N2 "$lists/odd-pictures.sh" | tr -d ' ')" = 64 ] ||
   fail "odd-pictures.sh does not hold 64 sprites"
@@ -129,7 +133,13 @@ touch_and_expect "$lists" "$art/asteroid.tga" "odd-pictures.sh,"
 touch_and_expect "$lists" "$art/sub/star.tga" "odd-pictures.sh,"
 touch_and_expect "$lists" "$assets/sprites/pictures.sh" "odd-family.shp,"
 touch_and_expect "$lists" "$art/planet.tga" ""
-echo "lists read as the programs read them"
+touch_and_expect "$lists" "$art/a_wasp03.tga" ""
+touch_and_expect "$lists" "$art/wasp03.tga" "plain-wasp.sh,"
+cp "$lists/late.sh" "$work/late-before.sh"
+cp "$art/a_wasp05.tga" "$late/a_late05.tga"
+touch_and_expect "$lists" "$late/a_late05.tga" "late.sh,"
+! cmp -s "$work/late-before.sh" "$lists/late.sh" || fail "the new alpha image changed nothing"
+echo "lists read as the programs read them; alpha images only while feathering, new ones found"
 
 echo "== remembered folders of an installed program =="
 if [ ${#batch_args[@]} -ne 0 ]; then
