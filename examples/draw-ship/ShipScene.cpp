@@ -27,8 +27,9 @@ void DrawShipScene(Pixel16* surface, const RlsRay& ship, int frame) {
     FillRect16(surface, field, Colour(16, 24, 64));
     Viewport playfield(field, surface);
 
-    // Rotation frame of this moment; rays of ships hold 16 of them.
-    const RLSprite* sprite = ship.Get(frame % ship.count);
+    // The ship turns one rotation step every fourth frame; rays of ships hold
+    // 16 rotations.
+    const RLSprite* sprite = ship.Get((frame / 4) % ship.count);
     const int32_t cx = width / 2;
     const int32_t cy = height / 2;
 
