@@ -14,7 +14,7 @@ set(VANTREL_MAN_NAME_plimsor "convert a list of TGA images into a .sh sprite fil
 set(VANTREL_MAN_NAME_dessamor "pack .sh sprite files and texts into a .shp family file")
 set(VANTREL_MAN_NAME_rlspreview "draw a .sh or .shp sprite file as a PNG picture")
 set(VANTREL_MAN_NAME_rlsinfo "describe the contents of a .sh or .shp sprite file")
-set(VANTREL_MAN_NAME_rlsunpack "unpack a .sh or .shp sprite file")
+set(VANTREL_MAN_NAME_rlsunpack "take a .sh or .shp file apart into the pictures and lists the converters read")
 
 set(man_pages)
 foreach(program IN LISTS VANTREL_INSTALLED_PROGRAMS)
