@@ -53,8 +53,10 @@ done
 for program in "$prefix"/bin/*; do
   name=$(basename "$program")
   [ "$("$program" --version)" = "$name $version" ] || fail "$name --version: $("$program" --version)"
+  # The man page is made from --help, which must tell the exit codes.
+  "$program" --help | grep -q '^Exit codes: ' || fail "$name --help does not tell its exit codes"
 done
-echo "installed files and versions as expected ($version)"
+echo "installed files, versions and exit codes in --help as expected ($version)"
 
 # The asset functions give every batch run --no-remember; programs that do not
 # know it yet are run without it.
