@@ -58,21 +58,13 @@ for program in "$prefix"/bin/*; do
 done
 echo "installed files, versions and exit codes in --help as expected ($version)"
 
-# The asset functions give every batch run --no-remember; programs that do not
-# know it yet are run without it.
-batch_args=()
-if ! "$prefix/bin/quarvin" --help | grep -q -- '--no-remember'; then
-  batch_args=(-DVANTREL_BATCH_FLAGS=)
-  echo "note: the programs do not know --no-remember: the builds below run them without it"
-fi
-
 echo "== asset-pipeline against the prefix =="
 cp -r "$source_dir/examples/asset-pipeline" "$work/asset-pipeline"
 art=$work/asset-pipeline/art
 "$build/samples/paintsamples" "$art" >/dev/null
 assets=$work/assets
 cmake -S "$work/asset-pipeline" -B "$assets" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
-  -DCMAKE_BUILD_TYPE=Release "${batch_args[@]}" >"$work/log" 2>&1 ||
+  -DCMAKE_BUILD_TYPE=Release >"$work/log" 2>&1 ||
   { cat "$work/log"; fail "asset-pipeline does not configure"; }
 cmake --build "$assets" >"$work/log" 2>&1 || { cat "$work/log"; fail "asset-pipeline does not build"; }
 # The outputs a build converted, by file name, sorted, comma-separated.
@@ -120,7 +112,7 @@ mkdir "$late"
 for n in $(seq -w 0 15); do cp "$art/wasp$n.tga" "$late/late$n.tga"; done
 lists=$work/lists
 cmake -S "$source_dir/tests/install/lists" -B "$lists" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
-  -DART_DIR="$art" -DSPRITES_DIR="$assets/sprites" -DLATE_DIR="$late" "${batch_args[@]}" \
+  -DART_DIR="$art" -DSPRITES_DIR="$assets/sprites" -DLATE_DIR="$late" \
   >"$work/log" 2>&1 ||
   { cat "$work/log"; fail "the list project does not configure"; }
 cmake --build "$lists" >"$work/log" 2>&1 || { cat "$work/log"; fail "the list project does not build"; }
@@ -144,37 +136,33 @@ touch_and_expect "$lists" "$late/a_late05.tga" "late.sh,"
 echo "lists read as the programs read them; alpha images only while feathering, new ones found"
 
 echo "== remembered folders of an installed program =="
-if [ ${#batch_args[@]} -ne 0 ]; then
-  echo "skipped: these programs know neither --no-remember nor the state folder"
-else
-  # The builds above ran every program with --no-remember.
-  for file in indir.txt outdir.txt; do
-    [ ! -e "$prefix/bin/$file" ] || fail "a build wrote $file beside the installed programs"
-  done
-  # A read-only prefix, run by an ordinary user (nobody, when this runs as root).
-  readonly_prefix=$work/readonly-prefix
-  cp -a "$prefix" "$readonly_prefix"
-  chmod -R a-w,a+rX "$readonly_prefix"
-  home=$work/home
-  mkdir -p "$home" "$work/user-out"
-  chmod 755 "$work"
-  chmod -R a+rX "$art"
-  as_user=()
-  if [ "$(id -u)" -eq 0 ]; then
-    chown 65534:65534 "$home" "$work/user-out"
-    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-  fi
-  run_as_user() { env -u XDG_STATE_HOME HOME="$home" "${as_user[@]}" "$@" >/dev/null; }
-  run_as_user "$readonly_prefix/bin/quarvin" -o "$work/user-out/wasp.sh" "$art/wasp00.tga" ||
-    fail "quarvin in a read-only prefix failed"
-  state=$home/.local/state/vantrel/quarvin
-  [ "$(cat "$state/indir.txt" 2>/dev/null)" = "$art" ] || fail "no $state/indir.txt naming $art"
-  [ "$(cat "$state/outdir.txt" 2>/dev/null)" = "$work/user-out" ] || fail "no $state/outdir.txt"
-  run_as_user "$readonly_prefix/bin/plimsor" --no-remember -o "$work/user-out/pictures.sh" \
-    "$art/pictures.txt" || fail "plimsor --no-remember in a read-only prefix failed"
-  [ ! -e "$home/.local/state/vantrel/plimsor" ] || fail "plimsor --no-remember remembered"
-  echo "the state folder keeps the folders; --no-remember leaves them alone"
+# The builds above ran every program with --no-remember.
+for file in indir.txt outdir.txt; do
+  [ ! -e "$prefix/bin/$file" ] || fail "a build wrote $file beside the installed programs"
+done
+# A read-only prefix, run by an ordinary user (nobody, when this runs as root).
+readonly_prefix=$work/readonly-prefix
+cp -a "$prefix" "$readonly_prefix"
+chmod -R a-w,a+rX "$readonly_prefix"
+home=$work/home
+mkdir -p "$home" "$work/user-out"
+chmod 755 "$work"
+chmod -R a+rX "$art"
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+  chown 65534:65534 "$home" "$work/user-out"
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 fi
+run_as_user() { env -u XDG_STATE_HOME HOME="$home" "${as_user[@]}" "$@" >/dev/null; }
+run_as_user "$readonly_prefix/bin/quarvin" -o "$work/user-out/wasp.sh" "$art/wasp00.tga" ||
+  fail "quarvin in a read-only prefix failed"
+state=$home/.local/state/vantrel/quarvin
+[ "$(cat "$state/indir.txt" 2>/dev/null)" = "$art" ] || fail "no $state/indir.txt naming $art"
+[ "$(cat "$state/outdir.txt" 2>/dev/null)" = "$work/user-out" ] || fail "no $state/outdir.txt"
+run_as_user "$readonly_prefix/bin/plimsor" --no-remember -o "$work/user-out/pictures.sh" \
+  "$art/pictures.txt" || fail "plimsor --no-remember in a read-only prefix failed"
+[ ! -e "$home/.local/state/vantrel/plimsor" ] || fail "plimsor --no-remember remembered"
+echo "the state folder keeps the folders; --no-remember leaves them alone"
 
 echo "== draw-ship against the prefix =="
 ship=$assets/sprites/wasp.sh
