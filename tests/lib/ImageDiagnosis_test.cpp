@@ -133,13 +133,18 @@ TEST_F(ImageDiagnosisTest, RefusedFilesAreToldByTheirOwnBytes) {
             EXPECT_EQ(UnusableImageText(path),
                       "Must be an uncompressed 8, 24 or 32-bit RGB color file: " + path + ": " +
                           c.text);
-            // The reader itself refuses it with that start.
-            EXPECT_EQ(FatalTextOf([&] { ReadToolTga(path.c_str(), 0); }),
-                      "Must be an uncompressed 8, 24 or 32-bit RGB color file");
+            // The reader itself refuses it with that text.
+            EXPECT_EQ(FatalTextOf([&] { ReadToolTga(path.c_str(), 0); }), UnusableImageText(path));
         } else {
             EXPECT_EQ(CantLoadImageText(path), "Can't load " + path + ": " + c.text);
-            // The reader gives no image for it.
+            // The reader gives no image for it, or reports that text.
             EXPECT_EQ(ReadToolTga(path.c_str(), 0), nullptr);
+            SetUnacceptedTgaReaction(UnacceptedTga::ReportFatal);
+            const std::string fatal = FatalTextOf([&] { ReadToolTga(path.c_str(), 0); });
+            if (c.kind != ImageFaultKind::CutShort) {
+                EXPECT_EQ(fatal, CantLoadImageText(path));
+            }
+            SetUnacceptedTgaReaction(UnacceptedTga::ReturnNull);
         }
     }
 }

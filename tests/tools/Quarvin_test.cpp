@@ -366,14 +366,17 @@ TEST_F(QuarvinTest, FramesThatCannotBeConvertedAreNamed) {
     const Case cases[] = {
         {"pixel data cut short", [&] { WriteTruncatedImage(frame5, good); }, FramePath("wasp", 0),
          "Can't load " + frame5 +
-             ": not an uncompressed .tga file, or its pixel data is cut short"},
+             ": its pixel data ends at byte 593 of 594; the file was cut off; save or copy it "
+             "again"},
         {"not a TGA file", [&] { WriteWholeFile(frame5, "not a TGA file at all"); },
          FramePath("wasp", 0),
          "Can't load " + frame5 +
-             ": not an uncompressed .tga file, or its pixel data is cut short"},
+             ": it is not a TGA file (its header fits no TGA layout); export the artwork as PNG, "
+             "or as an uncompressed 24-bit TGA"},
         {"alpha image cut short", [&] { WriteTruncatedImage(alpha5, good); }, FramePath("wasp", 0),
          "Can't load " + alpha5 +
-             ": not an uncompressed .tga file, or its pixel data is cut short"},
+             ": its pixel data ends at byte 593 of 594; the file was cut off; save or copy it "
+             "again"},
         {"alpha image of another size", [&] { WriteImage(alpha5, small); }, FramePath("wasp", 0),
          "Alpha image " + alpha5 + " is 10 x 8 pixels but its frame " + frame5 +
              " is 24 x 8; they must be the same size"},
@@ -387,7 +390,8 @@ TEST_F(QuarvinTest, FramesThatCannotBeConvertedAreNamed) {
              "a.tga is too short: a ship's frame is named by the ship's name, two frame digits "
              "and .tga"},
         {"bad depth", [&] { WriteImage(frame5, good, 16); }, FramePath("wasp", 0),
-         "Must be an uncompressed 8, 24 or 32-bit RGB color file"},
+         "Must be an uncompressed 8, 24 or 32-bit RGB color file: " + frame5 +
+             ": it has 16-bit pixels; save it again with 24 or 32 bits per pixel"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

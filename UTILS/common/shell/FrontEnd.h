@@ -75,6 +75,7 @@ enum class DialogAnswer {
     IsFolder,  // a file to write that names a folder
     ReadOnly,  // a file to write that exists and cannot be written
     Wildcard,  // the answer still holds * or ?
+    NamesInput,  // a file to write that the run reads (SameFile.h)
 };
 // Checks an (absolute) answer as the system dialogs do.
 DialogAnswer CheckDialogAnswer(const char* path, char mode);
