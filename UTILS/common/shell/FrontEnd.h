@@ -23,6 +23,10 @@
 struct FileFilter {
     const char* description;
     const char* pattern;
+    // A second pair offered beside the first by the window dialogs (the
+    // tools' open dialogs for images offer PNG there); null when none.
+    const char* secondDescription = nullptr;
+    const char* secondPattern = nullptr;
 };
 
 struct FrontEnd {
