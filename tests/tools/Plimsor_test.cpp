@@ -211,8 +211,7 @@ TEST_F(PlimsorTest, ImagesThatCannotBeConvertedAreNamed) {
         {"not a TGA file", [&] { WriteWholeFile(second, "not a TGA"); },
          art + kPathSeparator + "art.txt",
          "Can't load " + second +
-             ": it is only 9 bytes long, too short for a TGA header; export the artwork as PNG, "
-             "or as an uncompressed 24-bit TGA"},
+             ": it is only 9 bytes long, too short for a TGA header; " + ExportRemedy()},
         {"pixel data cut short", [&] { WriteTruncatedImage(second, good); },
          art + kPathSeparator + "art.txt",
          "Can't load " + second +
