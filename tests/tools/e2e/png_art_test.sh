@@ -3,7 +3,8 @@
 # images, a ship with offset 1 and the border, an image list); a PNG under a
 # .tga name and a broken PNG end with a fatal text that names the file and
 # says why, and nothing else reaches the console.
-. "$E2E_LIB"
+. "$RUN_LIB"
+make_work_folder e2e
 need_program QUARVIN
 need_program PLIMSOR
 need_program PAINTSAMPLES
