@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang) and runs each for a bounded time over a
-# scratch copy of its seed corpus. A crash stops the script with the fuzzer's
+# scratch copy of its seed corpus, with its dictionary fuzz/dict/<target>.dict. A crash stops the script with the fuzzer's
 # report; the crashing input is kept in build/fuzz/findings/<target>/ (copy it
 # into fuzz/corpus/<target>/ once fixed, so CTest replays it from then on).
 # Usage: scripts/fuzz.sh [seconds per target] [target name...]
@@ -29,8 +29,10 @@ for name in "${targets[@]}"; do
   cp -r "fuzz/corpus/$name/." "$work/" 2>/dev/null || true
   log="build/fuzz/findings/$name.log"
   echo "-- $name (${seconds}s)"
+  dict=()
+  [ -f "fuzz/dict/$name.dict" ] && dict=(-dict="fuzz/dict/$name.dict")
   if "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-      -artifact_prefix="$findings/" "$work" >"$log" 2>&1; then
+      "${dict[@]}" -artifact_prefix="$findings/" "$work" >"$log" 2>&1; then
     grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss_mb)' "$log" || tail -n 5 "$log"
   else
     echo "!! $name failed; report follows (full log: $log)"

@@ -3,11 +3,15 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <Vantrel/ByteIO.h>
 #include <Vantrel/Rls.h>
+#include "FatalContext.h"
 #include "ListLine.h"
+#include "SameFile.h"
+#include "ToolWarnings.h"
 
 namespace {
 
@@ -44,14 +48,33 @@ void CopyRay(std::FILE* output, const char* rayPath, const char* outputPath, con
 
 }  // namespace
 
-void ReadFamilyList(std::FILE* stream, FamilyList& list) {
+void ReadFamilyList(std::FILE* stream, FamilyList& list, const char* listPath) {
     char line[kPathBufferSize];
-    while (ReadListLine(stream, line)) {
+    ListLinePlace place;
+    while (ReadListLine(stream, line, place)) {
+        const std::string where = std::string(listPath) + " line " + std::to_string(place.lineNumber);
+        if (place.piece) {
+            Warn(where + " is longer than 255 characters; its rest is read as a line of its own");
+        }
         if (line[0] == ':') {
-            if (list.textCount < kFamilyTextLimit)
-                std::strcpy(list.texts[list.textCount++], line + 1);
+            if (list.textCount == kFamilyTextLimit) {
+                Warn(where + ": the text \"" + (line + 1) + "\" is left out; a family holds at most " +
+                     std::to_string(kFamilyTextLimit) + " texts");
+                continue;
+            }
+            if (std::strchr(line + 1, static_cast<char>(kRlsTextMask)) != nullptr) {
+                Fatal("Family text \"" + std::string(line + 1) + "\" on " + where +
+                      " holds a lower-case k, the byte a family file masks its texts with: "
+                      "it would be stored as a zero byte, which ends the text there and shifts "
+                      "every later text; write the text without a lower-case k (K is fine)");
+            }
+            std::strcpy(list.texts[list.textCount++], line + 1);
         } else if (list.nameCount < kFamilySlotCount) {
+            list.nameLines[list.nameCount] = place.lineNumber;
             SlotName(list.slots[list.nameCount++], line);
+        } else {
+            Warn(where + ": " + line + " is left out; a family holds at most " +
+                 std::to_string(kFamilySlotCount) + " .sh files");
         }
     }
 }
@@ -59,6 +82,7 @@ void ReadFamilyList(std::FILE* stream, FamilyList& list) {
 void FillSlots(FamilyList& list) {
     for (int slot = list.nameCount; slot > 0 && slot < kFamilySlotCount; ++slot) {
         std::strcpy(list.slots[slot], list.slots[slot - 1]);
+        list.nameLines[slot] = list.nameLines[slot - 1];
     }
 }
 
@@ -76,6 +100,53 @@ void NumberRays(FamilyList& list) {
         ++ray;
     }
     list.rayCount = ray;
+}
+
+namespace {
+
+struct ListedRay {
+    std::string path;
+    std::string listLine;  // "<list> line <n>"
+};
+
+// A loader's text, with the listed file it was reading and what to do.
+std::string ExplainRayFault(const std::string& text, const void* data) {
+    const auto* ray = static_cast<const ListedRay*>(data);
+    std::string reason = text;
+    while (!reason.empty() && reason.back() == '\n') reason.pop_back();
+    return reason + ": " + ray->path + ", listed on " + ray->listLine +
+           ", is not a ray file (.sh) a family can hold; list the .sh files Quarvin or Plimsor "
+           "wrote";
+}
+
+}  // namespace
+
+void CheckListedRays(const FamilyList& list, const char* folder, const char* listPath) {
+    for (int ray = 0; ray < list.rayCount; ++ray) {
+        int slot = 0;
+        while (list.table[slot] != ray) ++slot;
+        char rayPath[kPathBufferSize];
+        JoinPath(rayPath, folder, list.slots[slot]);
+        const ListedRay listed{rayPath,
+                               std::string(listPath) + " line " + std::to_string(list.nameLines[slot])};
+        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(rayPath, "rb"),
+                                                                     std::fclose);
+        if (!stream) {
+            Fatal(std::string("File ") + rayPath + " listed in " + listPath + " cannot be opened");
+        }
+        {
+            const FatalContext context(&ExplainRayFault, &listed);
+            const RlsRayPtr loaded(LoadRlsRay(rayPath, 0, stream.get()));
+        }
+        // The family reader takes the rays one after the other: bytes after
+        // a ray would be read as the start of the next.
+        const long end = std::ftell(stream.get());
+        if (std::fgetc(stream.get()) != EOF) {
+            Fatal(std::string("File ") + rayPath + ", listed on " + listed.listLine +
+                  ", holds more than one ray: bytes follow its ray at byte " + std::to_string(end) +
+                  "; list the .sh files Quarvin or Plimsor wrote");
+        }
+    }
 }
 
 void WriteFamily(std::FILE* output, const FamilyList& list, const char* folder,
@@ -109,8 +180,10 @@ void BuildFamily() {
     std::FILE* stream = std::fopen(listPath, "r");
     if (stream == nullptr) Fatal(std::string("Unable to open list file ") + listPath);
     const auto list = std::make_unique<FamilyList>();
-    ReadFamilyList(stream, *list);
-    std::fclose(stream);
+    {
+        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(stream, std::fclose);
+        ReadFamilyList(stream, *list, listPath);
+    }
     if (list->nameCount == 0) Fatal(std::string("The list ") + listPath + " names no .sh file");
     FillSlots(*list);
     NumberRays(*list);
@@ -125,8 +198,20 @@ void BuildFamily() {
     if (dot != std::string::npos) baseName.resize(dot);
     char outputPath[kPathBufferSize];
     FormatPath(outputPath, "%s%c%s.shp", OutputFolder, kPathSeparator, baseName.c_str());
-    if (!ChooseFile(outputPath, "Ship Family Files\0*.shp\0", 'w')) {
-        ReportFatal("You must provide a file to output to!");
+    // Every listed ray is checked with the library's loader before anything
+    // is asked or written.
+    CheckListedRays(*list, InputFolder, listPath);
+    std::vector<std::string> inputs = {listPath};
+    for (int slot = 0; slot < kFamilySlotCount; ++slot) {
+        char rayPath[kPathBufferSize];
+        JoinPath(rayPath, InputFolder, list->slots[slot]);
+        inputs.emplace_back(rayPath);
+    }
+    {
+        const RunInputGuard guard(std::move(inputs));
+        if (!ChooseFile(outputPath, "Ship Family Files\0*.shp\0", 'w')) {
+            ReportFatal("You must provide a file to output to!");
+        }
     }
     RememberChosenFolder(outputPath, RememberedFolder::Output);
 

@@ -5,7 +5,11 @@
 //     magic 44546 (bytes 02 AE) | slot count 6 (2 bytes) | text count (2 bytes)
 //     | slot-to-ray table (6 bytes) | each distinct .sh file, copied whole, in
 //     ray order | each text, every byte XOR 0x6B, then one zero byte.
-// The .sh files are not decoded or checked.
+// Before anything is written, each listed .sh file is loaded with the
+// library's ray loader and all its checks, and must end where its ray ends: a
+// family of rays the game cannot load is never written. A text holding the
+// mask byte itself (a lower-case k) is refused: it would be written with a
+// zero byte in its place, which splits it for the loader.
 //
 // Every failure ends the program through ReportFatal with a text that names
 // the file; the output is written beside its target and renamed over it only
@@ -24,6 +28,7 @@ constexpr int kFamilyTextBufferSize = 1024;
 
 struct FamilyList {
     char slots[kFamilySlotCount][kPathBufferSize] = {};
+    int nameLines[kFamilySlotCount] = {};  // the list line of each slot's name
     int nameCount = 0;
     char texts[kFamilyTextLimit][kFamilyTextBufferSize] = {};
     int textCount = 0;
@@ -38,8 +43,13 @@ void BuildFamily();
 
 // Reads the list's lines: ":text" lines while fewer than 10 texts are held,
 // other lines as file names (".sh" appended unless the third-last character
-// is a point) while fewer than 6 names are held; the rest is dropped.
-void ReadFamilyList(std::FILE* stream, FamilyList& list);
+// is a point) while fewer than 6 names are held; the rest is dropped with a
+// warning (ToolWarnings.h), as is a line read in pieces. A text holding a
+// lower-case k is fatal. listPath names the list in these texts.
+void ReadFamilyList(std::FILE* stream, FamilyList& list, const char* listPath = "the list");
+// Loads every distinct listed ray from "<folder>/<slot name>"; a file that is
+// not one ray exactly ends the program with a text naming it and its line.
+void CheckListedRays(const FamilyList& list, const char* folder, const char* listPath);
 // Slots after the last name read take the name of the slot before them.
 void FillSlots(FamilyList& list);
 // Numbers the distinct names (case-sensitive) in order of first appearance.

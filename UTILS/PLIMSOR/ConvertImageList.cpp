@@ -3,14 +3,22 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <Vantrel/ByteIO.h>
 #include <Vantrel/Fatal.h>
 #include <Vantrel/RLSprite.h>
 #include <Vantrel/Rls.h>
+#include "EncoderLimitText.h"
+#include "FatalContext.h"
 #include "FrameAnalysis.h"
+#include "ImageDiagnosis.h"
 #include "ListLine.h"
+#include "SameFile.h"
 #include "ToolTga.h"
+#include "ToolWarnings.h"
 
 namespace {
 
@@ -67,16 +75,16 @@ std::FILE* OpenOutputFile(const char* listPath, int count, char* outputFile) {
 // of its visible rectangle.
 void EncodeImage(const char* path, RLSprite& sprite) {
     // A file that cannot be opened or whose header is not accepted has already
-    // ended the program with "Can't load <path>".
+    // ended the program with "Can't load <path>: <reason>; <remedy>".
     const FrameImage image = LoadToolSlot(path, kMainToolSlot);
-    if (image.pixels == nullptr) {
-        FatalWithPath("Can't load %s: its pixel data is cut short", path);
-    }
+    if (image.pixels == nullptr) ReportFatal(CantLoadImageText(path).c_str());
     FrameRules rules;
     rules.main = image;
     const Rect bounds = FindFrameBounds(rules);
     if (IsEmptyRect(bounds)) FatalWithPath("Image %s has no visible pixel: it is all black", path);
 
+    const ArtInProgress art{std::string("image ") + path, &rules, bounds};
+    const FatalContext context(&ExplainEncoderLimitOf, &art);
     AnchorRLSprite(sprite, bounds, (bounds.left + bounds.right) / 2,
                    (bounds.top + bounds.bottom) / 2);
     EncodeFrame(rules, bounds, sprite);
@@ -95,8 +103,18 @@ void ReadImageList(const char* listPath, ImageList& list) {
                                                                  std::fclose);
     if (stream == nullptr) FatalWithPath("Unable to open list file %s", listPath);
     char line[kPathBufferSize];
-    while (ReadListLine(stream.get(), line)) {
-        if (list.count == kMaxImageListEntries) continue;
+    ListLinePlace place;
+    while (ReadListLine(stream.get(), line, place)) {
+        const std::string where = std::string(listPath) + " line " + std::to_string(place.lineNumber);
+        if (place.piece) {
+            Warn(where + " is longer than 255 characters; its rest is read as an image name of "
+                         "its own");
+        }
+        if (list.count == kMaxImageListEntries) {
+            Warn(where + ": " + line + " is left out; a list converts at most " +
+                 std::to_string(kMaxImageListEntries) + " images");
+            continue;
+        }
         MakeEntry(list.entries[list.count], line);
         ++list.count;
     }
@@ -114,7 +132,10 @@ void ConvertImageList() {
 
     const auto list = std::make_unique<ImageList>();
     ReadImageList(listPath, *list);
-    if (list->count == 0) return;
+    if (list->count == 0) {
+        Warn(std::string(listPath) + " names no image; nothing is written");
+        return;
+    }
 
     std::FILE* output = nullptr;
     char outputFile[kPathBufferSize];
@@ -122,6 +143,9 @@ void ConvertImageList() {
         FrameSprite sprite;
         EncodeImage(list->entries[i], sprite.record);
         if (i == 0) {
+            std::vector<std::string> inputs(list->entries, list->entries + list->count);
+            inputs.emplace_back(listPath);
+            const RunInputGuard guard(std::move(inputs));
             output = OpenOutputFile(listPath, list->count, outputFile);
             if (output == nullptr) return;
         }

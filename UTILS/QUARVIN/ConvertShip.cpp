@@ -1,12 +1,18 @@
 #include "ConvertShip.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include <Vantrel/ByteIO.h>
 #include <Vantrel/Fatal.h>
 #include <Vantrel/RLSprite.h>
 #include <Vantrel/Rls.h>
+#include "EncoderLimitText.h"
+#include "FatalContext.h"
 #include "FrameAnalysis.h"
+#include "ImageDiagnosis.h"
+#include "SameFile.h"
 #include "ToolTga.h"
 
 namespace {
@@ -36,6 +42,9 @@ ShipJob ShipJobFor(const char* chosen) {
             chosen);
     }
     ShipJob job;
+    // PNG frames keep the extension as chosen; every other choice names its
+    // frames .tga, as always.
+    job.extension = HasPngName(fileName) ? fileName + nameLength - 4 : ".tga";
     job.folder = InputFolder;
     job.name.assign(fileName, nameLength - kFrameSuffixLength);
     char shipPath[kPathBufferSize];
@@ -46,7 +55,7 @@ ShipJob ShipJobFor(const char* chosen) {
 }
 
 void FormatMainFrameFile(char* out, const ShipJob& job, int fileNumber) {
-    FormatPath(out, "%s%02d.tga", job.path.c_str(), fileNumber);
+    FormatPath(out, "%s%02d%s", job.path.c_str(), fileNumber, job.extension.c_str());
 }
 
 void CheckAllFramesExist(const ShipJob& job) {
@@ -55,14 +64,35 @@ void CheckAllFramesExist(const ShipJob& job) {
         FormatMainFrameFile(frame, job, index - 1 + job.options.offset);
         std::FILE* file = std::fopen(frame, "rb");
         if (file == nullptr) {
-            FatalWithPath(
+            const bool png = HasPngName(frame);
+            const char* format =
                 job.options.offset == 0
-                    ? "File %s is missing, need to have from 00 to 15 .tga files per ship"
-                    : "File %s is missing, need to have from 01 to 16 .tga files per ship",
-                frame);
+                    ? (png ? "File %s is missing, need to have from 00 to 15 .png files per ship"
+                           : "File %s is missing, need to have from 00 to 15 .tga files per ship")
+                    : (png ? "File %s is missing, need to have from 01 to 16 .png files per ship"
+                           : "File %s is missing, need to have from 01 to 16 .tga files per ship");
+            FatalWithPath(format, frame);
         }
         std::fclose(file);
     }
+}
+
+// Every file the batch reads, which its output must not name: the 16 frames
+// and, with Feather on, their alpha images.
+std::vector<std::string> ShipInputs(const ShipJob& job) {
+    std::vector<std::string> inputs;
+    for (int index = 1; index <= kFramesPerShip; ++index) {
+        const int number = index - 1 + job.options.offset;
+        char path[kPathBufferSize];
+        FormatMainFrameFile(path, job, number);
+        inputs.emplace_back(path);
+        if (job.options.feather) {
+            FormatPath(path, "%s%ca_%s%02d%s", job.folder.c_str(), kPathSeparator,
+                       job.name.c_str(), number, job.extension.c_str());
+            inputs.emplace_back(path);
+        }
+    }
+    return inputs;
 }
 
 bool FileOpensForReading(const char* path) {
@@ -73,10 +103,9 @@ bool FileOpensForReading(const char* path) {
 }
 
 // A file that opened but did not give an image: its header is not one of the
-// accepted forms, or its pixel data is cut short.
+// accepted forms, or its pixel data is cut short; the text says which.
 [[noreturn]] void ReportUnreadableImage(const char* path) {
-    FatalWithPath("Can't load %s: not an uncompressed .tga file, or its pixel data is cut short",
-                  path);
+    ReportFatal(CantLoadImageText(path).c_str());
 }
 
 // Reads the frame with the given file number: its alpha image first (when
@@ -85,8 +114,8 @@ ShipFrame ReadFrame(const ShipJob& job, int fileNumber) {
     ShipFrame frame;
     FormatMainFrameFile(frame.mainFile, job, fileNumber);
     if (job.options.feather) {
-        FormatPath(frame.alphaFile, "%s%ca_%s%02d.tga", job.folder.c_str(), kPathSeparator,
-                   job.name.c_str(), fileNumber);
+        FormatPath(frame.alphaFile, "%s%ca_%s%02d%s", job.folder.c_str(), kPathSeparator,
+                   job.name.c_str(), fileNumber, job.extension.c_str());
         if (FileOpensForReading(frame.alphaFile)) {
             frame.alpha = LoadToolSlot(frame.alphaFile, kAlternateToolSlot);
             if (frame.alpha.pixels == nullptr) ReportUnreadableImage(frame.alphaFile);
@@ -162,10 +191,17 @@ bool ConvertFrame(const ShipJob& job, ShipFrame& frame, bool firstFrame, RayOutp
 
     // Every frame of a ship turns about the image centre.
     FrameSprite sprite;
-    AnchorRLSprite(sprite.record, bounds, frame.main.width / 2 - 1, frame.main.height / 2 - 1);
-    EncodeFrame(rules, bounds, sprite.record);
+    {
+        const ArtInProgress art{std::string("frame ") + frame.mainFile, &rules, bounds};
+        const FatalContext context(&ExplainEncoderLimitOf, &art);
+        AnchorRLSprite(sprite.record, bounds, frame.main.width / 2 - 1, frame.main.height / 2 - 1);
+        EncodeFrame(rules, bounds, sprite.record);
+    }
 
-    if (firstFrame && !OpenRayOutput(job, output)) return false;
+    if (firstFrame) {
+        const RunInputGuard guard(ShipInputs(job));
+        if (!OpenRayOutput(job, output)) return false;
+    }
     StoreRLSprite(&sprite.record, output.path, output.stream);
     return true;
 }
@@ -176,7 +212,7 @@ void ConvertShip() {
 
     char chosen[kPathBufferSize];
     FormatPath(chosen, "%s%c*.tga", InputFolder, kPathSeparator);
-    static const char kFilter[] = "Uncompressed Targa Files\0*.tga\0";
+    static const char kFilter[] = "Uncompressed Targa Files\0*.tga\0PNG Images\0*.png\0";
     if (!ChooseFile(chosen, kFilter, 'r')) return;
     RememberChosenFolder(chosen, RememberedFolder::Input);
 

@@ -6,6 +6,8 @@
 // to 16 (Offset 1). With Feather on, a frame may have an alpha image of the
 // same size named a_<ship><digits>.tga in the same folder, which then decides
 // which pixels are opaque and how strongly each edge pixel is blended.
+// A ship chosen by a PNG frame (wasp00.png) has PNG frames and alpha images
+// (wasp00.png to wasp15.png, a_wasp00.png, ...), read into the same pictures.
 //
 // The batch flows from the chosen frame to a ShipJob (folder, ship name and
 // the options of the moment), from the job and a file number to a ShipFrame
@@ -34,6 +36,7 @@ struct ShipJob {
     std::string folder;  // where the frames and alpha images are: the input folder
     std::string name;    // the ship's name: "wasp" for wasp07.tga
     std::string path;    // folder, separator and name: the frame files' stem
+    std::string extension;  // of every frame and alpha image: ".tga", or as chosen for PNG
     ShipOptions options;
 };
 

@@ -28,13 +28,27 @@ int ReadRawLine(std::FILE* stream, char* line) {
 
 }  // namespace
 
-bool ReadListLine(std::FILE* stream, char* line) {
+bool ReadListLine(std::FILE* stream, char* line, ListLinePlace& place) {
     for (;;) {
+        const bool piece = place.insideLine;
+        const int number = piece ? place.nextLineNumber - 1 : place.nextLineNumber;
         int length = ReadRawLine(stream, line);
         if (length < 0) return false;
+        const bool ended = line[length - 1] == '\n';
+        // A raw line of full length stops inside its line; one that ran into
+        // the end of the stream ends it.
+        place.insideLine = !ended && length == kLineCapacity;
+        if (!piece) ++place.nextLineNumber;
         if (line[0] == '\n' || line[0] == '\0') continue;
         if (line[0] == '/' && line[1] == '/') continue;
-        if (line[length - 1] == '\n') line[length - 1] = '\0';
+        if (ended) line[length - 1] = '\0';
+        place.lineNumber = number;
+        place.piece = piece;
         return true;
     }
+}
+
+bool ReadListLine(std::FILE* stream, char* line) {
+    ListLinePlace place;
+    return ReadListLine(stream, line, place);
 }

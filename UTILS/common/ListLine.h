@@ -15,4 +15,18 @@
 // line: a 256-byte buffer. Returns false at the end of the stream.
 bool ReadListLine(std::FILE* stream, char* line);
 
+// Where the lines of one list come from, for messages that point into it.
+// Start with a fresh value for each stream and pass it to every call.
+struct ListLinePlace {
+    int lineNumber = 0;  // of the line last given, counting from 1
+    bool piece = false;  // that line is the rest of a longer line (see above)
+    // The reader's own: the next line's number, and whether the last raw
+    // read stopped inside a line.
+    int nextLineNumber = 1;
+    bool insideLine = false;
+};
+
+// ReadListLine, noting in place where the line it gives comes from.
+bool ReadListLine(std::FILE* stream, char* line, ListLinePlace& place);
+
 #endif

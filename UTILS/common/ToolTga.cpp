@@ -1,12 +1,16 @@
 #include "ToolTga.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <string>
 
 #include <Vantrel/ByteIO.h>
 #include <Vantrel/DebugAlloc.h>
 #include <Vantrel/Fatal.h>
 #include <Vantrel/Tga.h>
+#include "ImageDiagnosis.h"
+#include "PngArt.h"
 
 int32_t ImageWidth = 0;
 int32_t ImageHeight = 0;
@@ -26,10 +30,32 @@ uint8_t*& SlotOf(int alternate) {
 
 uint8_t* RefuseUnaccepted(const char* path) {
     if (reaction == UnacceptedTga::ReturnNull) return nullptr;
-    // Room for the whole of any path a path buffer can hold.
-    char text[320];
-    std::snprintf(text, sizeof text, "Can't load %s", path);
-    ReportFatal(text);
+    ReportFatal(CantLoadImageText(path).c_str());
+}
+
+// A PNG image into the slot. A file that does not open goes the way of a TGA
+// that does not; a broken one always ends the program with libpng's reason.
+uint8_t* ReadToolPng(const char* path, int alternate) {
+    PngReadResult png = ReadPngFile(path);
+    if (png.status == PngReadStatus::Unopened) return RefuseUnaccepted(path);
+    if (png.status != PngReadStatus::Read) {
+        const std::string remedy = png.status == PngReadStatus::TooLarge
+                                       ? "crop the artwork or split it into smaller images"
+                                       : "export it again as PNG";
+        const std::string text = "Can't load " + std::string(path) + ": " + png.reason +
+                                 (png.status == PngReadStatus::Unsupported ? "" : "; " + remedy);
+        ReportFatal(text.c_str());
+    }
+    uint8_t*& slot = SlotOf(alternate);
+    DebugFree(slot);
+    slot = DebugAllocArray<uint8_t>(png.picture.rgb.size(), source, __LINE__);
+    if (slot == nullptr) ReportFatal(("Can't load " + std::string(path) +
+                                      ": there is not enough memory for it").c_str());
+    std::memcpy(slot, png.picture.rgb.data(), png.picture.rgb.size());
+    ImageWidth = png.picture.width;
+    ImageHeight = png.picture.height;
+    ImageBytesPerPixel = 3;
+    return slot;
 }
 
 }  // namespace
@@ -46,6 +72,7 @@ void SetToolTgaSource(const char* sourceName) {
 }
 
 uint8_t* ReadToolTga(const char* path, int alternate) {
+    if (HasPngName(path)) return ReadToolPng(path, alternate);
     FileHandle file(std::fopen(path, "rb"));
     if (!file) return RefuseUnaccepted(path);
     TgaHeader header;
@@ -58,7 +85,7 @@ uint8_t* ReadToolTga(const char* path, int alternate) {
     if (header.width == 0 || header.height == 0 ||
         (header.depth != 8 && header.depth != 24 && header.depth != 32)) {
         file.reset();
-        ReportFatal("Must be an uncompressed 8, 24 or 32-bit RGB color file");
+        ReportFatal(UnusableImageText(path).c_str());
     }
     ImageBytesPerPixel = header.depth / 8;
 

@@ -7,13 +7,20 @@
 // reading is the library's own, so both readers check sizes before they
 // allocate and handle a short file the same way.
 //
-// Failures:
+// A path whose name ends in ".png" (any case) is read as PNG (PngArt.h) into
+// the slot instead: the same 24-bit picture, ImageBytesPerPixel 3.
+//
+// Failures (the texts are built by ImageDiagnosis.h and say why and what to
+// do; each names the file):
 //   - file not opened, header short or matching no template: depends on the
 //     program's setting (SetUnacceptedTgaReaction): null without a message
-//     (Quarvin), or ReportFatal "Can't load <path>" (Plimsor);
+//     (Quarvin), or ReportFatal "Can't load <path>: <reason>; <remedy>"
+//     (Plimsor);
 //   - width or height 0, or depth not 8, 24 or 32: ReportFatal "Must be an
-//     uncompressed 8, 24 or 32-bit RGB color file";
-//   - pixel data short: null, and the slot is empty afterwards.
+//     uncompressed 8, 24 or 32-bit RGB color file: <path>: <reason>; ...";
+//   - pixel data short: null, and the slot is empty afterwards;
+//   - a PNG that does not open: as a TGA that does not; any other PNG
+//     failure: ReportFatal "Can't load <path>: <libpng's reason>; ...".
 // The file is always closed before a report or a return.
 #ifndef UTILS_COMMON_TOOL_TGA_H
 #define UTILS_COMMON_TOOL_TGA_H

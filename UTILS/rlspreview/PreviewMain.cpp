@@ -22,8 +22,18 @@
 extern const int ProgramScreenWidth = kPreviewSurfaceSide;
 extern const int ProgramScreenHeight = kPreviewSurfaceSide;
 
+namespace {
+
+// The file being loaded, named after the loader's own text in a fatal report.
+std::string readingFile;
+
+}  // namespace
+
 void ReportFatal(const char* text) {
-    WriteFatalLine(text);
+    std::string shown = text != nullptr ? text : "";
+    while (!shown.empty() && shown.back() == '\n') shown.pop_back();
+    if (!readingFile.empty()) shown += " (reading " + readingFile + ")";
+    WriteFatalLine(shown.c_str());
     std::exit(1);
 }
 
@@ -35,7 +45,8 @@ constexpr const char* kUsage =
     "and writes it as a PNG picture. Each cell is labelled with its sprite's\n"
     "index; each band with its drawing mode. A family shows each slot's ray in\n"
     "a row labelled \"slot K, ray R\", draws its texts as captions above the\n"
-    "sheet and prints them on standard output.\n"
+    "sheet and prints them on standard output. Rays and families are told\n"
+    "apart by their first two bytes, whatever their names.\n"
     "\n"
     "Options:\n"
     "  -o OUT.png           the picture to write (default: INPUT with .png)\n"
@@ -56,16 +67,32 @@ constexpr const char* kUsage =
     "  --version            the version\n"
     "\n"
     "Exit codes: 0 written, 1 fatal error (\"Fatal Error: ...\" on standard\n"
-    "error), 2 usage error.\n";
+    "error, naming the file being read), 2 usage error (also for an input\n"
+    "file that cannot be opened).\n";
 
 int UsageError(const std::string& text) {
-    std::fprintf(stderr, "rlspreview: %s\n%s", text.c_str(), kUsage);
+    std::fprintf(stderr, "rlspreview: %s\nTry 'rlspreview --help' for more information.\n",
+                 text.c_str());
     return 2;
 }
 
 bool EndsWith(const std::string& s, const char* tail) {
     const size_t n = std::strlen(tail);
     return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
+}
+
+// A family by its magic; a file that starts with neither magic goes by its
+// name, so that the loader's own text says what is wrong.
+bool IsFamilyFile(const std::string& path) {
+    uint8_t magic[2] = {0, 0};
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        const size_t got = std::fread(magic, 1, 2, file);
+        std::fclose(file);
+        const unsigned value = got == 2 ? magic[0] | (magic[1] << 8) : 0;
+        if (value == kRlsFamilyMagic) return true;
+        if (value == kRlsRayMagic) return false;
+    }
+    return EndsWith(path, ".shp");
 }
 
 std::string DefaultOutput(const std::string& input) {
@@ -148,7 +175,13 @@ int main(int argc, char** argv) {
         }
     }
     if (input.empty()) return UsageError("no input file");
-    const bool family = EndsWith(input, ".shp");
+    // A missing input is a usage error, as in the converters.
+    if (std::FILE* file = std::fopen(input.c_str(), "rb")) {
+        std::fclose(file);
+    } else {
+        return UsageError(input + ": no such file");
+    }
+    const bool family = IsFamilyFile(input);
     if (family && !animation.empty()) return UsageError("--animate takes a ray (.sh)");
     if (output.empty()) output = DefaultOutput(input);
     SetRandomSeed(static_cast<uint32_t>(seed));
@@ -156,6 +189,7 @@ int main(int argc, char** argv) {
     SheetContent content;
     RlsRayPtr ray;
     RlsFamilyPtr loadedFamily;
+    readingFile = input;
     if (family) {
         loadedFamily.reset(RlsFamilyLoad(input.c_str(), ScreenWidth()));
         if (!loadedFamily) ReportFatal("RlsFamilyLoad: Unable to read file");
@@ -166,6 +200,7 @@ int main(int argc, char** argv) {
         if (!ray) ReportFatal("LoadRlsRay: Unable to read file");
         content = RayContent(*ray);
     }
+    readingFile.clear();
 
     std::vector<Pixel16> surface(static_cast<size_t>(ScreenWidth()) * ScreenHeight(), 0);
     const SheetResult sheet = DrawContactSheet(surface.data(), content, style);

@@ -42,6 +42,11 @@ constexpr int32_t kEdgeUnitLimit = kEdgeRecordLimit * 4;
     ReportFatal(text);
 }
 
+// A run delta is a signed 16-bit half of its record's first word.
+bool FitsHalfWord(int32_t delta) {
+    return delta >= -kLargestSpriteSide - 1 && delta <= kLargestSpriteSide;
+}
+
 // Scratch space kept for the whole life of the calling thread: the scan itself
 // never allocates, large sprites do not pay for fresh pages on every call, and
 // encoders on different threads never share it.
@@ -108,9 +113,15 @@ int FeatherLevel(Pixel16 p, int brightness, Pixel16& colour) {
 void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprite& sprite) {
     const int64_t width = static_cast<int64_t>(rectangle.right) - rectangle.left + 1;
     const int64_t height = static_cast<int64_t>(rectangle.bottom) - rectangle.top + 1;
-    if (width > kLargestSpriteSide || height > kLargestSpriteSide) {
+    if (width > kLargestRectangleSide || height > kLargestRectangleSide) {
         ReportLimit("Sprite too large %ld\n", static_cast<long>(std::max(width, height)));
     }
+    // What the record cannot hold is met pixel by pixel below: a run start
+    // more than kLargestSpriteSide from the previous one, an edge pixel beyond
+    // kLargestSpriteSide.
+    const auto tooLarge = [&] {
+        ReportLimit("Sprite too large %ld\n", static_cast<long>(std::max(width, height)));
+    };
 
     Scratch& scratch = EncoderScratch();
     uint16_t* const runs = scratch.runUnits.get();
@@ -149,6 +160,7 @@ void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprit
                     if (count > 1 && firstPixel + count - 1 >= kRunUnitLimit) {
                         ReportLimit("List too long %ld\n", std::max(firstPixel + 1, kRunUnitLimit));
                     }
+                    if (!FitsHalfWord(x - previousX) || !FitsHalfWord(row - previousY)) tooLarge();
                     runs[runUnits] = static_cast<uint16_t>(x - previousX);
                     runs[runUnits + 1] = static_cast<uint16_t>(row - previousY);
                     runs[runUnits + 2] = static_cast<uint16_t>(count);
@@ -164,6 +176,7 @@ void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprit
                 if (edgeUnits >= kEdgeUnitLimit) {
                     ReportLimit("Edge list too long %ld\n", edgeUnits);
                 }
+                if (x > kLargestSpriteSide || row > kLargestSpriteSide) tooLarge();
                 Pixel16 colour = 0;
                 const int level = FeatherLevel(values[x], EdgeKindBrightness(kind), colour);
                 edges[edgeUnits] = static_cast<uint16_t>(x);

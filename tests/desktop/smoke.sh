@@ -180,8 +180,8 @@ DESSAMOR_TITLE="Create ship family (.shp) from a text list of .sh files"
 DESSAMOR_PATTERN="^Create ship family"
 art=$WORK/art
 mkdir -p "$art" "$WORK/out"
-printf '\x01\xae\x01\x00\xaa\xaa\xaa\xaa' >"$art/raider_a.sh"
-printf '\x01\xae\x02\x00\xbb\xbb\xbb\xbb\xbb\xbb' >"$art/raider_b.sh"
+printf '\x01\xae\x00\x00' >"$art/raider_a.sh"
+{ printf '\x01\xae\x01\x00'; head -c 48 /dev/zero; } >"$art/raider_b.sh"
 printf ':Raider\nraider_a\nraider_b.sh\n' >"$art/pirates.txt"
 printf ':Ghost\nraider_a\nnot_there\n' >"$art/ghosts.txt"
 
@@ -222,8 +222,8 @@ begin_case "dessamor: a missing .sh file shows the Fatal Error box, exit code 1"
 start_program DESSAMOR "$WORK/d2"
 if window=$(wait_window "$pid" "$DESSAMOR_PATTERN"); then
   key "$window" Return
-  choose_file "$pid" "File To Read" "$art/ghosts.txt" &&
-    choose_file "$pid" "File To Write" "$WORK/out/ghosts.shp"
+  # The listed rays are checked before the output is asked for.
+  choose_file "$pid" "File To Read" "$art/ghosts.txt"
   if box=$(wait_window "$pid" "^Fatal Error\$"); then
     shot dessamor-fatal-error
     key "$box" Return

@@ -144,8 +144,9 @@ TEST(FileMap, PlacesRaysRecordsAndTexts) {
     EXPECT_TRUE(map.notes.empty());
 }
 
-// dessamor writes a text's letter k as a zero byte: the loader's text ends
-// there and the rest follows the last text. Not a fault, but noted.
+// A text whose letter k was stored as a zero byte (as dessamor wrote it
+// before it refused such texts): the loader's text ends there and the rest
+// follows the last text. Not a fault, but noted.
 TEST(FileMap, NotesBytesAfterTheLastText) {
     Bytes text = Text("Walk kit");
     const FileMap map = MapSpriteFile(Cat({FamilyHeader(1, 1, {0}), RayHeader(0), text}));

@@ -13,7 +13,7 @@ art=$work/art
 mkdir -p "$art" "$work/made"
 "$PAINTSAMPLES" "$art" >/dev/null
 cp "$(dirname "$0")/../../samples/pictures.txt" "$art/"
-printf ':Walk kit\n:Strike\nwasp\nhornet\nwasp\n' > "$work/made/pair.txt"
+printf ':Wasp pair\n:Escort\nwasp\nhornet\nwasp\n' > "$work/made/pair.txt"
 
 # name | how it is made | how it is made again from the unpacked folder U
 cases=(
@@ -38,7 +38,7 @@ for case in "${cases[@]}"; do
   echo "$name: same bytes"
 done
 
-# A family, its second text holding the letter k (stored as a zero byte).
+# A family with two texts.
 "$DESSAMOR" -o "$work/made/pair.shp" "$work/made/pair.txt" >/dev/null
 "$RLSUNPACK" -o "$work/pair" "$work/made/pair.shp" >/dev/null 2>&1
 cmp "$work/pair/pair_r0.sh" "$work/made/wasp.sh"

@@ -57,6 +57,42 @@ TEST_F(FrameAnalysisTest, MarkerIsZeroWhenEveryCandidateOccurs) {
     EXPECT_EQ(FindMarkerColour(image.View()), 0u);
 }
 
+// With every candidate in the frame there is no free marker (0). The
+// outline pass and the corner pass then change nothing, but the lifting pass
+// still brightens every very dark pixel, the dark candidates among them.
+TEST_F(FrameAnalysisTest, MarkerZeroStillLiftsDarkPixels) {
+    TestImage image(14, 14);
+    int i = 0;
+    for (uint32_t n = 1; n <= 30; ++n) {
+        for (uint32_t colour : {n << 16, n << 8, n, (n << 16) | n}) {
+            image.Set(1 + i % 12, 1 + i / 12, colour);
+            ++i;
+        }
+    }
+    image.Set(2, 12, Rgb(1, 1, 1));
+    image.Set(3, 12, Rgb(7, 0, 0));
+    image.Set(5, 12, 0xFFFFFF);  // a bright pixel with black neighbours
+    image.Set(0, 13, Rgb(2, 2, 2));  // the outer ring is never changed
+    ASSERT_EQ(FindMarkerColour(image.View()), 0u);
+
+    TestImage before = image;
+    FrameImage view = image.View();
+    PaintBorder(view, 0);
+    for (int32_t y = 0; y < 14; ++y) {
+        for (int32_t x = 0; x < 14; ++x) {
+            const uint32_t colour = before.Get(x, y);
+            const bool interior = x >= 1 && x <= 12 && y >= 1 && y <= 12;
+            const bool dark = colour != 0 && (colour & 0xF8F8F8) == 0;
+            SCOPED_TRACE(testing::Message() << "(" << x << ", " << y << ")");
+            EXPECT_EQ(image.Get(x, y), interior && dark ? LiftDarkColour(colour) : colour);
+        }
+    }
+    EXPECT_EQ(image.Get(2, 12), Rgb(8, 8, 8));
+    EXPECT_EQ(image.Get(3, 12), Rgb(8, 0, 0));
+    EXPECT_EQ(image.Get(1, 1), Rgb(8, 0, 0));  // the candidate R = 1
+    EXPECT_EQ(image.Get(4, 12), 0u);           // black beside the bright pixel stays black
+}
+
 struct SolidCase {
     uint32_t colour;
     bool solid;

@@ -212,15 +212,58 @@ TEST_F(RLSpriteEncodeTest, EdgeRecordLimit) {
               "Edge list too long 10000\n");
 }
 
-TEST_F(RLSpriteEncodeTest, OversizedRectangleIsRefused) {
+// Only what a record cannot hold is refused: run deltas and edge positions
+// are signed 16-bit, run lengths 32-bit.
+TEST_F(RLSpriteEncodeTest, RecordLimitsDecideWhatIsTooLarge) {
+    struct SideCase {
+        const char* name;
+        int32_t width, height;
+        std::vector<std::pair<int32_t, int32_t>> pixels;  // opaque (x, y); empty: all
+        bool feather;
+        const char* message;  // null: encodes and loads
+    };
+    const SideCase cases[] = {
+        {"a 65535 x 1 strip of one run", 65535, 1, {}, false, nullptr},
+        {"runs 32767 apart", 40000, 1, {{0, 0}, {32767, 0}}, false, nullptr},
+        {"runs 32768 apart", 40000, 1, {{0, 0}, {32768, 0}}, false, "Sprite too large 40000\n"},
+        {"a run 32768 rows down", 1, 32769, {{0, 0}, {0, 32768}}, false,
+         "Sprite too large 32769\n"},
+        {"a 1 x 65535 strip meets the run limit", 1, 65535, {}, false,
+         "List too long 256002\n"},
+        {"an edge pixel at x 32767", 32769, 1, {{32767, 0}}, true, nullptr},
+        {"an edge pixel at x 32768", 32769, 1, {{0, 0}, {32768, 0}}, true,
+         "Sprite too large 32769\n"},
+    };
+    for (const SideCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestImage image(c.width, c.height);
+        if (c.pixels.empty()) image.Fill(0, 0, c.width - 1, c.height - 1, 0xFFFFFF);
+        for (auto [x, y] : c.pixels) image.Set(x, y, 0xFFFFFF);
+        FrameRules rules;
+        rules.main = image.View();
+        rules.feather = c.feather;
+        const Rect rectangle{0, 0, c.width - 1, c.height - 1};
+        EncodedSprite encoded;
+        if (c.message != nullptr) {
+            EXPECT_EQ(FatalTextOf([&] { EncodeFrame(rules, rectangle, encoded.sprite); }),
+                      c.message);
+            continue;
+        }
+        AnchorRLSprite(encoded.sprite, rectangle, c.width / 2 - 1, c.height / 2 - 1);
+        EncodeFrame(rules, rectangle, encoded.sprite);
+        EXPECT_EQ(FindRLSpriteFault(encoded.sprite), nullptr);
+    }
+}
+
+TEST_F(RLSpriteEncodeTest, RectangleBeyondAnImageSideIsRefused) {
     TestImage image(4, 4);
     FrameRules rules;
     rules.main = image.View();
     EncodedSprite encoded;
     EXPECT_EQ(FatalTextOf([&] {
-                  EncodeFrame(rules, Rect{0, 0, 32767, 0}, encoded.sprite);
+                  EncodeFrame(rules, Rect{0, 0, 65535, 0}, encoded.sprite);
               }),
-              "Sprite too large 32768\n");
+              "Sprite too large 65536\n");
 }
 
 TEST_F(RLSpriteEncodeTest, HotSpotAndBoundsFromTheCentre) {

@@ -59,19 +59,37 @@ for usage in "--scale 9 $work/wasp.sh" "--scale 0 $work/wasp.sh" "--fps 0 $work/
   run_captured "$RLSPREVIEW" -o "$work/usage.png" $usage
   check_eq "$usage: exit code" 2 "$rc"
 done
+run_captured "$RLSPREVIEW" --bogus
+check_eq "one line, then where help is" "rlspreview: unknown option --bogus
+Try 'rlspreview --help' for more information." "$err"
 
 head -c 100 "$work/wasp.sh" > "$work/short.sh"
 for bad in "$work/short.sh:LoadRlsRay: Unable to read file" \
-           "$work/pair.txt:LoadRlsRay: Not a RlsRay file" \
-           "$work/none.sh:LoadRlsRay: Unable to open file" \
-           "$work/wasp.sh.shp:RlsFamily: Unable to open file"; do
+           "$work/pair.txt:LoadRlsRay: Not a RlsRay file"; do
   file=${bad%%:*}
   text=${bad#*:}
   begin_case "broken input $(basename "$file") is reported"
   run_captured "$RLSPREVIEW" -o "$work/bad.png" "$file"
   check_eq "exit code" 1 "$rc"
-  check_eq "standard error" "Fatal Error: $text" "$err"
+  check_eq "standard error" "Fatal Error: $text (reading $file)" "$err"
   check_missing "$work/bad.png"
+done
+
+begin_case "rays and families are told apart by their magic, not their names"
+cp "$work/pair.shp" "$work/family-named.sh"
+cp "$work/wasp.sh" "$work/ray-named.shp"
+out=$("$RLSPREVIEW" -o "$work/renamed-family.png" "$work/family-named.sh")
+grep -qx 'Two ships' <<<"$out" || fail "family under a .sh name not drawn as a family: $out"
+"$RLSPREVIEW" --holes --translucent --additive --hotspot --bounds -o "$work/renamed-ray.png" \
+  "$work/ray-named.shp" >/dev/null
+"$PNGSAME" "$GOLDEN/wasp.png" "$work/renamed-ray.png" || fail "ray under a .shp name"
+
+for missing in "$work/none.sh" "$work/wasp.sh.shp"; do
+  begin_case "a missing input $(basename "$missing") is a usage error"
+  run_captured "$RLSPREVIEW" -o "$work/bad.png" "$missing"
+  check_eq "exit code" 2 "$rc"
+  check_eq "standard error" "rlspreview: $missing: no such file
+Try 'rlspreview --help' for more information." "$err"
 done
 
 finish

@@ -10,12 +10,20 @@
 #include <string>
 #include <vector>
 
+#include "PngArt.h"
 #include "ToolTga.h"
 #include <Vantrel/Rls.h>
 #include "support/SpriteKit.h"
 #include "support/TgaFile.h"
 #include "support/VantrelTest.h"
 #include "ToolTestFiles.h"
+
+// The remedy of a file that is no image the tools read: PNG only where this
+// build reads it.
+inline std::string ExportRemedy() {
+    return PngArtIsReadable() ? "export the artwork as PNG, or as an uncompressed 24-bit TGA"
+                              : "export the artwork as an uncompressed 24-bit TGA";
+}
 
 inline std::vector<uint8_t> TgaOf(TestImage& image, uint8_t depth = 24, uint8_t descriptor = 0x20) {
     const FrameImage view = image.View();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ToolWarnings.h"
 #include "support/TestShell.h"
 #include "ToolTestFiles.h"
 
@@ -95,15 +96,52 @@ TEST(FamilyList, KeepsTenTextsAndNeverTakesAnEleventhAsAName) {
     EXPECT_EQ(SlotsOf(list), std::vector<std::string>(6, "hull.sh"));
 }
 
+std::vector<std::string> warnings;
+void KeepWarning(const std::string& line) {
+    warnings.push_back(line);
+}
+
+// What the family leaves out is said, line by line; the family is as before.
+TEST(ReadFamilyList, WarnsOfWhatItLeavesOut) {
+    std::string text;
+    for (int i = 1; i <= 11; ++i) text += ":T" + std::to_string(i) + "\n";
+    for (int i = 1; i <= 7; ++i) text += "s" + std::to_string(i) + "\n";
+    text += std::string(255, 'x') + "yz\n";
+    warnings.clear();
+    SetWarningSink(&KeepWarning);
+    const FamilyList list = ListOf(text);
+    SetWarningSink(nullptr);
+    EXPECT_EQ(list.textCount, 10);
+    EXPECT_EQ(list.nameCount, 6);
+    EXPECT_EQ(warnings,
+              (std::vector<std::string>{
+                  "Warning: the list line 11: the text \"T11\" is left out; a family holds at "
+                  "most 10 texts",
+                  "Warning: the list line 18: s7 is left out; a family holds at most 6 .sh files",
+                  "Warning: the list line 19: " + std::string(255, 'x') +
+                      " is left out; a family holds at most 6 .sh files",
+                  "Warning: the list line 19 is longer than 255 characters; its rest is read as "
+                  "a line of its own",
+                  "Warning: the list line 19: yz is left out; a family holds at most 6 .sh "
+                  "files"}));
+}
+
+// A ray of one sprite with no pixels: magic, count 1, a 48-byte record.
+std::string OneSpriteRay() {
+    return std::string("\x01\xae\x01\x00", 4) + std::string(48, '\0');
+}
+
 class BuildFamilyTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // Hull.sh first: where the file system ignores case, both names then
         // open the smaller hull.sh.
-        WriteWholeFile(folder / "art/Hull.sh", std::string("\x01\xae\x01\x00XY", 6));
+        WriteWholeFile(folder / "art/Hull.sh", OneSpriteRay());
         WriteWholeFile(folder / "art/hull.sh", std::string("\x01\xae\x00\x00", 4));
     }
-    bool NamesDifferInCase() const { return ReadWholeFile(folder / "art/Hull.sh").size() == 6; }
+    bool NamesDifferInCase() const {
+        return ReadWholeFile(folder / "art/Hull.sh").size() == OneSpriteRay().size();
+    }
     TempFolder folder;
 };
 
@@ -111,16 +149,15 @@ TEST_F(BuildFamilyTest, WritesHeaderRaysAndMaskedTexts) {
     if (!NamesDifferInCase()) {
         GTEST_SKIP() << "hull.sh and Hull.sh are one file where file names ignore case";
     }
-    // "k" is the mask byte itself: it is written as a zero byte.
-    WriteWholeFile(folder / "art/fam.txt", ":Ok\nHull\n:\nhull\n:k!\n");
+    WriteWholeFile(folder / "art/fam.txt", ":OK\nHull\n:\nhull\n");
     TestShell shell(folder.Path());
     shell.Answer(folder / "art/fam.txt");
     shell.Answer(folder / "fam.shp");
     BuildFamily();
     const std::string expected =
-        std::string("\x02\xae\x06\x00\x03\x00\x00\x01\x01\x01\x01\x01", 12) +
-        std::string("\x01\xae\x01\x00XY", 6) + std::string("\x01\xae\x00\x00", 4) +
-        std::string("\x24\x00\x00\x00\x00\x4a\x00", 7);
+        std::string("\x02\xae\x06\x00\x02\x00\x00\x01\x01\x01\x01\x01", 12) +
+        OneSpriteRay() + std::string("\x01\xae\x00\x00", 4) +
+        std::string("\x24\x20\x00\x00", 4);
     EXPECT_EQ(ReadWholeFile(folder / "fam.shp"), expected);
     ASSERT_EQ(shell.dialogs.size(), 2u);
     EXPECT_EQ(shell.dialogs[0].proposed, folder.Path() + kPathSeparator + "*.txt");
@@ -177,8 +214,30 @@ TEST_F(BuildFamilyTest, FailuresNameTheFileAndLeaveTheOldFamily) {
          "The list @/art/fam.txt names no .sh file"},
         {"missing .sh file",
          "hull\nghost\n",
-         {"@/art/fam.txt", "@/fam.shp"},
+         {"@/art/fam.txt"},
          "File @/art/ghost.sh listed in @/art/fam.txt cannot be opened"},
+        {"a family listed as a ray",
+         "hull\n\nother.sh\n",
+         {"@/art/fam.txt"},
+         "LoadRlsRay: Not a RlsRay file: @/art/other.sh, listed on @/art/fam.txt line 3, is not a "
+         "ray file (.sh) a family can hold; list the .sh files Quarvin or Plimsor wrote"},
+        {"a ray cut short",
+         "short\n",
+         {"@/art/fam.txt"},
+         "LoadRlsRay: Unable to read file: @/art/short.sh, listed on @/art/fam.txt line 1, is "
+         "not a ray file (.sh) a family can hold; list the .sh files Quarvin or Plimsor wrote"},
+        {"bytes after the ray",
+         "// rays\nhull\ntail\n",
+         {"@/art/fam.txt"},
+         "File @/art/tail.sh, listed on @/art/fam.txt line 3, holds more than one ray: bytes "
+         "follow its ray at byte 4; list the .sh files Quarvin or Plimsor wrote"},
+        {"a text holding the mask byte",
+         ":Wasp\n:Hawk escort\nhull\n",
+         {"@/art/fam.txt"},
+         "Family text \"Hawk escort\" on @/art/fam.txt line 2 holds a lower-case k, the byte a "
+         "family file masks its texts with: it would be stored as a zero byte, which ends the "
+         "text there and shifts every later text; write the text without a lower-case k (K is "
+         "fine)"},
         {"name too long",
          std::string(254, 'n') + "\n",
          {"@/art/fam.txt"},
@@ -192,6 +251,9 @@ TEST_F(BuildFamilyTest, FailuresNameTheFileAndLeaveTheOldFamily) {
          {"@/art/fam.txt", "@/nowhere/fam.shp"},
          "Unable to create file @/nowhere/fam.shp"},
     };
+    WriteWholeFile(folder / "art/other.sh", std::string("\x02\xae\x06\x00\x00\x00", 6));
+    WriteWholeFile(folder / "art/short.sh", OneSpriteRay().substr(0, 30));
+    WriteWholeFile(folder / "art/tail.sh", std::string("\x01\xae\x00\x00!", 5));
     for (const FatalCase& c : cases) {
         SCOPED_TRACE(c.what);
         WriteWholeFile(folder / "art/fam.txt", c.list);

@@ -59,4 +59,44 @@ TEST(ReadListLine, ReadsLongLinesIn255CharacterPieces) {
               (std::vector<std::string>{std::string(255, 'v'), "z"}));
 }
 
+struct PlacedLine {
+    std::string text;
+    int lineNumber;
+    bool piece;
+    bool operator==(const PlacedLine&) const = default;
+};
+
+std::vector<PlacedLine> PlacedLinesOf(const std::string& text) {
+    std::FILE* stream = std::tmpfile();
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::rewind(stream);
+    std::vector<PlacedLine> lines;
+    char line[256];
+    ListLinePlace place;
+    while (ReadListLine(stream, line, place)) lines.push_back({line, place.lineNumber, place.piece});
+    std::fclose(stream);
+    return lines;
+}
+
+void PrintTo(const PlacedLine& line, std::ostream* out) {
+    *out << "line " << line.lineNumber << (line.piece ? " (piece) " : " ") << line.text.size()
+         << " chars";
+}
+
+TEST(ReadListLine, TellsEachLinesNumberAndWhetherItIsAPiece) {
+    const std::string x255(255, 'x');
+    EXPECT_EQ(PlacedLinesOf("// list\n\nwasp\r\n" + x255 + "tail\nhornet"),
+              (std::vector<PlacedLine>{{"wasp", 3, false},
+                                       {x255, 4, false},
+                                       {"tail", 4, true},
+                                       {"hornet", 5, false}}));
+    // Exactly 255 characters lose nothing: no piece follows.
+    EXPECT_EQ(PlacedLinesOf(x255 + "\nz\n"),
+              (std::vector<PlacedLine>{{x255, 1, false}, {"z", 2, false}}));
+    // Three pieces of one line.
+    EXPECT_EQ(PlacedLinesOf(x255 + x255 + "ab\n:T\n"),
+              (std::vector<PlacedLine>{
+                  {x255, 1, false}, {x255, 1, true}, {"ab", 1, true}, {":T", 2, false}}));
+}
+
 }  // namespace

@@ -207,16 +207,21 @@ TEST_F(PlimsorTest, ImagesThatCannotBeConvertedAreNamed) {
     const std::string second = art + kPathSeparator + "second.tga";
     const Case cases[] = {
         {"missing", [&] { std::filesystem::remove(second); }, art + kPathSeparator + "art.txt",
-         "Can't load " + second},
+         "Can't load " + second + ": there is no such file; check its name and folder"},
         {"not a TGA file", [&] { WriteWholeFile(second, "not a TGA"); },
-         art + kPathSeparator + "art.txt", "Can't load " + second},
+         art + kPathSeparator + "art.txt",
+         "Can't load " + second +
+             ": it is only 9 bytes long, too short for a TGA header; " + ExportRemedy()},
         {"pixel data cut short", [&] { WriteTruncatedImage(second, good); },
          art + kPathSeparator + "art.txt",
-         "Can't load " + second + ": its pixel data is cut short"},
+         "Can't load " + second +
+             ": its pixel data ends at byte 125 of 126; the file was cut off; save or copy it "
+             "again"},
         {"all black", [&] { WriteImage(second, black); }, art + kPathSeparator + "art.txt",
          "Image " + second + " has no visible pixel: it is all black"},
         {"bad depth", [&] { WriteImage(second, good, 16); }, art + kPathSeparator + "art.txt",
-         "Must be an uncompressed 8, 24 or 32-bit RGB color file"},
+         "Must be an uncompressed 8, 24 or 32-bit RGB color file: " + second +
+             ": it has 16-bit pixels; save it again with 24 or 32 bits per pixel"},
         {"list cannot be opened", [] {}, art + kPathSeparator + "nothing.txt",
          "Unable to open list file " + art + kPathSeparator + "nothing.txt"},
     };

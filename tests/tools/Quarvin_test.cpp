@@ -319,6 +319,33 @@ TEST_F(QuarvinTest, AlphaImagesDecideOpacityAndShading) {
     EXPECT_EQ(outlined->Get(0)->edgeWordCount, 0);
 }
 
+// Offset 1 reads a_wasp01 to a_wasp16; a frame without an alpha image is
+// converted without one, also right after a frame that had one.
+TEST_F(QuarvinTest, OnlySomeFramesHaveAlphaImagesNumberedFromOne) {
+    TestImage main(12, 12);
+    main.Fill(2, 4, 7, 6, 0x808080);
+    TestImage alpha(12, 12);
+    alpha.Fill(3, 4, 6, 6, 0xFFFFFF);
+    for (int n = 1; n <= 16; ++n) WriteImage(FramePath("wasp", n), main);
+    for (int n : {4, 16}) WriteImage(FramePath("wasp", n, "a_"), alpha, 8);
+    WriteWholeFile(FramePath("wasp", 0, "a_"), "not read with offset 1");
+    Offset = 1;
+    TestShell shell(folder.Path());
+    Convert(shell, FramePath("wasp", 1), out + kPathSeparator + "wasp.sh");
+    RayPtr ray = LoadRay(out + kPathSeparator + "wasp.sh");
+    ASSERT_EQ(ray->count, 16);
+    for (int index = 0; index < 16; ++index) {
+        SCOPED_TRACE(testing::Message() << "file " << index + 1);
+        const bool withAlpha = index + 1 == 4 || index + 1 == 16;
+        const RLSprite* s = ray->Get(index);
+        // Seen from the centre (5, 5): the alpha image's 4 x 3 block, or the
+        // main frame's 6 x 3 block with its rim feathered.
+        EXPECT_EQ(BoundsOf(s), withAlpha ? (std::vector<int32_t>{-2, -1, 1, 1})
+                                         : (std::vector<int32_t>{-3, -1, 2, 1}));
+        EXPECT_EQ(s->edgeWordCount, withAlpha ? 0 : 2 * 14);
+    }
+}
+
 TEST_F(QuarvinTest, BorderStoresTheOutlineAsOpaqueBlack) {
     // A single bright pixel at (5, 5) keeps one outline pixel, right below it.
     TestImage frame(12, 12);
@@ -366,14 +393,16 @@ TEST_F(QuarvinTest, FramesThatCannotBeConvertedAreNamed) {
     const Case cases[] = {
         {"pixel data cut short", [&] { WriteTruncatedImage(frame5, good); }, FramePath("wasp", 0),
          "Can't load " + frame5 +
-             ": not an uncompressed .tga file, or its pixel data is cut short"},
+             ": its pixel data ends at byte 593 of 594; the file was cut off; save or copy it "
+             "again"},
         {"not a TGA file", [&] { WriteWholeFile(frame5, "not a TGA file at all"); },
          FramePath("wasp", 0),
          "Can't load " + frame5 +
-             ": not an uncompressed .tga file, or its pixel data is cut short"},
+             ": it is not a TGA file (its header fits no TGA layout); " + ExportRemedy()},
         {"alpha image cut short", [&] { WriteTruncatedImage(alpha5, good); }, FramePath("wasp", 0),
          "Can't load " + alpha5 +
-             ": not an uncompressed .tga file, or its pixel data is cut short"},
+             ": its pixel data ends at byte 593 of 594; the file was cut off; save or copy it "
+             "again"},
         {"alpha image of another size", [&] { WriteImage(alpha5, small); }, FramePath("wasp", 0),
          "Alpha image " + alpha5 + " is 10 x 8 pixels but its frame " + frame5 +
              " is 24 x 8; they must be the same size"},
@@ -387,7 +416,8 @@ TEST_F(QuarvinTest, FramesThatCannotBeConvertedAreNamed) {
              "a.tga is too short: a ship's frame is named by the ship's name, two frame digits "
              "and .tga"},
         {"bad depth", [&] { WriteImage(frame5, good, 16); }, FramePath("wasp", 0),
-         "Must be an uncompressed 8, 24 or 32-bit RGB color file"},
+         "Must be an uncompressed 8, 24 or 32-bit RGB color file: " + frame5 +
+             ": it has 16-bit pixels; save it again with 24 or 32 bits per pixel"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -8,6 +8,7 @@
 
 #include "shell/FrontEnd.h"
 #include "shell/Paths.h"
+#include "SameFile.h"
 
 namespace fs = std::filesystem;
 
@@ -38,6 +39,7 @@ DialogAnswer CheckDialogAnswer(const char* path, char mode) {
     if (fs::is_directory(target, error)) return DialogAnswer::IsFolder;
     fs::path folder = target.parent_path();
     if (!folder.empty() && !fs::is_directory(folder, error)) return DialogAnswer::NoFolder;
+    if (RunInputNamedBy(path) != nullptr) return DialogAnswer::NamesInput;
     if (fs::exists(target, error)) {
         return CanWrite(target) ? DialogAnswer::Replaces : DialogAnswer::ReadOnly;
     }
@@ -59,6 +61,8 @@ const char* DialogRefusalText(DialogAnswer answer) {
             return "the file is read-only";
         case DialogAnswer::Wildcard:
             return "give a file name, not a pattern";
+        case DialogAnswer::NamesInput:
+            return "this run reads that file; choose another name for what it writes";
     }
     return "refused";
 }

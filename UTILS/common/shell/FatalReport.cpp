@@ -3,8 +3,10 @@
 // exit code 1.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include <Vantrel/Fatal.h>
+#include "FatalContext.h"
 #include "FatalLine.h"
 #include "shell/FrontEnd.h"
 #include "shell/OutputFiles.h"
@@ -14,7 +16,9 @@ bool reportingFatal = false;
 }  // namespace
 
 void ReportFatal(const char* text) {
-    if (text == nullptr) text = "";
+    // What the program was doing adds to the texts of the code below it.
+    const std::string explained = ExplainFatalText(text != nullptr ? text : "");
+    text = explained.c_str();
     AbandonAllOutputFiles();
     if (reportingFatal) {
         // A failure while the report itself is shown: no second box.

@@ -23,6 +23,10 @@
 struct FileFilter {
     const char* description;
     const char* pattern;
+    // A second pair offered beside the first by the window dialogs (the
+    // tools' open dialogs for images offer PNG there); null when none.
+    const char* secondDescription = nullptr;
+    const char* secondPattern = nullptr;
 };
 
 struct FrontEnd {
@@ -75,6 +79,7 @@ enum class DialogAnswer {
     IsFolder,  // a file to write that names a folder
     ReadOnly,  // a file to write that exists and cannot be written
     Wildcard,  // the answer still holds * or ?
+    NamesInput,  // a file to write that the run reads (SameFile.h)
 };
 // Checks an (absolute) answer as the system dialogs do.
 DialogAnswer CheckDialogAnswer(const char* path, char mode);

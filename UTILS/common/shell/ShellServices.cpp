@@ -16,7 +16,13 @@ bool quitRequested = false;
 
 FileFilter FirstFilter(const char* filter) {
     if (filter == nullptr || filter[0] == '\0') return {"", ""};
-    return {filter, filter + std::strlen(filter) + 1};
+    FileFilter pairs{filter, filter + std::strlen(filter) + 1};
+    const char* second = pairs.pattern + std::strlen(pairs.pattern) + 1;
+    if (second[0] != '\0') {
+        pairs.secondDescription = second;
+        pairs.secondPattern = second + std::strlen(second) + 1;
+    }
+    return pairs;
 }
 
 }  // namespace

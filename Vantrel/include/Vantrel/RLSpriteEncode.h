@@ -10,9 +10,13 @@
 // Limits: the run data holds at most 256000 16-bit units and the edge data
 // 2500 records; a sprite beyond either ends through ReportFatal with
 // "List too long %ld\n" or "Edge list too long %ld\n", the number being the
-// units held when the limit was met. A rectangle wider or taller than 32767
-// pixels cannot be addressed by 16-bit sprite coordinates and ends with
-// "Sprite too large %ld\n" (its larger side). The only other failure is
+// units held when the limit was met. The record holds run deltas and edge
+// positions as signed 16-bit values: a run that starts more than 32767 pixels
+// across or down from the previous run start, or an edge pixel more than 32767
+// pixels from the rectangle's top-left corner, ends with "Sprite too large
+// %ld\n" (the rectangle's larger side), and so does a rectangle wider or
+// taller than 65535 pixels, the largest side an image has. Runs themselves may
+// reach further: a 65535 x 1 strip of one run encodes. The only other failure is
 // "EncodeRLSprite: Unable to allocate memory" for the sprite's own buffers.
 //
 // EncodeRLSprite may run on several threads at once, each with its own source
@@ -67,7 +71,10 @@ struct RLSpriteSource {
 
 constexpr int32_t kRunUnitLimit = 256000;
 constexpr int32_t kEdgeRecordLimit = 2500;
+// The largest run delta and edge coordinate a record holds.
 constexpr int32_t kLargestSpriteSide = 32767;
+// The largest rectangle side the encoder takes.
+constexpr int32_t kLargestRectangleSide = 65535;
 
 // Scans the inclusive rectangle (image coordinates) of the source row by row,
 // top to bottom, each row left to right, and sets runWordCount, runData,

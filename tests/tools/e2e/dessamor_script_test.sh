@@ -6,13 +6,13 @@ make_work_folder e2e
 need_program DESSAMOR
 
 TITLE="Create ship family (.shp) from a text list of .sh files"
-RAY_A=01ae0100aaaaaaaa        # two small .sh files (not decoded by Dessamor)
-RAY_B=01ae0200bbbbbbbbbbbb
+RAY_A=01ae0000                # two small rays: none and one empty sprite
+RAY_B=01ae0100$(printf '00%.0s' $(seq 48))
 
 art=$WORK/art
 mkdir -p "$art" "$WORK/out"
-printf '\x01\xae\x01\x00\xaa\xaa\xaa\xaa' > "$art/raider_a.sh"
-printf '\x01\xae\x02\x00\xbb\xbb\xbb\xbb\xbb\xbb' > "$art/raider_b.sh"
+printf '\x01\xae\x00\x00' > "$art/raider_a.sh"
+{ printf '\x01\xae\x01\x00'; head -c 48 /dev/zero; } > "$art/raider_b.sh"
 printf '// pirate family\n:Raider\nraider_a\nraider_b.sh\nraider_a\n' > "$art/pirates.txt"
 FAMILY=02ae06000100000100000000${RAY_A}${RAY_B}390a020f0e1900
 
@@ -100,6 +100,50 @@ check_eq "exit code" 1 "$rc"
 check_eq "stderr" "Fatal Error: File $art/missing_ray.sh listed in $art/broken.txt cannot be opened" "$(cat "$WORK/err")"
 check_eq "old file" "OLD FAMILY" "$(cat "$WORK/out/broken.shp")"
 check_no_temporaries "$WORK/out"
+
+begin_case "a listed file that is not a ray is refused before anything is written"
+cp "$art/pirates.txt" "$art/copy.txt"
+"$prog" -o "$WORK/out/pirates.shp" "$art/pirates.txt" >/dev/null
+"$prog" -o "$art/family.sh" "$art/copy.txt" >/dev/null
+printf 'OLD FAMILY' > "$WORK/out/broken.shp"
+head -c 40 "$art/raider_b.sh" > "$art/short.sh"
+for bad in "family.sh:LoadRlsRay: Not a RlsRay file" \
+           "short.sh:LoadRlsRay: Unable to read file"; do
+  file=$art/${bad%%:*}
+  text=${bad#*:}
+  printf 'raider_a\n%s\n' "${bad%%:*}" > "$art/bad.txt"
+  "$prog" -o "$WORK/out/broken.shp" "$art/bad.txt" >/dev/null 2>"$WORK/err"; rc=$?
+  check_eq "exit code" 1 "$rc"
+  check_eq "stderr" "Fatal Error: $text: $file, listed on $art/bad.txt line 2, is not a ray file (.sh) a family can hold; list the .sh files Quarvin or Plimsor wrote" "$(cat "$WORK/err")"
+  check_eq "old file" "OLD FAMILY" "$(cat "$WORK/out/broken.shp")"
+done
+check_no_temporaries "$WORK/out"
+
+begin_case "a family text holding a lower-case k is refused"
+printf ':Hawk\nraider_a\n' > "$art/hawk.txt"
+"$prog" -o "$WORK/out/broken.shp" "$art/hawk.txt" >/dev/null 2>"$WORK/err"; rc=$?
+check_eq "exit code" 1 "$rc"
+check_eq "stderr" "Fatal Error: Family text \"Hawk\" on $art/hawk.txt line 1 holds a lower-case k, the byte a family file masks its texts with: it would be stored as a zero byte, which ends the text there and shifts every later text; write the text without a lower-case k (K is fine)" "$(cat "$WORK/err")"
+check_eq "old file" "OLD FAMILY" "$(cat "$WORK/out/broken.shp")"
+
+begin_case "an output that names an input is refused"
+"$prog" -o "$art/raider_a.sh" "$art/pirates.txt" >/dev/null 2>"$WORK/err"; rc=$?
+check_eq "batch exit code" 2 "$rc"
+check_eq "batch stderr" "dessamor: $art/raider_a.sh: this run reads that file; choose another name for what it writes" "$(cat "$WORK/err")"
+check_file_hex "$art/raider_a.sh" "$RAY_A"
+out=$(printf 'key I\nfile %s\nfile %s\nfile %s\n' "$art/pirates.txt" "$art/pirates.txt" "$WORK/out/pirates.shp" |
+      "$prog" --script -); rc=$?
+check_eq "script exit code" 0 "$rc"
+check_eq "script refusal" "refused $art/pirates.txt: this run reads that file; choose another name for what it writes" "$(echo "$out" | grep '^refused')"
+check_eq "then written" "written $WORK/out/pirates.shp" "$(echo "$out" | grep '^written')"
+
+begin_case "what the list leaves out is said on standard error"
+{ for i in 1 2 3 4 5 6 7 8 9 10 11; do printf ':T%s\n' "$i"; done
+  printf 'raider_a\nraider_b\nraider_a\nraider_a\nraider_a\nraider_a\nextra\n'; } > "$art/long.txt"
+"$prog" -o "$WORK/out/long.shp" "$art/long.txt" >/dev/null 2>"$WORK/err"; rc=$?
+check_eq "exit code" 0 "$rc"
+check_eq "stderr" "Warning: $art/long.txt line 11: the text \"T11\" is left out; a family holds at most 10 texts
+Warning: $art/long.txt line 18: extra is left out; a family holds at most 6 .sh files" "$(cat "$WORK/err")"
 
 begin_case "a list without file names is refused by name"
 printf '// only texts\n:Raider\n\n' > "$art/empty.txt"

@@ -63,18 +63,36 @@ check_no_temporaries "$WORK/out"
 
 begin_case "a list with no names: no save dialog, no file"
 printf '// nothing here\n\n//\n' > "$art/empty.txt"
-out=$(printf 'key I\nfile %s\n' "$art/empty.txt" | "$prog" --script -); rc=$?
+out=$(printf 'key I\nfile %s\n' "$art/empty.txt" | "$prog" --script - 2>"$WORK/err"); rc=$?
 check_eq "exit code" 0 "$rc"
 check_eq "transcript end" "chosen $art/empty.txt" "$(echo "$out" | tail -n 1)"
+check_eq "warning" "Warning: $art/empty.txt names no image; nothing is written" "$(cat "$WORK/err")"
 check_missing "$WORK/out/empty.sh"
 
 begin_case "at most 64 names; short names get .tga"
 cp "$art/star.tga" "$art/ab.tga"
 for i in $(seq 70); do echo ab; done > "$art/many.txt"
-out=$("$prog" -o "$WORK/out/many.sh" "$art/many.txt"); rc=$?
+out=$("$prog" -o "$WORK/out/many.sh" "$art/many.txt" 2>"$WORK/err"); rc=$?
 check_eq "exit code" 0 "$rc"
 check_eq "stdout" "$WORK/out/many.sh" "$out"
 check_eq "ray header" 01ae4000 "$(ray_header "$WORK/out/many.sh")"
+check_eq "warnings" "$(for i in $(seq 65 70); do echo "Warning: $art/many.txt line $i: ab is left out; a list converts at most 64 images"; done)" "$(cat "$WORK/err")"
+
+begin_case "an output that names a listed image is refused"
+cp "$art/rock.tga" "$WORK/rock-copy.tga"
+"$prog" -o "$art/rock.tga" "$art/pictures.txt" >/dev/null 2>"$WORK/err"; rc=$?
+check_eq "exit code" 2 "$rc"
+check_eq "stderr" "plimsor: $art/rock.tga: this run reads that file; choose another name for what it writes" "$(cat "$WORK/err")"
+cmp -s "$art/rock.tga" "$WORK/rock-copy.tga" || fail "the image was changed"
+
+begin_case "an image beyond the run data of one sprite is named, with what helps"
+{ printf '\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x58\x02\xae\x01\x18\x20'
+  head -c $((600 * 430 * 3)) /dev/zero | tr '\0' '\377'; } > "$art/hull.tga"
+printf 'hull\n' > "$art/hull.txt"
+"$prog" -o "$WORK/out/hull.sh" "$art/hull.txt" >/dev/null 2>"$WORK/err"; rc=$?
+check_eq "exit code" 1 "$rc"
+check_eq "stderr" "Fatal Error: List too long 256000: image $art/hull.tga is 600 x 430 pixels with 258000 opaque pixels, more than the run data of one sprite holds (256000 units of 16 bits: one for every opaque pixel and about five for every run); crop the artwork or split it into smaller images" "$(cat "$WORK/err")"
+check_missing "$WORK/out/hull.sh"
 
 begin_case "names with a folder are used as written"
 mkdir -p "$WORK/elsewhere"
@@ -93,7 +111,7 @@ printf 'rock\nstar\nmissing\nplanet\n' > "$art/broken.txt"
 printf 'OLD PICTURES' > "$WORK/out/broken.sh"
 "$prog" -o "$WORK/out/broken.sh" "$art/broken.txt" >/dev/null 2>"$WORK/err"; rc=$?
 check_eq "exit code" 1 "$rc"
-check_eq "stderr" "Fatal Error: Can't load $art/missing.tga" "$(cat "$WORK/err")"
+check_eq "stderr" "Fatal Error: Can't load $art/missing.tga: there is no such file; check its name and folder" "$(cat "$WORK/err")"
 check_eq "old file" "OLD PICTURES" "$(cat "$WORK/out/broken.sh")"
 check_no_temporaries "$WORK/out"
 
@@ -102,7 +120,7 @@ head -c 100 "$art/rock.tga" > "$art/short.tga"
 printf 'short\n' > "$art/short.txt"
 "$prog" -o "$WORK/out/short.sh" "$art/short.txt" >/dev/null 2>"$WORK/err"; rc=$?
 check_eq "exit code, short" 1 "$rc"
-check_eq "stderr, short" "Fatal Error: Can't load $art/short.tga: its pixel data is cut short" "$(cat "$WORK/err")"
+check_eq "stderr, short" "Fatal Error: Can't load $art/short.tga: its pixel data ends at byte 100 of 4098; the file was cut off; save or copy it again" "$(cat "$WORK/err")"
 printf '\0\0\2\0\0\0\0\0\0\0\0\0\2\0\2\0\30\40\0\0\0\0\0\0\0\0\0\0\0\0' > "$art/black.tga"
 printf 'black\n' > "$art/black.txt"
 "$prog" -o "$WORK/out/black.sh" "$art/black.txt" >/dev/null 2>"$WORK/err"; rc=$?

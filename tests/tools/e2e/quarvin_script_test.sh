@@ -137,7 +137,7 @@ head -c 300 "$art/wasp09.tga" > "$WORK/spoilt/wasp09.tga"
 printf 'OLD SHIP' > "$WORK/out/spoilt.sh"
 "$prog2" -o "$WORK/out/spoilt.sh" "$WORK/spoilt/wasp00.tga" >/dev/null 2>"$WORK/err"; rc=$?
 check_eq "exit code" 1 "$rc"
-check_eq "stderr" "Fatal Error: Can't load $WORK/spoilt/wasp09.tga: not an uncompressed .tga file, or its pixel data is cut short" "$(cat "$WORK/err")"
+check_eq "stderr" "Fatal Error: Can't load $WORK/spoilt/wasp09.tga: its pixel data ends at byte 300 of 16402; the file was cut off; save or copy it again" "$(cat "$WORK/err")"
 check_eq "old file" "OLD SHIP" "$(cat "$WORK/out/spoilt.sh")"
 check_no_temporaries "$WORK/out"
 
@@ -146,7 +146,7 @@ cp "$art/wasp09.tga" "$WORK/spoilt/"
 printf 'garbage' > "$WORK/spoilt/a_wasp04.tga"
 "$prog2" -o "$WORK/out/spoilt.sh" "$WORK/spoilt/wasp00.tga" >/dev/null 2>"$WORK/err"; rc=$?
 check_eq "exit code with Feather" 1 "$rc"
-check_eq "stderr" "Fatal Error: Can't load $WORK/spoilt/a_wasp04.tga: not an uncompressed .tga file, or its pixel data is cut short" "$(cat "$WORK/err")"
+check_eq "stderr" "Fatal Error: Can't load $WORK/spoilt/a_wasp04.tga: it is only 7 bytes long, too short for a TGA header; export the artwork as PNG, or as an uncompressed 24-bit TGA" "$(cat "$WORK/err")"
 "$prog2" --border -o "$WORK/out/spoilt.sh" "$WORK/spoilt/wasp00.tga" >/dev/null 2>&1; rc=$?
 check_eq "exit code with Border" 0 "$rc"
 check_eq "replaced" 01ae1000 "$(ray_header "$WORK/out/spoilt.sh")"
@@ -162,6 +162,15 @@ cp "$art/star.tga" "$WORK/spoilt/a.tga"
 "$prog2" "$WORK/spoilt/a.tga" >/dev/null 2>"$WORK/err"; rc=$?
 check_eq "exit code" 1 "$rc"
 check_eq "stderr" "Fatal Error: File name $WORK/spoilt/a.tga is too short: a ship's frame is named by the ship's name, two frame digits and .tga" "$(cat "$WORK/err")"
+
+begin_case "an output that names a frame or an alpha image is refused"
+for target in "$art/wasp05.tga" "$art/a_wasp11.tga"; do
+  cp "$target" "$WORK/before.tga"
+  "$prog" -o "$target" "$art/wasp00.tga" >/dev/null 2>"$WORK/err"; rc=$?
+  check_eq "exit code" 2 "$rc"
+  check_eq "stderr" "quarvin: $target: this run reads that file; choose another name for what it writes" "$(cat "$WORK/err")"
+  cmp -s "$target" "$WORK/before.tga" || fail "$target was changed"
+done
 
 begin_case "batch exit codes"
 "$prog2" --offset 2 "$art/wasp00.tga" >/dev/null 2>&1; check_eq "--offset 2" 2 "$?"

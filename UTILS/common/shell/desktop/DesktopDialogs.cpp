@@ -74,6 +74,9 @@ bool RunFileChooser(GtkWindow* owner, const char* proposed, const FileFilter& fi
     GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
     PlaceAtProposedPath(chooser, proposed, save);
     AddFilter(chooser, filter);
+    if (filter.secondDescription != nullptr) {
+        AddFilter(chooser, FileFilter{filter.secondDescription, filter.secondPattern});
+    }
 
     bool accepted = false;
     while (!accepted && gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {

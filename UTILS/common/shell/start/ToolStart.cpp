@@ -7,6 +7,7 @@
 #include "ToolStart.h"
 #include "shell/Platform.h"
 #include "shell/console/ConsoleFrontEnds.h"
+#include "ToolWarnings.h"
 
 int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd, const StartOptions& options) {
     SetActiveFrontEnd(&frontEnd);
@@ -60,6 +61,11 @@ int RunTool(const ToolParameters& tool, int argc, char** argv) {
                                             .c_str());
             }
             break;
+    }
+    // The console front ends say what a run drops; the windows stay silent.
+    const std::string name = frontEnd->name;
+    if (name == "batch" || name == "script" || name == "terminal") {
+        SetWarningSink(&WriteWarningToStandardError);
     }
     StartOptions options;
     options.leaveFolderFilesAlone = commandLine.noRemember;

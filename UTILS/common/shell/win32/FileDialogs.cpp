@@ -2,6 +2,7 @@
 #include <cstring>
 #include <string>
 
+#include "SameFile.h"
 #include "Win32Shell.h"
 
 namespace {
@@ -27,6 +28,10 @@ std::string DialogFilter(const FileFilter& filter) {
     if (filter.description == nullptr || filter.description[0] == '\0') return text;
     text.append(filter.description).push_back('\0');
     text.append(filter.pattern != nullptr ? filter.pattern : "*").push_back('\0');
+    if (filter.secondDescription != nullptr && filter.secondPattern != nullptr) {
+        text.append(filter.secondDescription).push_back('\0');
+        text.append(filter.secondPattern).push_back('\0');
+    }
     text.push_back('\0');
     return text;
 }
@@ -50,8 +55,15 @@ bool ChooseFileInDialog(const char* proposed, const FileFilter& filter, char mod
     dialog.lpstrTitle = writing ? "File To Write" : "File To Read";
     dialog.Flags = writing ? kSaveDialogFlags : kOpenDialogFlags;
 
-    BOOL answered = writing ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
-    if (!answered) return false;
-    chosen.assign(buffer.c_str());
-    return true;
+    for (;;) {
+        BOOL answered = writing ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+        if (!answered) return false;
+        chosen.assign(buffer.c_str());
+        // The system dialog knows nothing of the run's inputs: an output
+        // that names one is refused here, and the dialog opens again.
+        if (!writing || RunInputNamedBy(chosen) == nullptr) return true;
+        const std::string text =
+            chosen + "\n" + DialogRefusalText(DialogAnswer::NamesInput);
+        MessageBoxA(dialog.hwndOwner, text.c_str(), "File To Write", MB_OK | MB_ICONWARNING);
+    }
 }
