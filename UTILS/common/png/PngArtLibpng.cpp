@@ -120,6 +120,21 @@ Outcome DecodeWithLibpng(DecodeJob* job) {
     return Outcome::Read;
 }
 
+// Whether every chunk up to IEND lies inside the file. libpng trusts a chunk's
+// length field and, for text chunks, allocates and clears that much before
+// reading: a few bytes claiming gigabytes would cost that memory and time.
+bool ChunksFitInFile(const uint8_t* bytes, size_t size) {
+    size_t at = 8;
+    while (size - at >= 12) {
+        const uint64_t length = (uint64_t{bytes[at]} << 24) | (uint64_t{bytes[at + 1]} << 16) |
+                                (uint64_t{bytes[at + 2]} << 8) | bytes[at + 3];
+        if (length > size - at - 12) return false;
+        if (std::memcmp(bytes + at + 4, "IEND", 4) == 0) return true;
+        at += 12 + static_cast<size_t>(length);
+    }
+    return false;
+}
+
 // R, G, B of every pixel; alpha 0 becomes pure black.
 std::vector<uint8_t> RgbOf(const uint8_t* rgba, size_t pixels) {
     std::vector<uint8_t> rgb(pixels * 3);
@@ -148,6 +163,11 @@ PngReadResult DecodePng(const uint8_t* bytes, size_t size, const PngReadLimits& 
     if (job.size < 8 || png_sig_cmp(bytes, 0, 8) != 0) {
         result.status = PngReadStatus::Broken;
         result.reason = "it is not a PNG file (its first bytes are not the PNG signature)";
+        return result;
+    }
+    if (!ChunksFitInFile(bytes, size)) {
+        result.status = PngReadStatus::Broken;
+        result.reason = "libpng stops reading it: the file ends early";
         return result;
     }
     job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job, &OnPngError, &OnPngWarning);
