@@ -1,4 +1,4 @@
-// The inspecting tools' walk of .sh and .shp bytes (rlsinfo, rlsunpack) on
+// The file tools' walk of .sh and .shp bytes (rlsinfo, rlsunpack) on
 // arbitrary bytes: it never reads outside them, every record and ray it maps
 // lies inside the file, and a fault comes with an offset inside it (or -1).
 #include <cstdint>

@@ -3,7 +3,7 @@
 // the first place where the bytes stop making a well-formed file.
 //
 // The library's loaders say whether a file can be used and why not; they do
-// not say where. This map is the inspecting tools' own walk of the same
+// not say where. This map is the file tools' own walk of the same
 // layout (RLSprite.h, Rls.h), so that a report can name the byte offset at
 // which a file went wrong, and so that rlsunpack can copy a family's rays out
 // byte for byte. It never allocates more than the file's own size.

@@ -6,7 +6,7 @@
 // LoadRlsRay or RlsFamilyLoad, and every sprite goes through the library's
 // sprite check (FindRLSpriteFault). The program's ReportFatal must throw
 // LoaderReport so that a loader's failure comes back here as its text. The
-// inspecting tools' own walk of the bytes (FileMap.h) adds where: the offset
+// file tools' own walk of the bytes (FileMap.h) adds where: the offset
 // of the first byte that does not fit, and what the library does not refuse
 // but no tool writes (bytes after the end, rays out of order in the slot
 // table, a text count the file does not hold).

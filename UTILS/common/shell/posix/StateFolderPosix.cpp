@@ -11,7 +11,7 @@
 
 namespace {
 
-// The base directory specification ignores relative paths in its variables.
+// A relative path in XDG_STATE_HOME or HOME is ignored, as desktops do.
 std::string AbsoluteEnvironment(const char* variable) {
     const char* value = std::getenv(variable);
     return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
@@ -35,8 +35,8 @@ std::string UserStateFolder(const char* programName) {
 }
 
 bool MakeFolders(const std::string& folder) {
-    // Each missing level is made for this user only, as the base directory
-    // specification asks of the folders it names.
+    // Each missing level is made for this user only (mode 0700): the folder
+    // holds where this user keeps art, which other users need not see.
     for (std::size_t end = folder.find('/', 1); end != std::string::npos;
          end = folder.find('/', end + 1)) {
         std::string level = folder.substr(0, end);

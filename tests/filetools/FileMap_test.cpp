@@ -1,4 +1,4 @@
-// The inspecting tools' walk of the file layout, on files made byte by byte:
+// The file tools' walk of the file layout, on files made byte by byte:
 // where each ray and record lies, and the first fault with its offset.
 #include <gtest/gtest.h>
 
