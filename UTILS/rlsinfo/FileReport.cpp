@@ -80,7 +80,7 @@ void LocateRecordFault(const std::string& path, const std::vector<RayReport>& ra
 
 }  // namespace
 
-FileReport InspectFile(const std::string& path) {
+FileReport ReportOnFile(const std::string& path) {
     FileReport report;
     report.path = path;
     std::vector<uint8_t> bytes;

@@ -62,6 +62,6 @@ struct FileReport {
     int64_t offset = -1;  // -1: not tied to one byte
 };
 
-FileReport InspectFile(const std::string& path);
+FileReport ReportOnFile(const std::string& path);
 
 #endif

@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     }
     int status = 0;
     for (const std::string& file : files) {
-        const FileReport report = InspectFile(file);
+        const FileReport report = ReportOnFile(file);
         if (json)
             std::printf("%s\n", ReportJson(report).c_str());
         else
