@@ -1,5 +1,5 @@
 // The fuzz input as an open binary stream, as the loaders read files. A
-// temporary file rather than a memory stream, so the targets build the same
+// scratch file rather than a memory stream, so the targets build the same
 // on every platform.
 #ifndef FUZZ_FUZZ_STREAM_H
 #define FUZZ_FUZZ_STREAM_H
@@ -9,13 +9,12 @@
 #include <cstdio>
 #include <memory>
 
-struct FuzzStreamCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FuzzStream = std::unique_ptr<std::FILE, FuzzStreamCloser>;
+#include "support/ScratchStream.h"
+
+using FuzzStream = Stream;
 
 inline FuzzStream StreamOfInput(const uint8_t* data, size_t size) {
-    FuzzStream stream(std::tmpfile());
+    FuzzStream stream = ScratchStream();
     if (!stream) return stream;
     if (size != 0 && std::fwrite(data, 1, size, stream.get()) != size) return FuzzStream();
     std::rewind(stream.get());

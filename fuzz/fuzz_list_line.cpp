@@ -6,13 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "FuzzStream.h"
 #include "ListLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::FILE* stream = std::tmpfile();
-    if (stream == nullptr) return 0;
-    if (size != 0 && std::fwrite(data, 1, size, stream) != size) std::abort();
-    std::rewind(stream);
+    FuzzStream input = StreamOfInput(data, size);
+    if (!input) std::abort();
+    std::FILE* stream = input.get();
     char line[256];
     std::memset(line, 0x5A, sizeof line);
     size_t total = 0;
@@ -24,6 +24,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         total += length;
         if (total > size) std::abort();
     }
-    std::fclose(stream);
     return 0;
 }

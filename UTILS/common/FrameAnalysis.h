@@ -120,9 +120,15 @@ struct FeatherRows {
     std::vector<Pixel16> middleValues, belowValues;
 };
 
+// Masks the plain and alpha row classifiers reuse from row to row.
+struct RowMasks {
+    std::vector<uint64_t> lit, opaque, white, run;
+};
+
 // The encoder's source for the rules (source.context is this object). The
 // rules must outlive it, and neither they nor their images may change while
-// it is in use.
+// it is in use. It holds its classifier's row scratch, so sources on
+// different threads share nothing; one source serves one encoder at a time.
 struct FrameSource {
     explicit FrameSource(const FrameRules& frameRules);
     FrameSource(const FrameSource&) = delete;
@@ -130,6 +136,7 @@ struct FrameSource {
 
     const FrameRules& rules;
     FeatherRows feather;
+    RowMasks masks;
     RLSpriteSource source;
 };
 

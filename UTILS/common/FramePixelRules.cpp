@@ -98,20 +98,14 @@ void ClassifyAnyRowByPixel(const void* context, int32_t y, int32_t left, int32_t
                        kinds);
 }
 
-// Masks reused from row to row, one set per thread: encoders may run side by
-// side.
-struct RowMasks {
-    std::vector<uint64_t> above, middle, below, run, white;
-    std::vector<Pixel16> values;
-};
-
-RowMasks& ThreadRowMasks(int32_t count) {
-    static thread_local RowMasks masks;
+// The source's masks, sized for rows of count pixels. The source object itself
+// is not const; the encoder hands it on as const.
+RowMasks& SizedMasks(const void* context, int32_t count) {
+    RowMasks& masks = static_cast<FrameSource*>(const_cast<void*>(context))->masks;
     const auto words = static_cast<size_t>(MaskWords(count));
-    for (auto* mask : {&masks.above, &masks.middle, &masks.below, &masks.run, &masks.white}) {
+    for (auto* mask : {&masks.lit, &masks.opaque, &masks.white, &masks.run}) {
         if (mask->size() < words) mask->resize(words);
     }
-    if (masks.values.size() < static_cast<size_t>(count)) masks.values.resize(count);
     return masks;
 }
 
@@ -131,9 +125,9 @@ void ClassifyPlainRow(const void* context, int32_t y, int32_t left, int32_t righ
                       uint8_t* kinds) {
     const FrameRules& rules = static_cast<const FrameSource*>(context)->rules;
     const int32_t n = right - left + 1;
-    RowMasks& masks = ThreadRowMasks(n);
-    ImageRowValues(rules.main, y, left, n, values, masks.middle.data());
-    BitsToBytes(masks.middle.data(), n, kinds);
+    RowMasks& masks = SizedMasks(context, n);
+    ImageRowValues(rules.main, y, left, n, values, masks.lit.data());
+    BitsToBytes(masks.lit.data(), n, kinds);
 }
 
 // Feather without an alpha image (and without border): an opaque pixel is an
@@ -209,11 +203,11 @@ void ClassifyAlphaRow(const void* context, int32_t y, int32_t left, int32_t righ
         return;
     }
     const int32_t n = right - left + 1;
-    RowMasks& masks = ThreadRowMasks(n);
-    uint64_t* const opaque = masks.above.data();
+    RowMasks& masks = SizedMasks(context, n);
+    uint64_t* const opaque = masks.opaque.data();
     uint64_t* const white = masks.white.data();
     uint64_t* const run = masks.run.data();
-    RgbRowValues(PixelAt(main, left, y), n, values, masks.middle.data());
+    RgbRowValues(PixelAt(main, left, y), n, values, masks.lit.data());
     RgbRowMasks(PixelAt(alpha, left, y), n, opaque, white);
     const int32_t words = (n + 63) / 64;
     if (!rules.feather) {
@@ -271,6 +265,6 @@ FrameSource::FrameSource(const FrameRules& frameRules)
     : rules(frameRules), source{this, ChooseClassifier(frameRules)} {}
 
 void EncodeFrame(const FrameRules& rules, const Rect& rectangle, RLSprite& sprite) {
-    const FrameSource frameSource(rules);
+    FrameSource frameSource(rules);
     EncodeRLSprite(frameSource.source, rectangle, sprite);
 }

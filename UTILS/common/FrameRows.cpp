@@ -4,7 +4,6 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
-#include <vector>
 
 #include "FramePixels.h"
 #include "FrameRowsSimd.h"
@@ -21,14 +20,19 @@ inline void ClearMask(uint64_t* mask, int32_t count) {
     std::fill_n(mask, MaskWords(count), uint64_t{0});
 }
 
-// dst gets the count bits of src moved up by shift bits (dst is clear).
-void PlaceBits(const uint64_t* src, int32_t count, int32_t shift, uint64_t* dst) {
-    const int32_t words = (count + 63) / 64;
+// Moves the count bits at the bottom of mask up by shift bits and clears the
+// bits below them. Words are written from the top down, so every word is read
+// before it is overwritten.
+void ShiftBitsUp(uint64_t* mask, int32_t count, int32_t shift) {
+    const int32_t sourceWords = (count + 63) / 64;
     const int32_t wordShift = shift / 64;
     const int bitShift = shift % 64;
-    for (int32_t k = 0; k < words; ++k) {
-        dst[k + wordShift] |= src[k] << bitShift;
-        if (bitShift != 0) dst[k + wordShift + 1] |= src[k] >> (64 - bitShift);
+    const auto source = [&](int32_t k) { return k >= 0 && k < sourceWords ? mask[k] : 0; };
+    for (int32_t d = (count + shift + 63) / 64 - 1; d >= 0; --d) {
+        const int32_t k = d - wordShift;
+        uint64_t word = source(k) << bitShift;
+        if (bitShift != 0) word |= source(k - 1) >> (64 - bitShift);
+        mask[d] = word;
     }
 }
 
@@ -79,10 +83,8 @@ void ImageRowValues(const FrameImage& image, int32_t y, int32_t from, int32_t co
         RgbRowValues(row, inside, values, lit);
         return;
     }
-    static thread_local std::vector<uint64_t> insideBits;
-    insideBits.resize(static_cast<size_t>(MaskWords(inside)));
-    RgbRowValues(row, inside, values + skipped, insideBits.data());
-    PlaceBits(insideBits.data(), inside, skipped, lit);
+    RgbRowValues(row, inside, values + skipped, lit);
+    ShiftBitsUp(lit, inside, skipped);
 }
 
 void BitsToBytes(const uint64_t* bits, int32_t count, uint8_t* kinds) {

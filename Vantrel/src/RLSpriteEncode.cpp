@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include <Vantrel/DebugAlloc.h>
@@ -47,9 +48,11 @@ bool FitsHalfWord(int32_t delta) {
     return delta >= -kLargestSpriteSide - 1 && delta <= kLargestSpriteSide;
 }
 
-// Scratch space kept for the whole life of the calling thread: the scan itself
-// never allocates, large sprites do not pay for fresh pages on every call, and
-// encoders on different threads never share it.
+// Scratch space lent to one encoder at a time and kept for the next: the scan
+// itself never allocates, large sprites do not pay for fresh pages on every
+// call, and encoders on different threads never share one. (Not thread_local:
+// the MinGW runtime may free a thread's storage before it runs the
+// destructors of the objects there.)
 struct Scratch {
     std::unique_ptr<uint16_t[]> runUnits{new uint16_t[kRunScratchUnits]};
     std::unique_ptr<uint16_t[]> edgeUnits{new uint16_t[kEdgeUnitLimit]};
@@ -57,10 +60,47 @@ struct Scratch {
     std::vector<uint8_t> rowKinds;
 };
 
-Scratch& EncoderScratch() {
-    thread_local Scratch scratch;
-    return scratch;
+class ScratchPool {
+public:
+    std::unique_ptr<Scratch> Take() {
+        {
+            std::lock_guard<std::mutex> guard(mutex_);
+            if (!idle_.empty()) {
+                std::unique_ptr<Scratch> scratch = std::move(idle_.back());
+                idle_.pop_back();
+                return scratch;
+            }
+        }
+        return std::make_unique<Scratch>();
+    }
+    void Give(std::unique_ptr<Scratch> scratch) {
+        std::lock_guard<std::mutex> guard(mutex_);
+        idle_.push_back(std::move(scratch));
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<Scratch>> idle_;
+};
+
+ScratchPool& Pool() {
+    static ScratchPool pool;
+    return pool;
 }
+
+// One encoder's loan, given back however the encoder ends (a fatal report
+// may unwind through it).
+class LentScratch {
+public:
+    LentScratch() : scratch_(Pool().Take()) {}
+    ~LentScratch() { Pool().Give(std::move(scratch_)); }
+    LentScratch(const LentScratch&) = delete;
+    LentScratch& operator=(const LentScratch&) = delete;
+    Scratch& operator*() const { return *scratch_; }
+
+private:
+    std::unique_ptr<Scratch> scratch_;
+};
 
 // The first index from `from` on whose kind is not `kind` (or `end`), eight
 // kinds at a time while they all match.
@@ -123,7 +163,8 @@ void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprit
         ReportLimit("Sprite too large %ld\n", static_cast<long>(std::max(width, height)));
     };
 
-    Scratch& scratch = EncoderScratch();
+    const LentScratch loan;
+    Scratch& scratch = *loan;
     uint16_t* const runs = scratch.runUnits.get();
     uint16_t* const edges = scratch.edgeUnits.get();
     int32_t runUnits = 0;

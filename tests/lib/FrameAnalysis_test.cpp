@@ -389,7 +389,7 @@ TEST_F(FrameAnalysisTest, PixelRules) {
         rules.feather = c.feather;
         EXPECT_EQ(ClassifyPixel(rules, 2, 2), c.code);
         // The row classifiers the encoder uses agree with the per-pixel rules.
-        const FrameSource frameSource(rules);
+        FrameSource frameSource(rules);
         const RLSpriteSource& source = frameSource.source;
         Pixel16 values[7];
         uint8_t kinds[7];
@@ -432,7 +432,7 @@ TEST_F(FrameAnalysisTest, RowValuesMatchTheColourConversion) {
             rules.main = image.View();
             rules.border = border;
             rules.marker = border ? 0xABCDEF : 0;
-            const FrameSource frameSource(rules);
+            FrameSource frameSource(rules);
             const RLSpriteSource& source = frameSource.source;
             std::vector<Pixel16> values(256);
             std::vector<uint8_t> kinds(256);
@@ -478,7 +478,7 @@ TEST_F(FrameAnalysisTest, RowClassifiersAgreeWithThePixelRules) {
         rules.marker = rules.border ? 65536 : 0;
         rules.feather = (round & 2) != 0;
         if ((round & 4) != 0) rules.alpha = alpha.View();
-        const FrameSource frameSource(rules);
+        FrameSource frameSource(rules);
         const RLSpriteSource& source = frameSource.source;
         std::vector<Pixel16> values(static_cast<size_t>(w) + 4);
         std::vector<uint8_t> kinds(static_cast<size_t>(w) + 4);
@@ -545,7 +545,7 @@ TEST_F(FrameAnalysisTest, WideRowClassifiersAgreeWithThePixelRules) {
             rules.marker = rules.border ? 65536 : 0;
             rules.feather = (options & 2) != 0;
             if ((options & 4) != 0) rules.alpha = alpha.View();
-            const FrameSource frameSource(rules);
+            FrameSource frameSource(rules);
             const RLSpriteSource& source = frameSource.source;
             const int32_t w = c.width;
             std::vector<Pixel16> values(static_cast<size_t>(w) + 8);

@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
 #include "FrameAnalysis.h"
+#include "support/ScratchStream.h"
 #include <Vantrel/RLSprite.h>
 
 // A W x H image, all black until painted.
@@ -40,15 +42,6 @@ private:
     int32_t height_;
     std::vector<uint8_t> bytes_;
 };
-
-struct StreamCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using Stream = std::unique_ptr<std::FILE, StreamCloser>;
-
-inline Stream ScratchStream() {
-    return Stream(std::tmpfile());
-}
 
 // A stream holding exactly these bytes, positioned at the start.
 inline Stream StreamOf(const std::vector<uint8_t>& bytes) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/ScratchStream.h"
+
 #include "ToolWarnings.h"
 #include "support/TestShell.h"
 #include "ToolTestFiles.h"
@@ -13,12 +15,10 @@
 namespace {
 
 FamilyList ListOf(const std::string& text) {
-    std::FILE* stream = std::tmpfile();
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::rewind(stream);
+    Stream scratch = StreamOfText(text);
+    std::FILE* stream = scratch.get();
     FamilyList list;
     ReadFamilyList(stream, list);
-    std::fclose(stream);
     FillSlots(list);
     NumberRays(list);
     return list;

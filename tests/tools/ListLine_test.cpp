@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "support/ScratchStream.h"
+
 namespace {
 
 std::vector<std::string> LinesOf(const std::string& text) {
-    std::FILE* stream = std::tmpfile();
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::rewind(stream);
+    Stream scratch = StreamOfText(text);
+    std::FILE* stream = scratch.get();
     std::vector<std::string> lines;
     char line[256];
     while (ReadListLine(stream, line)) lines.emplace_back(line);
-    std::fclose(stream);
     return lines;
 }
 
@@ -67,14 +67,12 @@ struct PlacedLine {
 };
 
 std::vector<PlacedLine> PlacedLinesOf(const std::string& text) {
-    std::FILE* stream = std::tmpfile();
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::rewind(stream);
+    Stream scratch = StreamOfText(text);
+    std::FILE* stream = scratch.get();
     std::vector<PlacedLine> lines;
     char line[256];
     ListLinePlace place;
     while (ReadListLine(stream, line, place)) lines.push_back({line, place.lineNumber, place.piece});
-    std::fclose(stream);
     return lines;
 }
 
