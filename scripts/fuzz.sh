@@ -4,6 +4,7 @@
 # report; the crashing input is kept in build/fuzz/findings/<target>/ (copy it
 # into fuzz/corpus/<target>/ once fixed, so CTest replays it from then on).
 # Usage: scripts/fuzz.sh [seconds per target] [target name...]
+# FUZZ_RUNS=N also ends each target after N executions, whichever comes first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -28,11 +29,13 @@ for name in "${targets[@]}"; do
   mkdir -p "$findings"
   cp -r "fuzz/corpus/$name/." "$work/" 2>/dev/null || true
   log="build/fuzz/findings/$name.log"
-  echo "-- $name (${seconds}s)"
+  echo "-- $name (${seconds}s${FUZZ_RUNS:+ or $FUZZ_RUNS runs})"
+  runs=()
+  [ -n "${FUZZ_RUNS:-}" ] && runs=(-runs="$FUZZ_RUNS")
   dict=()
   [ -f "fuzz/dict/$name.dict" ] && dict=(-dict="fuzz/dict/$name.dict")
   if "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-      "${dict[@]}" -artifact_prefix="$findings/" "$work" >"$log" 2>&1; then
+      "${dict[@]}" "${runs[@]}" -artifact_prefix="$findings/" "$work" >"$log" 2>&1; then
     grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::peak_rss_mb)' "$log" || tail -n 5 "$log"
   else
     echo "!! $name failed; report follows (full log: $log)"
