@@ -133,7 +133,8 @@ Findings Examine(const TgaHead& t) {
     } else if (t.colourMapType == 1) {
         f.Add("it carries a colour map", "without a colour map", true);
     } else if (!t.colourMapFieldsZero) {
-        f.Add("its colour map fields are not 0", "", true);
+        f.Add("its colour map fields are not 0 although it has no colour map",
+              "as a plain 24-bit RGB image without a colour map", true);
     }
     if (t.idLength != 0) {
         f.Add("it has an image ID field of " + Number(t.idLength) + " bytes",

@@ -75,6 +75,8 @@ TEST_F(ImageDiagnosisTest, RefusedFilesAreToldByTheirOwnBytes) {
     TgaLayout moved = Layout(2, 32);
     moved.xOrigin = 3;
     moved.yOrigin = 0;
+    TgaLayout strayMapFields = Layout(2, 24);
+    strayMapFields.colourMapFields[4] = 24;
     TgaLayout many = Layout(11, 16);
     many.idLength = 2;
     std::vector<uint8_t> cut = HeaderAndPixels(Layout(2, 24));
@@ -92,6 +94,9 @@ TEST_F(ImageDiagnosisTest, RefusedFilesAreToldByTheirOwnBytes) {
         {"colour-mapped", HeaderAndPixels(mapped), ImageFaultKind::Refused,
          "it is colour-mapped (TGA image type 1); save it again as 24-bit RGB instead of a palette "
          "image"},
+        {"stray colour map fields", HeaderAndPixels(strayMapFields), ImageFaultKind::Refused,
+         "its colour map fields are not 0 although it has no colour map; save it again as a plain "
+         "24-bit RGB image without a colour map"},
         {"image ID field", HeaderAndPixels(withId), ImageFaultKind::Refused,
          "it has an image ID field of 9 bytes; save it again without an image ID (comment) field"},
         {"origin not 0", HeaderAndPixels(moved), ImageFaultKind::Refused,
