@@ -75,8 +75,8 @@ TEST_F(ImageDiagnosisTest, RefusedFilesAreToldByTheirOwnBytes) {
     TgaLayout moved = Layout(2, 32);
     moved.xOrigin = 3;
     moved.yOrigin = 0;
-    TgaLayout strayMapFields = Layout(2, 24);
-    strayMapFields.colourMapFields[4] = 24;
+    std::vector<uint8_t> strayMapFields = HeaderAndPixels(Layout(2, 24));
+    strayMapFields[7] = 24;  // a colour map entry size, without a colour map
     TgaLayout many = Layout(11, 16);
     many.idLength = 2;
     std::vector<uint8_t> cut = HeaderAndPixels(Layout(2, 24));
@@ -94,7 +94,7 @@ TEST_F(ImageDiagnosisTest, RefusedFilesAreToldByTheirOwnBytes) {
         {"colour-mapped", HeaderAndPixels(mapped), ImageFaultKind::Refused,
          "it is colour-mapped (TGA image type 1); save it again as 24-bit RGB instead of a palette "
          "image"},
-        {"stray colour map fields", HeaderAndPixels(strayMapFields), ImageFaultKind::Refused,
+        {"stray colour map fields", strayMapFields, ImageFaultKind::Refused,
          "its colour map fields are not 0 although it has no colour map; save it again as a plain "
          "24-bit RGB image without a colour map"},
         {"image ID field", HeaderAndPixels(withId), ImageFaultKind::Refused,
