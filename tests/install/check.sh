@@ -13,8 +13,10 @@
 #     frame matches golden/draw-ship.png pixel for pixel; the same program built
 #     with `pkg-config --cflags --libs vantrel` draws the same picture;
 #   - `cpack -G DEB` and `cpack -G TGZ`: the .deb holds the programs, man
-#     pages, library and package files and depends on libpng; unpacked, it
-#     builds draw-ship; the unpacked .tar.gz is found through pkg-config.
+#     pages, library and package files and depends on libpng but not GTK;
+#     the desktop window module is in vantrel-desktop, which depends on GTK 3
+#     and which vantrel recommends; unpacked, the .deb builds draw-ship; the
+#     unpacked .tar.gz is found through pkg-config.
 # Usage: tests/install/check.sh [BUILD_DIR]   (default build/release, built)
 # After a deliberate change of the sample art or the drawing, the golden is
 #   draw-ship --frames 20 --png tests/install/golden/draw-ship.png wasp.sh
@@ -199,13 +201,23 @@ for file in "${expected[@]}"; do
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q 'libpng' <<<"$depends" || fail "the package does not depend on libpng: $depends"
-# GTK 3 where a program or the desktop window module links it.
-for elf in "$prefix"/bin/* $(find "$prefix/lib" -name '*.so'); do
-  [ -x "$elf" ] || continue
-  if ldd "$elf" 2>/dev/null | grep -q 'libgtk-3'; then
-    grep -q 'libgtk-3' <<<"$depends" || fail "the package does not depend on GTK 3: $depends"
-    break
-  fi
+# The programs run without GTK: only the desktop window module links it, and
+# it comes in a package of its own that vantrel recommends.
+! grep -q 'libgtk' <<<"$depends" || fail "vantrel depends on GTK: $depends"
+module=$(find "$prefix/lib" -name 'vantrel-desktop.so')
+if [ -n "$module" ]; then
+  desktop_deb=$work/packages/vantrel-desktop_${version}_${arch}.deb
+  [ -f "$desktop_deb" ] || fail "no $(basename "$desktop_deb"): $(ls "$work/packages")"
+  dpkg-deb -c "$desktop_deb" | grep -q 'vantrel-desktop.so$' || fail "$(basename "$desktop_deb") lacks the module"
+  desktop_depends=$(dpkg-deb -f "$desktop_deb" Depends)
+  grep -q 'libgtk-3' <<<"$desktop_depends" || fail "vantrel-desktop does not depend on GTK 3: $desktop_depends"
+  grep -q "vantrel (= $version)" <<<"$desktop_depends" || fail "vantrel-desktop does not depend on vantrel: $desktop_depends"
+  grep -q 'vantrel-desktop' <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "vantrel does not recommend vantrel-desktop"
+  ! grep -q 'vantrel-desktop.so$' "$work/contents" || fail "the module is in vantrel as well"
+  echo "$(basename "$desktop_deb"): Depends: $desktop_depends"
+fi
+for elf in "$prefix"/bin/*; do
+  ! ldd "$elf" 2>/dev/null | grep -q 'libgtk-3' || fail "$(basename "$elf") links GTK 3 itself"
 done
 echo "$(basename "$deb"): $(wc -l <"$work/contents") entries; Depends: $depends"
 # Unpacked, the .deb's CMake package builds draw-ship; the moved .tar.gz tree
