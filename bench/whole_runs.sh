@@ -43,7 +43,9 @@ import json, sys
 start = json.load(open(sys.argv[1]))["results"]
 ship = json.load(open(sys.argv[2]))["results"]
 version_ms = start[0]["median"] * 1000
-print(f"quarvin --version: median {version_ms:.2f} ms (goal: under 3 ms)")
+cat_ms = start[1]["median"] * 1000
+print(f"quarvin --version: median {version_ms:.2f} ms, cat /dev/null {cat_ms:.2f} ms, "
+      f"ratio {version_ms / cat_ms:.2f}x (goal: under 3 ms)")
 ratio = ship[0]["median"] / ship[1]["median"]
 print(f"512x512 ship: median {ship[0]['median'] * 1000:.1f} ms, "
       f"cat {ship[1]['median'] * 1000:.1f} ms, ratio {ratio:.2f}x cat (goal: within 3x)")
