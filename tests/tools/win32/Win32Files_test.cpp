@@ -1,13 +1,17 @@
 // The Windows platform services of the tool shell: separators, the program's
 // path, remembered folders written with backslashes, the wildcard listing,
-// the file time text and the output files that replace their target.
+// the file time text, the output files that replace their target and the
+// removal of leftovers of ended writers.
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <cstring>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "TemporaryName.h"
 #include "ToolShell.h"
 #include "shell/Platform.h"
 #include <Vantrel/DebugAlloc.h>
@@ -192,6 +196,62 @@ TEST(Win32OutputFiles, ReplaceTheTargetOnlyWhenComplete) {
 
     const std::string noFolder = Windows(folder / "absent/wasp.sh");
     EXPECT_EQ(BeginOutputFile(noFolder.c_str()), nullptr);
+}
+
+// The id of a process that has ended: a copy of this program that runs no test.
+DWORD EndedProcessId() {
+    char program[kPathBufferSize];
+    if (!QueryProgramPath(program, sizeof program)) return 0;
+    std::string command = std::string("\"") + program + "\" --gtest_list_tests --gtest_filter=-*";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &process))
+        return 0;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return process.dwProcessId;
+}
+
+bool ProcessRuns(DWORD pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (process == nullptr) return false;
+    DWORD exitCode = 0;
+    bool runs = GetExitCodeProcess(process, &exitCode) && exitCode == STILL_ACTIVE;
+    CloseHandle(process);
+    return runs;
+}
+
+TEST(Win32OutputFiles, TheNextWriteRemovesOnlyTheLeftoversOfEndedWriters) {
+    TempFolder folder;
+    ASSERT_FALSE(folder.Path().empty());
+    TestShell shell(folder.Path());
+    DWORD ended = EndedProcessId();
+    ASSERT_NE(ended, 0u);
+    const std::string suffix = TemporarySuffix(ended, 0x0a1b2c3d);
+    struct Case {
+        std::string name;
+        bool removed;
+    };
+    const Case cases[] = {
+        {"wasp.sh" + suffix, true},
+        {"wasp.sh" + TemporarySuffix(GetCurrentProcessId(), 0x0a1b2c3d), false},
+        {"other.sh" + suffix, false},
+        {"wasp.sh" + suffix + ".bak", false},
+        {"wasp.sh.tmp-0" + std::to_string(ended) + "-0a1b2c3d", false},
+        {"wasp.sh.tmp-" + std::to_string(ended) + "-0a1b2c3", false},
+    };
+    for (const Case& c : cases) WriteWholeFile(folder / c.name, "left");
+
+    std::FILE* stream = BeginOutputFile(Windows(folder / "wasp.sh").c_str());
+    ASSERT_NE(stream, nullptr);
+    ASSERT_TRUE(FinishOutputFile(stream));
+    if (FileExists(folder / cases[0].name) && ProcessRuns(ended)) {
+        GTEST_SKIP() << "the ended process's id belongs to a new process now";
+    }
+    for (const Case& c : cases) EXPECT_EQ(!FileExists(folder / c.name), c.removed) << c.name;
 }
 
 }  // namespace

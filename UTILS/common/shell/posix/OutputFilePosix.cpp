@@ -1,4 +1,7 @@
-// Temporary output files beside their target, replaced in one rename.
+// Temporary output files beside their target, replaced in one rename. A
+// temporary is named "<target>.tmp-<pid>-<8 hex digits>" (TemporaryName.h) and
+// created exclusively; before it is made, the leftovers of killed writers of
+// the same target are removed (StaleTemporariesPosix.cpp).
 //
 // The paths of the temporaries still open are also kept in a fixed table that
 // a handler of the terminating signals (SIGINT, SIGTERM, SIGHUP) can walk
@@ -9,15 +12,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "shell/Platform.h"
 #include "PosixPlatform.h"
+#include "TemporaryName.h"
 
 namespace {
 
+constexpr int kNameAttempts = 100;
 constexpr int kTrackedTemporaries = 8;
 constexpr std::size_t kTrackedPathSize = 4096;
 char trackedPaths[kTrackedTemporaries][kTrackedPathSize];
@@ -73,18 +80,29 @@ void RemoveTemporariesOnSignal() {
 
 std::FILE* CreateTemporaryBeside(const char* target, std::string& temporaryPath) {
     InstallHandlers();
-    std::string pattern = std::string(target) + ".tmp-XXXXXX";
-    int descriptor = mkstemp(pattern.data());
-    if (descriptor < 0) return nullptr;
-    std::FILE* stream = fdopen(descriptor, "wb");
-    if (stream == nullptr) {
-        close(descriptor);
-        unlink(pattern.c_str());
-        return nullptr;
+    RemoveStaleTemporaries(target);
+    static std::mt19937 randomNames{std::random_device{}()};
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string candidate = std::string(target) +
+                                TemporarySuffix(static_cast<std::uint32_t>(getpid()),
+                                                static_cast<std::uint32_t>(randomNames()));
+        // Private until MoveOver gives it the mode of the file it replaces.
+        int descriptor = open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+        if (descriptor < 0) {
+            if (errno == EEXIST) continue;
+            return nullptr;
+        }
+        std::FILE* stream = fdopen(descriptor, "wb");
+        if (stream == nullptr) {
+            close(descriptor);
+            unlink(candidate.c_str());
+            return nullptr;
+        }
+        temporaryPath = candidate;
+        Track(temporaryPath);
+        return stream;
     }
-    temporaryPath = pattern;
-    Track(temporaryPath);
-    return stream;
+    return nullptr;
 }
 
 void RemoveTemporary(const char* temporaryPath) {
@@ -93,7 +111,7 @@ void RemoveTemporary(const char* temporaryPath) {
 }
 
 bool MoveOver(const char* temporaryPath, const char* target) {
-    // mkstemp made the file private; give it what a new file would get, or
+    // The temporary was made private; give it what a new file would get, or
     // what the file it replaces had.
     struct stat existing {};
     mode_t mode;

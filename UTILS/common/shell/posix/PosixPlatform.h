@@ -12,4 +12,9 @@ bool ClaimToolClassLock(const char* className, long& runningPid);
 // Unlinks the temporary output files still open; safe in a signal handler.
 void RemoveTemporariesOnSignal();
 
+// Removes the temporaries of target ("<target>.tmp-<pid>-<hex>", in target's
+// folder only) whose writing process no longer exists. Files of any other
+// name, and those of live processes, stay.
+void RemoveStaleTemporaries(const char* target);
+
 #endif
