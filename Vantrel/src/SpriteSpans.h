@@ -83,6 +83,9 @@ struct HolesSpan {
     }
 };
 
+// Spans this long or longer go to the vector unit first (SpriteBlendSimd.h).
+constexpr int32_t kVectorSpan = 8;
+
 template <class Layout>
 struct TranslucentSpan {
     Layout layout;
@@ -90,6 +93,8 @@ struct TranslucentSpan {
         int32_t i = 0;
         if constexpr (kLittleEndian) {
             const unsigned char* src = reinterpret_cast<const unsigned char*>(pixels) + 2 * first;
+            if (count >= kVectorSpan)
+                i = TranslucentPixelsSimd(dst, src, count, layout.QuarterMask());
             for (; i + 4 <= count; i += 4) {
                 uint64_t s, b;
                 std::memcpy(&s, src + 2 * i, 8);
@@ -112,6 +117,7 @@ struct AdditiveSpan {
         int32_t i = 0;
         if constexpr (kLittleEndian && Layout::kPackedAdd) {
             const unsigned char* src = reinterpret_cast<const unsigned char*>(pixels) + 2 * first;
+            if (count >= kVectorSpan) i = layout.AddVector(dst, src, count);
             for (; i + 4 <= count; i += 4) {
                 uint64_t s, b;
                 std::memcpy(&s, src + 2 * i, 8);
