@@ -46,15 +46,14 @@ void BlendEdgesClipped(const ClipFrame& f, const RLSprite& sprite, const uint32_
                        const Layout& layout) {
     const uint32_t* end = EdgeEnd(sprite);
     const int64_t visibleEnd = (f.rowLast + 1) * f.spritePitch;
-    RowCursor rows(f);
+    RowWindow row(f);
     for (; edge != end; edge += 2) {
         const int64_t at = int64_t{static_cast<int32_t>(edge[0])} - f.rectOffset;
-        if (at < rows.Start()) continue;
+        if (at < row.Start()) continue;
         if (at >= visibleEnd) return;
-        rows.MoveTo(at);
-        const int64_t column = at - rows.Start();
-        if (column < f.columnFirst || column > f.columnLast) continue;
-        Pixel16& p = f.surface[rows.Index() + column];
+        row.MoveTo(at);
+        if (at < row.First() || at > row.Last()) continue;
+        Pixel16& p = f.surface[row.Bias() + at];
         p = sprite_blend::BlendEdge(layout, edge[1] & 0xFFFF, edge[1] >> 16, p);
     }
 }

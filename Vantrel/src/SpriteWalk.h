@@ -104,64 +104,68 @@ struct ClipFrame {
     int64_t rowFirst = 0, rowLast = 0, columnFirst = 0, columnLast = 0;
 };
 
-// The row of a rectangle-relative offset, found without a division: the
-// cursor starts at the first visible row and steps down row by row as the
-// offsets it is moved to grow. As it never passes the visible rows, the steps
-// of one draw are at most their number.
-class RowCursor {
+// The current row of a clipped walk, found without a division: it starts at
+// the first visible row and steps down row by row as the offsets it is moved
+// to grow. As it never passes the visible rows, the steps of one draw are at
+// most their number. Everything is kept as rectangle-relative offsets, so a
+// run is cut with two comparisons: the row's start, its visible columns, and
+// the surface index of an offset on the row less that offset.
+class RowWindow {
 public:
-    explicit RowCursor(const ClipFrame& f)
+    explicit RowWindow(const ClipFrame& f)
         : pitch_(f.spritePitch),
-          surfacePitch_(f.surfacePitch),
+          step_(f.surfacePitch - f.spritePitch),
           start_(f.rowFirst * f.spritePitch),
-          index_((f.rectTop + f.rowFirst) * f.surfacePitch + f.rectLeft) {}
+          end_(start_ + f.spritePitch),
+          first_(start_ + f.columnFirst),
+          last_(start_ + f.columnLast),
+          bias_((f.rectTop + f.rowFirst) * f.surfacePitch + f.rectLeft - start_) {}
     // Offset of the current row's column 0.
     int64_t Start() const { return start_; }
-    // Surface index of the current row's column 0 (which may lie off the
-    // surface, left of its first column).
-    int64_t Index() const { return index_; }
+    // Offsets of the current row's first and last visible columns.
+    int64_t First() const { return first_; }
+    int64_t Last() const { return last_; }
+    // What turns an offset on the current row into a surface index.
+    int64_t Bias() const { return bias_; }
     // offset must lie at or after Start().
     void MoveTo(int64_t offset) {
-        while (offset - start_ >= pitch_) {
-            start_ += pitch_;
-            index_ += surfacePitch_;
+        while (offset >= end_) {
+            start_ = end_;
+            end_ += pitch_;
+            first_ += pitch_;
+            last_ += pitch_;
+            bias_ += step_;
         }
     }
 
 private:
-    int64_t pitch_, surfacePitch_, start_, index_;
+    int64_t pitch_, step_, start_, end_, first_, last_, bias_;
 };
 
 // The visible part of the runs from `runs`, starting at rectangle-relative
 // offset `offset` (before the first run's delta). Runs above the visible rows
-// are passed over and the first run below them ends the walk. A run wholly
-// between the visible columns is drawn as in the whole walk; only a run
-// crossing one of them is cut. A run that steps back to an earlier row (no
-// loaded sprite does) is left out.
+// are passed over and the first run below them ends the walk; each run is cut
+// to the visible columns of its row. A run that steps back to an earlier row
+// (no loaded sprite does) is left out.
 template <class Runs, class Span>
 void WalkClipped(const ClipFrame& f, Runs runs, int64_t offset, const Span& span) {
+    Pixel16* const surface = f.surface;
     const int64_t visibleEnd = (f.rowLast + 1) * f.spritePitch;
-    const int64_t columnFirst = f.columnFirst, columnLast = f.columnLast;
-    RowCursor rows(f);
+    RowWindow row(f);
     int32_t delta, count;
     const uint32_t* pixels;
     while (runs.Next(delta, count, pixels)) {
         offset += delta;
-        if (offset < rows.Start()) continue;  // above the visible rows, or a step back
+        if (offset < row.Start()) continue;  // above the visible rows, or a step back
         // Runs follow scan order (the loaders insist), so the first run below
         // the visible rows ends the visible part.
         if (offset >= visibleEnd) break;
-        rows.MoveTo(offset);
-        const int64_t column = offset - rows.Start();
-        const int64_t lastInRun = column + count - 1;
-        if (column >= columnFirst && lastInRun <= columnLast) {
-            span(f.surface + (rows.Index() + column), pixels, 0, count);
-            continue;
-        }
-        const int64_t first = column > columnFirst ? column : columnFirst;
-        const int64_t last = lastInRun < columnLast ? lastInRun : columnLast;
+        row.MoveTo(offset);
+        const int64_t first = offset > row.First() ? offset : row.First();
+        const int64_t lastInRun = offset + count - 1;
+        const int64_t last = lastInRun < row.Last() ? lastInRun : row.Last();
         if (first <= last)
-            span(f.surface + (rows.Index() + first), pixels, static_cast<int32_t>(first - column),
+            span(surface + (row.Bias() + first), pixels, static_cast<int32_t>(first - offset),
                  static_cast<int32_t>(last - first + 1));
     }
 }
