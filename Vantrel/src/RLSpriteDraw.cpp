@@ -112,6 +112,29 @@ const uint32_t* FirstEdgeFrom(const ClipFrame& f, const RLSprite& s, int64_t off
     return s.edgeData + 2 * low;
 }
 
+// A sprite cut by the top or bottom of the clip only, with an entry for every
+// row: the runs of the visible rows are a stretch of the index's runs, which
+// the index has checked to lie inside the bounds, so they are drawn as in the
+// whole walk, with no test per run.
+bool RowsOnly(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index) {
+    return index.rowShift == 0 && !index.rows.empty() && f.spritePitch == f.surfacePitch &&
+           f.columnFirst == 0 && f.columnLast == int64_t{s.bounds.right} - s.bounds.left;
+}
+
+template <class Span>
+void VisibleRows(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index,
+                 const Span& span) {
+    const RLSpriteIndex::RowEntry& entry = index.rows[static_cast<size_t>(f.rowFirst)];
+    const auto below = static_cast<size_t>(f.rowLast + 1);
+    const int32_t end = below < index.rows.size() ? index.rows[below].run
+                                                  : static_cast<int32_t>(index.counts.size());
+    const uint16_t* counts = index.counts.data();
+    // A rectangle-relative offset o lies at surface index o + rectangle's top-left.
+    const int64_t topLeft = f.rectTop * f.surfacePitch + f.rectLeft;
+    WalkRuns(f.surface, static_cast<ptrdiff_t>(topLeft + entry.before),
+             IndexedRuns(s.runData + entry.word, counts + entry.run, counts + end), span);
+}
+
 // The clipped walk; with the index it starts at the row entry of the first
 // visible row.
 template <class Span>
@@ -122,6 +145,10 @@ void ClippedRuns(const Placement& p, const RLSprite& s, const Span& span) {
         return;
     }
     const RLSpriteIndex& index = *p.index;
+    if (RowsOnly(f, s, index)) {
+        VisibleRows(f, s, index, span);
+        return;
+    }
     if (index.rows.empty()) {
         WalkClipped(f, AllRunsIndexed(s, index), -f.rectOffset, span);
         return;
