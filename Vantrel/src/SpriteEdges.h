@@ -29,8 +29,7 @@ inline const uint32_t* EdgeEnd(const RLSprite& sprite) {
 
 // Every record; origin is the surface index of the sprite's origin.
 template <class Layout>
-void BlendEdges(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite,
-                const Layout& layout) {
+void BlendEdges(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite, const Layout& layout) {
     const uint32_t* end = EdgeEnd(sprite);
     for (const uint32_t* edge = sprite.edgeData; edge != end; edge += 2) {
         Pixel16& p = surface[origin + static_cast<int32_t>(edge[0])];

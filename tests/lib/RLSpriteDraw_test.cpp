@@ -201,9 +201,9 @@ TEST_F(DrawTest, EveryPathMatchesTheReferenceAtEveryClipEdge) {
         for (const auto& [clip, stretch] : cases) {
             Viewport view(clip, surface.data());
             const Rect c = ClipToScreen(clip);
-            SpriteGrid g =
-                stretch == 1 ? RandomGrid(state, 9 + static_cast<int32_t>(state % 13), 7)
-                             : RandomGrid(state, 40 + static_cast<int32_t>(state % 50), 7, stretch);
+            SpriteGrid g = stretch == 1 ? RandomGrid(state, 9 + static_cast<int32_t>(state % 13), 7)
+                                        : RandomGrid(state, 40 + static_cast<int32_t>(state % 50),
+                                                     30, stretch);
             g.Bind(kW);
             const int32_t x0 = g.hotX + g.pad, y0 = g.hotY + g.pad;  // rect left/top -> hot spot
             const int32_t rw = g.w + 2 * g.pad, rh = g.h + 2 * g.pad;
@@ -235,8 +235,8 @@ TEST_F(DrawTest, EveryPathMatchesTheReferenceAtEveryClipEdge) {
                                      mode == ReferenceDrawer::kHoles);
                     ASSERT_TRUE(surface == expected)
                         << "layout " << static_cast<int>(layout) << " mode " << mode << " at " << x
-                        << "," << y << " clip " << clip.left << "," << clip.top
-                        << " stretch " << stretch;
+                        << "," << y << " clip " << clip.left << "," << clip.top << " stretch "
+                        << stretch;
                 }
             }
         }

@@ -45,14 +45,14 @@ __attribute__((target("avx2"))) __m256i AddChannel(__m256i s, __m256i b) {
 template <int kUpR, int kWidthR, int kUpG, int kWidthG, int kUpB, int kWidthB>
 struct Channels {
     static __m128i Add(__m128i s, __m128i b) {
-        return _mm_or_si128(_mm_or_si128(AddChannel<kUpR, kWidthR>(s, b),
-                                         AddChannel<kUpG, kWidthG>(s, b)),
-                            AddChannel<kUpB, kWidthB>(s, b));
+        return _mm_or_si128(
+            _mm_or_si128(AddChannel<kUpR, kWidthR>(s, b), AddChannel<kUpG, kWidthG>(s, b)),
+            AddChannel<kUpB, kWidthB>(s, b));
     }
     __attribute__((target("avx2"))) static __m256i Add(__m256i s, __m256i b) {
-        return _mm256_or_si256(_mm256_or_si256(AddChannel<kUpR, kWidthR>(s, b),
-                                               AddChannel<kUpG, kWidthG>(s, b)),
-                               AddChannel<kUpB, kWidthB>(s, b));
+        return _mm256_or_si256(
+            _mm256_or_si256(AddChannel<kUpR, kWidthR>(s, b), AddChannel<kUpG, kWidthG>(s, b)),
+            AddChannel<kUpB, kWidthB>(s, b));
     }
 };
 
