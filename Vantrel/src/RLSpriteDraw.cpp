@@ -5,7 +5,9 @@
 
 #include <Vantrel/ScreenGeometry.h>
 #include "SpriteBlend.h"
+#include "SpriteEdges.h"
 #include "SpriteIndex.h"
+#include "SpriteSpans.h"
 #include "SpriteWalk.h"
 #include <Vantrel/Viewport.h>
 
@@ -79,20 +81,19 @@ IndexedRuns AllRunsIndexed(const RLSprite& s, const RLSpriteIndex& index) {
 }
 
 // The whole walk with or without the index.
-template <class Span, class Layout>
-void Whole(const Placement& p, const RLSprite& s, const Span& span, const Layout& layout) {
-    if (p.index != nullptr)
-        WalkRunsAndEdges(p.surface, p.origin, s, AllRunsIndexed(s, *p.index), span, layout);
-    else
-        WalkRunsAndEdges(p.surface, p.origin, s, AllRunsSerially(s), span, layout);
-}
-
 template <class Span>
 void WholeRuns(const Placement& p, const RLSprite& s, const Span& span) {
     if (p.index != nullptr)
         WalkRuns(p.surface, p.origin, AllRunsIndexed(s, *p.index), span);
     else
         WalkRuns(p.surface, p.origin, AllRunsSerially(s), span);
+}
+
+// The runs, then the edge records.
+template <class Span, class Layout>
+void Whole(const Placement& p, const RLSprite& s, const Span& span, const Layout& layout) {
+    WholeRuns(p, s, span);
+    BlendEdges(p.surface, p.origin, s, layout);
 }
 
 // The first edge record at or after a rectangle-relative offset, found by
@@ -111,27 +112,65 @@ const uint32_t* FirstEdgeFrom(const ClipFrame& f, const RLSprite& s, int64_t off
     return s.edgeData + 2 * low;
 }
 
+// A sprite cut by the top or bottom of the clip only, with an entry for every
+// row: the runs of the visible rows are a stretch of the index's runs, which
+// the index has checked to lie inside the bounds, so they are drawn as in the
+// whole walk, with no test per run.
+bool RowsOnly(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index) {
+    return index.rowShift == 0 && !index.rows.empty() && f.spritePitch == f.surfacePitch &&
+           f.columnFirst == 0 && f.columnLast == int64_t{s.bounds.right} - s.bounds.left;
+}
+
+template <class Span>
+void VisibleRows(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index,
+                 const Span& span) {
+    const RLSpriteIndex::RowEntry& entry = index.rows[static_cast<size_t>(f.rowFirst)];
+    const auto below = static_cast<size_t>(f.rowLast + 1);
+    const int32_t end = below < index.rows.size() ? index.rows[below].run
+                                                  : static_cast<int32_t>(index.counts.size());
+    const uint16_t* counts = index.counts.data();
+    // A rectangle-relative offset o lies at surface index o + rectangle's top-left.
+    const int64_t topLeft = f.rectTop * f.surfacePitch + f.rectLeft;
+    WalkRuns(f.surface, static_cast<ptrdiff_t>(topLeft + entry.before),
+             IndexedRuns(s.runData + entry.word, counts + entry.run, counts + end), span);
+}
+
 // The clipped walk; with the index it starts at the row entry of the first
 // visible row.
-template <class Span, class Layout>
-void Clipped(const Placement& p, const RLSprite& s, const Span& span, const Layout* layout) {
+template <class Span>
+void ClippedRuns(const Placement& p, const RLSprite& s, const Span& span) {
     const ClipFrame& f = p.frame;
     if (p.index == nullptr) {
-        WalkClipped(f, s, AllRunsSerially(s), -f.rectOffset, s.edgeData, span, layout);
+        WalkClipped(f, AllRunsSerially(s), -f.rectOffset, span);
         return;
     }
     const RLSpriteIndex& index = *p.index;
-    const uint32_t* edge = FirstEdgeFrom(f, s, f.rowFirst * f.spritePitch);
+    if (RowsOnly(f, s, index)) {
+        VisibleRows(f, s, index, span);
+        return;
+    }
     if (index.rows.empty()) {
-        WalkClipped(f, s, AllRunsIndexed(s, index), -f.rectOffset, edge, span, layout);
+        WalkClipped(f, AllRunsIndexed(s, index), -f.rectOffset, span);
         return;
     }
     const RLSpriteIndex::RowEntry& entry =
         index.rows[static_cast<size_t>(f.rowFirst >> index.rowShift)];
     const uint16_t* counts = index.counts.data();
     WalkClipped(
-        f, s, IndexedRuns(s.runData + entry.word, counts + entry.run, counts + index.counts.size()),
-        entry.before, edge, span, layout);
+        f, IndexedRuns(s.runData + entry.word, counts + entry.run, counts + index.counts.size()),
+        entry.before, span);
+}
+
+// The visible runs, then the visible edge records. Without the index the
+// records are not trusted to follow scan order, so the pass starts at the
+// first one.
+template <class Span, class Layout>
+void Clipped(const Placement& p, const RLSprite& s, const Span& span, const Layout& layout) {
+    ClippedRuns(p, s, span);
+    const ClipFrame& f = p.frame;
+    const uint32_t* edge =
+        p.index == nullptr ? s.edgeData : FirstEdgeFrom(f, s, f.rowFirst * f.spritePitch);
+    BlendEdgesClipped(f, s, edge, layout);
 }
 
 // The six routines, for one layout each. Each stays a function of its own:
@@ -146,7 +185,7 @@ template <class Layout>
 template <class Layout>
 [[gnu::noinline]] void BlitRLSpriteClipped(const Placement& p, const RLSprite& s,
                                            const Layout& layout) {
-    Clipped(p, s, CopySpan{}, &layout);
+    Clipped(p, s, CopySpan{}, layout);
 }
 
 template <class Layout>
@@ -158,7 +197,7 @@ template <class Layout>
 template <class Layout>
 [[gnu::noinline]] void BlitRLSpriteHolesClipped(const Placement& p, const RLSprite& s,
                                                 const Layout& layout) {
-    Clipped(p, s, HolesSpan{}, &layout);
+    Clipped(p, s, HolesSpan{}, layout);
 }
 
 template <class Layout>
@@ -174,9 +213,9 @@ template <class Layout>
 [[gnu::noinline]] void BlendRLSpriteClipped(const Placement& p, const RLSprite& s,
                                             const Layout& layout, bool additive) {
     if (additive)
-        Clipped(p, s, AdditiveSpan<Layout>{layout}, static_cast<const Layout*>(nullptr));
+        ClippedRuns(p, s, AdditiveSpan<Layout>{layout});
     else
-        Clipped(p, s, TranslucentSpan<Layout>{layout}, static_cast<const Layout*>(nullptr));
+        ClippedRuns(p, s, TranslucentSpan<Layout>{layout});
 }
 
 template <class Layout>

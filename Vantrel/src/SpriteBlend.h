@@ -17,6 +17,7 @@
 #include <cstdint>
 
 #include <Vantrel/Pixel.h>
+#include "SpriteBlendSimd.h"
 
 namespace sprite_blend {
 
@@ -41,6 +42,11 @@ uint64_t AddSaturate4(uint64_t a, uint64_t b) {
 struct Layout565 {
     static constexpr uint32_t kHalf = 0x7BEF, kQuarter = 0x39E7, kEighth = 0x18E3;
     static constexpr bool kPackedAdd = true;
+    // A leading part of a span added by the vector unit (SpriteBlendSimd.h).
+    int32_t AddVector(Pixel16* dst, const unsigned char* src, int32_t count) const {
+        return AddPixels565Simd(dst, src, count);
+    }
+    uint16_t QuarterMask() const { return kQuarter; }
     uint64_t Add4(uint64_t s, uint64_t b) const {
         return AddSaturate4<0x8410 * kFourLanes, 0x8010 * kFourLanes, 0x0400 * kFourLanes>(s, b);
     }
@@ -58,6 +64,10 @@ struct Layout565 {
 struct Layout555 {
     static constexpr uint32_t kHalf = 0x3DEF, kQuarter = 0x1CE7, kEighth = 0x0C63;
     static constexpr bool kPackedAdd = true;
+    int32_t AddVector(Pixel16* dst, const unsigned char* src, int32_t count) const {
+        return AddPixels555Simd(dst, src, count);
+    }
+    uint16_t QuarterMask() const { return kQuarter; }
     // Bit 15 is no channel: it is cleared so that it cannot carry anywhere.
     uint64_t Add4(uint64_t s, uint64_t b) const {
         constexpr uint64_t unused = 0x8000 * kFourLanes;
@@ -84,7 +94,9 @@ struct GeneralChannel {
 struct LayoutGeneral {
     static constexpr bool kPackedAdd = false;
     uint64_t Add4(uint64_t, uint64_t) const { return 0; }
+    int32_t AddVector(Pixel16*, const unsigned char*, int32_t) const { return 0; }
     uint32_t half = 0, quarter = 0, eighth = 0;
+    uint16_t QuarterMask() const { return static_cast<uint16_t>(quarter); }
     GeneralChannel channel[3];
 
     uint32_t Half(uint32_t v) const { return (v >> 1) & half; }

@@ -183,6 +183,9 @@ void SelectLayout(Layout layout) {
 // -2 .. +2 pixels, against the reference drawer on the whole surface.
 TEST_F(DrawTest, EveryPathMatchesTheReferenceAtEveryClipEdge) {
     const Rect clips[] = {{0, 0, kW - 1, kH - 1}, {200, 150, 260, 190}, {-20, 470, 700, 600}};
+    std::vector<std::pair<Rect, int32_t>> cases;  // clip, stretch of the grid's kinds
+    for (int32_t stretch : {1, 45})
+        for (const Rect& clip : clips) cases.push_back({clip, stretch});
     const ReferenceDrawer::Mode modes[] = {ReferenceDrawer::kPlain, ReferenceDrawer::kHoles,
                                            ReferenceDrawer::kTranslucent,
                                            ReferenceDrawer::kAdditive};
@@ -193,10 +196,14 @@ TEST_F(DrawTest, EveryPathMatchesTheReferenceAtEveryClipEdge) {
         for (auto& p : background)
             p = ConvertFrom565(static_cast<Pixel16>((state = state * 69069 + 1) >> 16));
         const ReferenceDrawer reference = ReferenceDrawer::ForActiveLayout(kW, kH);
-        for (const Rect& clip : clips) {
+        // Short runs (many of one pixel), then long ones that take the
+        // vector spans, cut at every clip side.
+        for (const auto& [clip, stretch] : cases) {
             Viewport view(clip, surface.data());
             const Rect c = ClipToScreen(clip);
-            SpriteGrid g = RandomGrid(state, 9 + static_cast<int32_t>(state % 13), 7);
+            SpriteGrid g = stretch == 1 ? RandomGrid(state, 9 + static_cast<int32_t>(state % 13), 7)
+                                        : RandomGrid(state, 40 + static_cast<int32_t>(state % 50),
+                                                     30, stretch);
             g.Bind(kW);
             const int32_t x0 = g.hotX + g.pad, y0 = g.hotY + g.pad;  // rect left/top -> hot spot
             const int32_t rw = g.w + 2 * g.pad, rh = g.h + 2 * g.pad;
@@ -228,7 +235,8 @@ TEST_F(DrawTest, EveryPathMatchesTheReferenceAtEveryClipEdge) {
                                      mode == ReferenceDrawer::kHoles);
                     ASSERT_TRUE(surface == expected)
                         << "layout " << static_cast<int>(layout) << " mode " << mode << " at " << x
-                        << "," << y << " clip " << clip.left << "," << clip.top;
+                        << "," << y << " clip " << clip.left << "," << clip.top << " stretch "
+                        << stretch;
                 }
             }
         }

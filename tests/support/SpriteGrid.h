@@ -80,8 +80,9 @@ struct SpriteGrid {
 };
 
 // A random grid: about 60 % run pixels, some edge records, in the active
-// layout (random 565 colours taken into it).
-inline SpriteGrid RandomGrid(uint32_t& state, int32_t w, int32_t h) {
+// layout (random 565 colours taken into it). With a stretch above 1 the kinds
+// come in stretches of 1 to stretch pixels, so runs grow long.
+inline SpriteGrid RandomGrid(uint32_t& state, int32_t w, int32_t h, int32_t stretch = 1) {
     auto next = [&state] {
         state = state * 1664525u + 1013904223u;
         return state >> 8;
@@ -93,8 +94,14 @@ inline SpriteGrid RandomGrid(uint32_t& state, int32_t w, int32_t h) {
     g.hotY = static_cast<int32_t>(next() % h);
     g.pad = static_cast<int32_t>(next() % 3);
     g.cells.resize(static_cast<size_t>(w) * h);
+    uint32_t roll = 0;
+    int32_t left = 0;  // cells still to take the current roll
     for (auto& c : g.cells) {
-        const uint32_t roll = next() % 10;
+        if (left == 0) {
+            roll = next() % 10;
+            left = stretch > 1 ? 1 + static_cast<int32_t>(next() % stretch) : 1;
+        }
+        --left;
         c.colour = ConvertFrom565(static_cast<Pixel16>(next()));
         if (roll < 6) c.kind = SpriteCell::kRun;
         if (roll == 6) {
