@@ -14,8 +14,7 @@
 using FuzzStream = Stream;
 
 inline FuzzStream StreamOfInput(const uint8_t* data, size_t size) {
-    FuzzStream stream = ScratchStream();
-    if (!stream) return stream;
+    FuzzStream stream = ScratchStream();  // never null: it aborts instead
     if (size != 0 && std::fwrite(data, 1, size, stream.get()) != size) return FuzzStream();
     std::rewind(stream.get());
     return stream;
