@@ -154,6 +154,7 @@ void BM_Vantrel(benchmark::State& state, int mode) {
     const int hot = kSize / 2 - 1;
     RLSprite runsOnly = w.ship.sprite;
     runsOnly.edgeWordCount = 0;
+    IndexRLSprite(runsOnly);  // the ship's index describes its edge records too
     const RLSprite* sprite = mode == 4 ? &runsOnly : &w.ship.sprite;
     for (auto _ : state) {
         for (auto [x, y] : places) {

@@ -89,15 +89,22 @@ void WholeRuns(const Placement& p, const RLSprite& s, const Span& span) {
         WalkRuns(p.surface, p.origin, AllRunsSerially(s), span);
 }
 
-// The runs, then the edge records.
+// The runs and the edge records; an indexed sprite's runs follow scan order,
+// so its records go between them.
 template <class Span, class Layout>
 void Whole(const Placement& p, const RLSprite& s, const Span& span, const Layout& layout) {
+    const uint32_t* edgeEnd = EdgeEnd(s);
+    if (p.index != nullptr && s.edgeData != edgeEnd) {
+        WalkRunsAndEdges(p.surface, p.origin, AllRunsIndexed(s, *p.index), span, p.origin,
+                         s.edgeData, edgeEnd, layout);
+        return;
+    }
     WholeRuns(p, s, span);
     BlendEdges(p.surface, p.origin, s, layout);
 }
 
 // The first edge record at or after a rectangle-relative offset, found by
-// halving (the loaders insist on scan order).
+// halving (the index has checked that they follow scan order).
 const uint32_t* FirstEdgeFrom(const ClipFrame& f, const RLSprite& s, int64_t offset) {
     if (s.edgeData == nullptr || s.edgeWordCount < 2) return s.edgeData;
     int32_t low = 0, high = s.edgeWordCount / 2;
@@ -112,6 +119,10 @@ const uint32_t* FirstEdgeFrom(const ClipFrame& f, const RLSprite& s, int64_t off
     return s.edgeData + 2 * low;
 }
 
+// The surface index of the rectangle's top-left: a rectangle-relative offset
+// o lies at this plus o where the sprite's pitch is the surface's.
+int64_t TopLeft(const ClipFrame& f) { return f.rectTop * f.surfacePitch + f.rectLeft; }
+
 // A sprite cut by the top or bottom of the clip only, with an entry for every
 // row: the runs of the visible rows are a stretch of the index's runs, which
 // the index has checked to lie inside the bounds, so they are drawn as in the
@@ -121,22 +132,35 @@ bool RowsOnly(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index)
            f.columnFirst == 0 && f.columnLast == int64_t{s.bounds.right} - s.bounds.left;
 }
 
-template <class Span>
-void VisibleRows(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index,
-                 const Span& span) {
+// The visible rows' runs; runAt receives the surface index before the first
+// run's delta.
+IndexedRuns VisibleRows(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index,
+                        ptrdiff_t& runAt) {
     const RLSpriteIndex::RowEntry& entry = index.rows[static_cast<size_t>(f.rowFirst)];
     const auto below = static_cast<size_t>(f.rowLast + 1);
     const int32_t end = below < index.rows.size() ? index.rows[below].run
                                                   : static_cast<int32_t>(index.counts.size());
     const uint16_t* counts = index.counts.data();
-    // A rectangle-relative offset o lies at surface index o + rectangle's top-left.
-    const int64_t topLeft = f.rectTop * f.surfacePitch + f.rectLeft;
-    WalkRuns(f.surface, static_cast<ptrdiff_t>(topLeft + entry.before),
-             IndexedRuns(s.runData + entry.word, counts + entry.run, counts + end), span);
+    runAt = static_cast<ptrdiff_t>(TopLeft(f) + entry.before);
+    return IndexedRuns(s.runData + entry.word, counts + entry.run, counts + end);
 }
 
-// The clipped walk; with the index it starts at the row entry of the first
-// visible row.
+// The visible runs of an indexed sprite, from the entry of the first visible
+// row where there is one.
+IndexedRuns VisibleRunsIndexed(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index,
+                               int64_t& before) {
+    if (index.rows.empty()) {
+        before = -f.rectOffset;
+        return AllRunsIndexed(s, index);
+    }
+    const RLSpriteIndex::RowEntry& entry =
+        index.rows[static_cast<size_t>(f.rowFirst >> index.rowShift)];
+    const uint16_t* counts = index.counts.data();
+    before = entry.before;
+    return IndexedRuns(s.runData + entry.word, counts + entry.run, counts + index.counts.size());
+}
+
+// The clipped walk of the runs alone.
 template <class Span>
 void ClippedRuns(const Placement& p, const RLSprite& s, const Span& span) {
     const ClipFrame& f = p.frame;
@@ -146,31 +170,41 @@ void ClippedRuns(const Placement& p, const RLSprite& s, const Span& span) {
     }
     const RLSpriteIndex& index = *p.index;
     if (RowsOnly(f, s, index)) {
-        VisibleRows(f, s, index, span);
+        ptrdiff_t runAt = 0;
+        const IndexedRuns runs = VisibleRows(f, s, index, runAt);
+        WalkRuns(f.surface, runAt, runs, span);
         return;
     }
-    if (index.rows.empty()) {
-        WalkClipped(f, AllRunsIndexed(s, index), -f.rectOffset, span);
-        return;
-    }
-    const RLSpriteIndex::RowEntry& entry =
-        index.rows[static_cast<size_t>(f.rowFirst >> index.rowShift)];
-    const uint16_t* counts = index.counts.data();
-    WalkClipped(
-        f, IndexedRuns(s.runData + entry.word, counts + entry.run, counts + index.counts.size()),
-        entry.before, span);
+    int64_t before = 0;
+    const IndexedRuns runs = VisibleRunsIndexed(f, s, index, before);
+    WalkClipped(f, runs, before, span);
 }
 
-// The visible runs, then the visible edge records. Without the index the
-// records are not trusted to follow scan order, so the pass starts at the
-// first one.
+// The visible runs and edge records. Where the index vouches for the records'
+// order they are blended between the runs, starting from the first on a
+// visible row; otherwise in a pass of their own after the runs, from the first
+// record on.
 template <class Span, class Layout>
 void Clipped(const Placement& p, const RLSprite& s, const Span& span, const Layout& layout) {
-    ClippedRuns(p, s, span);
     const ClipFrame& f = p.frame;
-    const uint32_t* edge =
-        p.index == nullptr ? s.edgeData : FirstEdgeFrom(f, s, f.rowFirst * f.spritePitch);
-    BlendEdgesClipped(f, s, edge, layout);
+    if (p.index == nullptr || !p.index->edgesInScanOrder || s.edgeData == EdgeEnd(s)) {
+        ClippedRuns(p, s, span);
+        BlendEdgesClipped(f, s, s.edgeData, layout);
+        return;
+    }
+    const RLSpriteIndex& index = *p.index;
+    const uint32_t* edge = FirstEdgeFrom(f, s, f.rowFirst * f.spritePitch);
+    if (RowsOnly(f, s, index)) {
+        ptrdiff_t runAt = 0;
+        const IndexedRuns runs = VisibleRows(f, s, index, runAt);
+        const uint32_t* edgeEnd = FirstEdgeFrom(f, s, (f.rowLast + 1) * f.spritePitch);
+        WalkRunsAndEdges(f.surface, runAt, runs, span,
+                         static_cast<ptrdiff_t>(TopLeft(f) - f.rectOffset), edge, edgeEnd, layout);
+        return;
+    }
+    int64_t before = 0;
+    const IndexedRuns runs = VisibleRunsIndexed(f, s, index, before);
+    WalkClippedAndEdges(f, runs, before, span, edge, EdgeEnd(s), layout);
 }
 
 // The six routines, for one layout each. Each stays a function of its own:

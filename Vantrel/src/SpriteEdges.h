@@ -3,9 +3,11 @@
 //
 // An edge record is two words: the pixel's position as an offset from the
 // sprite's origin (x + y * pitch), then its level (low half) and colour (high
-// half). The records follow scan order and share no pixel with the runs, so
-// they are blended in a pass of their own after the runs: a short loop that
-// keeps the run walk free of their bookkeeping.
+// half). A record is blended over the runs' final pixels: after every run
+// that could cover it. Drawn whole over runs in scan order (an indexed
+// sprite's), the records go between the runs, each just before the first run
+// that starts past it, while the surface rows they touch are still in the
+// cache; otherwise they are blended in a pass of their own after the runs.
 //
 // Internal to the drawing code.
 #ifndef VANTREL_SPRITE_EDGES_H
@@ -35,6 +37,77 @@ void BlendEdges(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite, cons
         Pixel16& p = surface[origin + static_cast<int32_t>(edge[0])];
         p = sprite_blend::BlendEdge(layout, edge[1] & 0xFFFF, edge[1] >> 16, p);
     }
+}
+
+inline void BlendEdgeAt(Pixel16& p, const uint32_t* edge, const auto& layout) {
+    p = sprite_blend::BlendEdge(layout, edge[1] & 0xFFFF, edge[1] >> 16, p);
+}
+
+// The runs from `runs`, which follow scan order, from surface index runAt
+// before the first delta, and the records [edge, edgeEnd), each blended just
+// before the first run that starts past it and the rest after the last run;
+// edgeOrigin is the surface index of sprite offset 0. No later run can cover
+// a record so blended, so the pixels are those of all runs and then all
+// records, whatever the records' order.
+template <class Runs, class Span, class Layout>
+void WalkRunsAndEdges(Pixel16* surface, ptrdiff_t runAt, Runs runs, const Span& span,
+                      ptrdiff_t edgeOrigin, const uint32_t* edge, const uint32_t* edgeEnd,
+                      const Layout& layout) {
+    constexpr ptrdiff_t kNone = PTRDIFF_MAX;
+    auto placeOf = [&] {
+        return edge != edgeEnd ? edgeOrigin + static_cast<int32_t>(edge[0]) : kNone;
+    };
+    ptrdiff_t edgeAt = placeOf();
+    ptrdiff_t at = runAt;
+    int32_t delta, count;
+    const uint32_t* pixels;
+    while (runs.Next(delta, count, pixels)) {
+        at += delta;
+        for (; edgeAt < at; edge += 2, edgeAt = placeOf()) BlendEdgeAt(surface[edgeAt], edge, layout);
+        span(surface + at, pixels, 0, count);
+    }
+    for (; edgeAt != kNone; edge += 2, edgeAt = placeOf()) BlendEdgeAt(surface[edgeAt], edge, layout);
+}
+
+// The visible part of the runs, as WalkClipped draws it, and of the records
+// from `edge` on, which follow scan order and start at or before the first
+// visible one: each is blended just before the first run that starts past it.
+template <class Runs, class Span, class Layout>
+void WalkClippedAndEdges(const ClipFrame& f, Runs runs, int64_t offset, const Span& span,
+                         const uint32_t* edge, const uint32_t* edgeEnd, const Layout& layout) {
+    Pixel16* const surface = f.surface;
+    const int64_t visibleEnd = (f.rowLast + 1) * f.spritePitch;
+    constexpr int64_t kNone = INT64_MAX;
+    auto placeOf = [&] {
+        return edge != edgeEnd ? int64_t{static_cast<int32_t>(edge[0])} - f.rectOffset : kNone;
+    };
+    RowWindow row(f);
+    int64_t edgeAt = placeOf();
+    // The records before limit, which lie on the window's row or below it.
+    auto blendBefore = [&](int64_t limit) {
+        for (; edgeAt < limit; edge += 2, edgeAt = placeOf()) {
+            if (edgeAt < row.Start()) continue;
+            row.MoveTo(edgeAt);
+            if (edgeAt >= row.First() && edgeAt <= row.Last())
+                BlendEdgeAt(surface[row.Bias() + edgeAt], edge, layout);
+        }
+    };
+    int32_t delta, count;
+    const uint32_t* pixels;
+    while (runs.Next(delta, count, pixels)) {
+        offset += delta;
+        if (offset < row.Start()) continue;
+        if (offset >= visibleEnd) break;
+        blendBefore(offset);
+        row.MoveTo(offset);
+        const int64_t first = offset > row.First() ? offset : row.First();
+        const int64_t lastInRun = offset + count - 1;
+        const int64_t last = lastInRun < row.Last() ? lastInRun : row.Last();
+        if (first <= last)
+            span(surface + (row.Bias() + first), pixels, static_cast<int32_t>(first - offset),
+                 static_cast<int32_t>(last - first + 1));
+    }
+    blendBefore(visibleEnd);
 }
 
 // The visible records, from `edge` on (a record of sprite.edgeData at or

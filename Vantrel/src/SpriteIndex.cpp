@@ -14,6 +14,20 @@ struct RunPlace {
     int64_t row;
 };
 
+// Whether the edge records lie inside the rectangle in scan order; offsets
+// are rectangle-relative, as the runs' are.
+bool EdgesInScanOrder(const RLSprite& sprite, int64_t rectOffset, int64_t pitch, int64_t width,
+                      int64_t height) {
+    if (sprite.edgeData == nullptr) return true;
+    int64_t previous = -1;
+    for (int32_t i = 0; i + 1 < sprite.edgeWordCount; i += 2) {
+        const int64_t at = int64_t{static_cast<int32_t>(sprite.edgeData[i])} - rectOffset;
+        if (at <= previous || at / pitch >= height || at % pitch >= width) return false;
+        previous = at;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::shared_ptr<const RLSpriteIndex> BuildIndex(const RLSprite& sprite, int32_t pitch) {
@@ -28,6 +42,8 @@ std::shared_ptr<const RLSpriteIndex> BuildIndex(const RLSprite& sprite, int32_t 
     auto index = std::make_shared<RLSpriteIndex>();
     index->runData = sprite.runData;
     index->runWordCount = sprite.runWordCount;
+    index->edgeData = sprite.edgeData;
+    index->edgeWordCount = sprite.edgeWordCount;
     index->hotSpot = sprite.hotSpot;
     index->bounds = b;
     index->pitch = pitch;
@@ -35,6 +51,7 @@ std::shared_ptr<const RLSpriteIndex> BuildIndex(const RLSprite& sprite, int32_t 
     // The rectangle's top-left seen from the origin, as the draw computes it.
     const int64_t rectOffset =
         int64_t{static_cast<int32_t>(sprite.hotSpot)} + int64_t{b.top} * pitch + b.left;
+    index->edgesInScanOrder = EdgesInScanOrder(sprite, rectOffset, pitch, width, height);
     std::vector<RunPlace> places;
     const uint32_t* data = sprite.runData;
     const int64_t words = sprite.runWordCount;

@@ -13,9 +13,10 @@
 // The index is made only for a sprite whose runs all lie inside its bounds in
 // scan order, with at most 65535 pixels each, a rectangle no wider than the
 // pitch, and when it fits in a quarter of the run data's bytes (rowShift grows
-// until it does; rows may then be empty). It remembers what it was made from;
-// a sprite whose run buffer, counts, hot spot, bounds or pitch changed since
-// is drawn without it.
+// until it does; rows may then be empty). It also notes whether the edge
+// records lie inside the rectangle in scan order, which lets a clipped draw
+// blend them between the runs. It remembers what it was made from; a sprite whose run or edge
+// buffer, counts, hot spot, bounds or pitch changed since is drawn without it.
 //
 // Internal to the drawing code.
 #ifndef VANTREL_SPRITE_INDEX_H
@@ -37,10 +38,13 @@ struct RLSpriteIndex {
     // What the index was made from.
     const uint32_t* runData = nullptr;
     int32_t runWordCount = 0;
+    const uint32_t* edgeData = nullptr;
+    int32_t edgeWordCount = 0;
     uint32_t hotSpot = 0;
     Rect bounds;
     int32_t pitch = 0;
 
+    bool edgesInScanOrder = false;  // and inside the rectangle
     int32_t rowShift = 0;
     std::vector<uint16_t> counts;
     std::vector<RowEntry> rows;
@@ -60,7 +64,8 @@ std::shared_ptr<const RLSpriteIndex> BuildIndex(const RLSprite& sprite, int32_t 
 inline const RLSpriteIndex* UsableIndex(const RLSprite& sprite, int32_t pitch) {
     const RLSpriteIndex* index = sprite.index.get();
     if (index == nullptr || index->runData != sprite.runData ||
-        index->runWordCount != sprite.runWordCount || index->hotSpot != sprite.hotSpot ||
+        index->runWordCount != sprite.runWordCount || index->edgeData != sprite.edgeData ||
+        index->edgeWordCount != sprite.edgeWordCount || index->hotSpot != sprite.hotSpot ||
         index->pitch != pitch) {
         return nullptr;
     }

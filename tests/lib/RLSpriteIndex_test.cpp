@@ -2,6 +2,7 @@
 // where the runs cannot be trusted, ignored once the sprite changed, and never
 // changing a drawn pixel: every mode, with and without the index, at every
 // clip edge, against the reference drawer.
+#include <algorithm>
 #include <vector>
 
 #include <Vantrel/RLSpriteDraw.h>
@@ -176,6 +177,19 @@ TEST_F(SpriteIndexTest, LeftOutOrIgnoredWhereItCouldMislead) {
     swapped.runData = words.data();
     IndexRLSprite(swapped);
     EXPECT_EQ(swapped.index, nullptr);
+    // Edge records out of scan order: another buffer, so the index is ignored;
+    // made again, it says so, and clipped draws blend them in a pass of their own.
+    const SpriteGrid& wide = shapes[2].grid;
+    EXPECT_TRUE(sprite_index::UsableIndex(wide.sprite, kW)->edgesInScanOrder);
+    RLSprite reversed = wide.sprite;
+    std::vector<uint32_t> edges(wide.edgeWords);
+    ASSERT_GE(edges.size(), 4u);
+    std::swap_ranges(edges.begin(), edges.begin() + 2, edges.end() - 2);
+    reversed.edgeData = edges.data();
+    EXPECT_EQ(sprite_index::UsableIndex(reversed, kW), nullptr);
+    IndexRLSprite(reversed);
+    ASSERT_NE(reversed.index, nullptr);
+    EXPECT_FALSE(sprite_index::UsableIndex(reversed, kW)->edgesInScanOrder);
 }
 
 }  // namespace
