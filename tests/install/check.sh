@@ -41,12 +41,16 @@ expected=(lib/libVantrel.a include/Vantrel/Rls.h include/Vantrel/RLSpriteDraw.h
           lib/cmake/Vantrel/VantrelAssets.cmake lib/pkgconfig/vantrel.pc
           share/doc/vantrel/README.md share/doc/vantrel/LICENSE
           share/doc/vantrel/docs/artists-guide.md share/doc/vantrel/docs/file-formats.md
-          share/doc/vantrel/docs/library.md)
+          share/doc/vantrel/docs/library.md share/doc/vantrel/docs/wasp.webp)
 for program in "${programs[@]}"; do
   expected+=("bin/$program" "share/man/man1/$program.1")
 done
 for file in "${expected[@]}"; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
+done
+# Every file the installed README links to or shows is installed beside it.
+for link in $(grep -o '](docs/[^)#]*' "$prefix/share/doc/vantrel/README.md" | cut -c3- | sort -u); do
+  [ -f "$prefix/share/doc/vantrel/$link" ] || fail "the installed README links to $link, not installed"
 done
 # The private headers stay with the sources.
 for private in "$source_dir"/Vantrel/src/*.h; do
