@@ -62,6 +62,11 @@ for program in "$prefix"/bin/*; do
   [ "$("$program" --version)" = "$name $version" ] || fail "$name --version: $("$program" --version)"
   # The man page is made from --help, which must tell the exit codes.
   "$program" --help | grep -q '^Exit codes: ' || fail "$name --help does not tell its exit codes"
+  # Every usage form of --help is in the page's SYNOPSIS, none in its text.
+  forms=$("$program" --help | grep -cE "^(Usage: |       )$name( |\$)")
+  synopsis=$(sed -n '/^\.SH SYNOPSIS/,/^\.SH DESCRIPTION/p' "$prefix/share/man/man1/$name.1")
+  [ "$(grep -cx "\.B $name" <<<"$synopsis")" = "$forms" ] ||
+    fail "$name.1: the SYNOPSIS does not hold the $forms usage forms of --help"
 done
 echo "installed files, versions and exit codes in --help as expected ($version)"
 
