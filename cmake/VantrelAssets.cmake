@@ -1,6 +1,6 @@
 # Converting a game's art at build time with the installed programs.
 #
-#   vantrel_add_ship(<name> FRAME <first frame .tga> OUTPUT <.sh>
+#   vantrel_add_ship(<name> FRAME <first frame .tga or .png> OUTPUT <.sh>
 #                    [BORDER] [NO_FEATHER] [OFFSET 0|1])
 #   vantrel_add_image_list(<name> LIST <list .txt> OUTPUT <.sh>)
 #   vantrel_add_family(<name> LIST <list .txt> OUTPUT <.shp>)
@@ -13,7 +13,8 @@
 #
 # The command depends on every file the program reads: a ship's 16 frames and
 # the alpha images a_<ship>NN.tga that exist beside them (looked for again at
-# every build, so a new alpha image reconverts the ship), every image of an
+# every build, so a new alpha image reconverts the ship; both are .png files,
+# the extension as written, when FRAME is one), every image of an
 # image list, every .sh file of a family list, the list itself, and the
 # program. A list is read when CMake configures, and a change to it configures
 # again. So a second build converts nothing, and a changed frame reconverts its
@@ -150,7 +151,8 @@ function(vantrel_add_ship name)
   list(GET program 1 program_file)
 
   # The ship's name is the frame's file name without its last six characters
-  # (two digits and ".tga").
+  # (two digits and ".tga"). A PNG frame names PNG frames and alpha images
+  # with its extension as written; any other names .tga files.
   get_filename_component(folder "${frame}" DIRECTORY)
   get_filename_component(file_name "${frame}" NAME)
   string(LENGTH "${file_name}" length)
@@ -159,6 +161,11 @@ function(vantrel_add_ship name)
   endif()
   math(EXPR length "${length} - 6")
   string(SUBSTRING "${file_name}" 0 ${length} ship)
+  set(extension .tga)
+  if(file_name MATCHES "\\.[Pp][Nn][Gg]$")
+    math(EXPR at "${length} + 2")
+    string(SUBSTRING "${file_name}" ${at} -1 extension)
+  endif()
 
   set(options)
   set(feather TRUE)
@@ -183,17 +190,17 @@ function(vantrel_add_ship name)
       set(number "0${number}")
     endif()
     list(APPEND numbers ${number})
-    set(main "${folder}/${ship}${number}.tga")
+    set(main "${folder}/${ship}${number}${extension}")
     if(NOT EXISTS "${main}")
       message(FATAL_ERROR "${caller}: ${main} is missing; a ship needs the 16 frames "
-                          "${ship}0${arg_OFFSET}.tga to ${ship}${last}.tga")
+                          "${ship}0${arg_OFFSET}${extension} to ${ship}${last}${extension}")
     endif()
     list(APPEND inputs "${main}")
   endforeach()
   if(feather)
-    file(GLOB candidates CONFIGURE_DEPENDS "${folder}/a_${ship}[0-9][0-9].tga")
+    file(GLOB candidates CONFIGURE_DEPENDS "${folder}/a_${ship}[0-9][0-9]${extension}")
     foreach(number IN LISTS numbers)
-      set(alpha "${folder}/a_${ship}${number}.tga")
+      set(alpha "${folder}/a_${ship}${number}${extension}")
       if(alpha IN_LIST candidates)
         list(APPEND inputs "${alpha}")
       endif()

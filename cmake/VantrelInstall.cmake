@@ -68,10 +68,11 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/vantrel.pc.in ${PROJECT_BINARY_DIR}/pac
 install(FILES ${PROJECT_BINARY_DIR}/package/vantrel.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
-# Documents: the README keeps its links to docs/ by keeping the layout.
+# Documents: the README keeps its links to docs/ by keeping the layout,
+# pictures and the animated ship included.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
   DESTINATION ${VANTREL_DOC_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs DESTINATION ${VANTREL_DOC_DIR}
-  FILES_MATCHING PATTERN "*.md" PATTERN "*.png")
+  FILES_MATCHING PATTERN "*.md" PATTERN "*.png" PATTERN "*.webp")
 
 include(${CMAKE_CURRENT_LIST_DIR}/VantrelManPages.cmake)

@@ -23,11 +23,19 @@ foreach(program IN LISTS VANTREL_INSTALLED_PROGRAMS)
     set(name "part of the Vantrel sprite tools")
   endif()
   set(page ${PROJECT_BINARY_DIR}/man/${program}.1)
+  # help2man takes a further usage form into the SYNOPSIS only after "or:";
+  # the converters' --help aligns theirs under the first. The program runs
+  # through a script that marks them so.
+  set(runner ${PROJECT_BINARY_DIR}/man/runners/${program})
+  file(GENERATE OUTPUT ${runner}
+    CONTENT "#!/bin/sh\n\"$<TARGET_FILE:${program}>\" \"$@\" 2>&1 | sed 's/^       ${program} /  or: ${program} /'\n"
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                     WORLD_READ WORLD_EXECUTE)
   add_custom_command(OUTPUT ${page}
     COMMAND ${HELP2MAN} --no-info --no-discard-stderr --section=1
             --name=${name} --include=${CMAKE_CURRENT_LIST_DIR}/man-see-also.h2m
-            --output=${page} $<TARGET_FILE:${program}>
-    DEPENDS ${program} ${CMAKE_CURRENT_LIST_DIR}/man-see-also.h2m
+            --output=${page} ${runner}
+    DEPENDS ${program} ${runner} ${CMAKE_CURRENT_LIST_DIR}/man-see-also.h2m
     COMMENT "Man page of ${program}"
     VERBATIM)
   list(APPEND man_pages ${page})

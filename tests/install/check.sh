@@ -6,7 +6,8 @@
 #   - examples/asset-pipeline, built against the prefix alone: converts the
 #     sample art, a second build converts nothing, a touched frame, alpha
 #     image or picture reconverts only what reads it;
-#   - the asset functions read lists exactly as the programs do;
+#   - the asset functions read lists exactly as the programs do, and find a
+#     ship's PNG frames and alpha images as quarvin does;
 #   - a build leaves the remembered folders alone; a program installed in a
 #     read-only prefix, run by an ordinary user, keeps them in the state folder;
 #   - examples/draw-ship, built against the prefix, drawn headless: its last
@@ -41,12 +42,16 @@ expected=(lib/libVantrel.a include/Vantrel/Rls.h include/Vantrel/RLSpriteDraw.h
           lib/cmake/Vantrel/VantrelAssets.cmake lib/pkgconfig/vantrel.pc
           share/doc/vantrel/README.md share/doc/vantrel/LICENSE
           share/doc/vantrel/docs/artists-guide.md share/doc/vantrel/docs/file-formats.md
-          share/doc/vantrel/docs/library.md)
+          share/doc/vantrel/docs/library.md share/doc/vantrel/docs/wasp.webp)
 for program in "${programs[@]}"; do
   expected+=("bin/$program" "share/man/man1/$program.1")
 done
 for file in "${expected[@]}"; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
+done
+# Every file the installed README links to or shows is installed beside it.
+for link in $(grep -o '](docs/[^)#]*' "$prefix/share/doc/vantrel/README.md" | cut -c3- | sort -u); do
+  [ -f "$prefix/share/doc/vantrel/$link" ] || fail "the installed README links to $link, not installed"
 done
 # The private headers stay with the sources.
 for private in "$source_dir"/Vantrel/src/*.h; do
@@ -57,6 +62,11 @@ for program in "$prefix"/bin/*; do
   [ "$("$program" --version)" = "$name $version" ] || fail "$name --version: $("$program" --version)"
   # The man page is made from --help, which must tell the exit codes.
   "$program" --help | grep -q '^Exit codes: ' || fail "$name --help does not tell its exit codes"
+  # Every usage form of --help is in the page's SYNOPSIS, none in its text.
+  forms=$("$program" --help | grep -cE "^(Usage: |       )$name( |\$)")
+  synopsis=$(sed -n '/^\.SH SYNOPSIS/,/^\.SH DESCRIPTION/p' "$prefix/share/man/man1/$name.1")
+  [ "$(grep -cx "\.B $name" <<<"$synopsis")" = "$forms" ] ||
+    fail "$name.1: the SYNOPSIS does not hold the $forms usage forms of --help"
 done
 echo "installed files, versions and exit codes in --help as expected ($version)"
 
@@ -112,14 +122,27 @@ printf ':Odd family\r\nwasp\r\n//hornet\nhornet.sh\n:Second text\nwasp\npictures
 late=$work/late-art  # a ship without alpha images, for now
 mkdir "$late"
 for n in $(seq -w 0 15); do cp "$art/wasp$n.tga" "$late/late$n.tga"; done
+# The wasp saved as PNG by Pillow, names ending in .PNG: frames and alpha
+# images are looked for with the extension as written, as quarvin does.
+png_art=$work/png-art
+mkdir "$png_art"
+/usr/bin/python3 - "$art" "$png_art" <<'PY' || fail "no PNG art (python3-pil; scripts/deps.sh installs it)"
+import glob, os, sys
+from PIL import Image
+for path in glob.glob(os.path.join(sys.argv[1], "*wasp[0-9][0-9].tga")):
+    picture = Image.open(path)
+    picture = picture if picture.mode in ("L", "RGB") else picture.convert("RGB")
+    picture.save(os.path.join(sys.argv[2], os.path.basename(path)[:-4] + ".PNG"))
+PY
 lists=$work/lists
 cmake -S "$source_dir/tests/install/lists" -B "$lists" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
-  -DART_DIR="$art" -DSPRITES_DIR="$assets/sprites" -DLATE_DIR="$late" \
+  -DART_DIR="$art" -DSPRITES_DIR="$assets/sprites" -DLATE_DIR="$late" -DPNG_DIR="$png_art" \
   >"$work/log" 2>&1 ||
   { cat "$work/log"; fail "the list project does not configure"; }
 cmake --build "$lists" >"$work/log" 2>&1 || { cat "$work/log"; fail "the list project does not build"; }
-[ "$(conversions "$work/log")" = "late.sh,odd-family.shp,odd-pictures.sh,plain-wasp.sh," ] ||
+[ "$(conversions "$work/log")" = "late.sh,odd-family.shp,odd-pictures.sh,plain-wasp.sh,png-wasp.sh," ] ||
   { cat "$work/log"; fail "the list project converted '$(conversions "$work/log")'"; }
+cmp -s "$lists/png-wasp.sh" "$assets/sprites/wasp.sh" || fail "the PNG wasp differs from the TGA one"
 [ "$(od -An -tu2 -j2 -N2 "$lists/odd-pictures.sh" | tr -d ' ')" = 64 ] ||
   fail "odd-pictures.sh does not hold 64 sprites"
 "$assets/fleet-info" "$lists/odd-family.shp" >"$work/odd"
@@ -131,11 +154,13 @@ touch_and_expect "$lists" "$assets/sprites/pictures.sh" "odd-family.shp,"
 touch_and_expect "$lists" "$art/planet.tga" ""
 touch_and_expect "$lists" "$art/a_wasp03.tga" ""
 touch_and_expect "$lists" "$art/wasp03.tga" "plain-wasp.sh,"
+touch_and_expect "$lists" "$png_art/wasp09.PNG" "png-wasp.sh,"
+touch_and_expect "$lists" "$png_art/a_wasp09.PNG" "png-wasp.sh,"
 cp "$lists/late.sh" "$work/late-before.sh"
 cp "$art/a_wasp05.tga" "$late/a_late05.tga"
 touch_and_expect "$lists" "$late/a_late05.tga" "late.sh,"
 ! cmp -s "$work/late-before.sh" "$lists/late.sh" || fail "the new alpha image changed nothing"
-echo "lists read as the programs read them; alpha images only while feathering, new ones found"
+echo "lists read as the programs read them; alpha images only while feathering, new ones found; PNG ships"
 
 echo "== remembered folders of an installed program =="
 # The builds above ran every program with --no-remember.
