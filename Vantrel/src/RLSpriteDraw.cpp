@@ -127,9 +127,13 @@ int64_t TopLeft(const ClipFrame& f) { return f.rectTop * f.surfacePitch + f.rect
 // row: the runs of the visible rows are a stretch of the index's runs, which
 // the index has checked to lie inside the bounds, so they are drawn as in the
 // whole walk, with no test per run.
+bool EveryRowAtSurfacePitch(const ClipFrame& f, const RLSpriteIndex& index) {
+    return index.rowShift == 0 && !index.rows.empty() && f.spritePitch == f.surfacePitch;
+}
+
 bool RowsOnly(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index) {
-    return index.rowShift == 0 && !index.rows.empty() && f.spritePitch == f.surfacePitch &&
-           f.columnFirst == 0 && f.columnLast == int64_t{s.bounds.right} - s.bounds.left;
+    return EveryRowAtSurfacePitch(f, index) && f.columnFirst == 0 &&
+           f.columnLast == int64_t{s.bounds.right} - s.bounds.left;
 }
 
 // The visible rows' runs; runAt receives the surface index before the first
@@ -160,51 +164,62 @@ IndexedRuns VisibleRunsIndexed(const ClipFrame& f, const RLSprite& s, const RLSp
     return IndexedRuns(s.runData + entry.word, counts + entry.run, counts + index.counts.size());
 }
 
-// The clipped walk of the runs alone.
-template <class Span>
-void ClippedRuns(const Placement& p, const RLSprite& s, const Span& span) {
-    const ClipFrame& f = p.frame;
-    if (p.index == nullptr) {
-        WalkClipped(f, AllRunsSerially(s), -f.rectOffset, span);
-        return;
-    }
-    const RLSpriteIndex& index = *p.index;
-    if (RowsOnly(f, s, index)) {
+// The visible part of an indexed sprite: its runs and the records
+// [edge, edgeEnd), which follow scan order and start on the first visible row
+// or later, blended between the runs. A sprite drawn at the surface's pitch
+// with an entry for every row starts at its first visible row's runs and
+// stops after its last; cut by the top or bottom only, its runs need no
+// cutting at all.
+template <class Span, class Layout>
+void ClippedIndexed(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index,
+                    const Span& span, const uint32_t* edge, const uint32_t* edgeEnd,
+                    const Layout& layout) {
+    if (EveryRowAtSurfacePitch(f, index)) {
         ptrdiff_t runAt = 0;
         const IndexedRuns runs = VisibleRows(f, s, index, runAt);
-        WalkRuns(f.surface, runAt, runs, span);
+        if (!RowsOnly(f, s, index))
+            WalkColumnsClipped(f, runs, runAt - TopLeft(f), span, edge, edgeEnd, layout);
+        else if (edge == edgeEnd)
+            WalkRuns(f.surface, runAt, runs, span);
+        else
+            WalkRunsAndEdges(f.surface, runAt, runs, span,
+                             static_cast<ptrdiff_t>(TopLeft(f) - f.rectOffset), edge, edgeEnd,
+                             layout);
         return;
     }
     int64_t before = 0;
     const IndexedRuns runs = VisibleRunsIndexed(f, s, index, before);
-    WalkClipped(f, runs, before, span);
+    if (edge == edgeEnd)
+        WalkClipped(f, runs, before, span);
+    else
+        WalkClippedAndEdges(f, runs, before, span, edge, edgeEnd, layout);
+}
+
+// The visible runs alone.
+template <class Span, class Layout>
+void ClippedRuns(const Placement& p, const RLSprite& s, const Span& span, const Layout& layout) {
+    const ClipFrame& f = p.frame;
+    if (p.index == nullptr)
+        WalkClipped(f, AllRunsSerially(s), -f.rectOffset, span);
+    else
+        ClippedIndexed(f, s, *p.index, span, nullptr, nullptr, layout);
 }
 
 // The visible runs and edge records. Where the index vouches for the records'
-// order they are blended between the runs, starting from the first on a
-// visible row; otherwise in a pass of their own after the runs, from the first
-// record on.
+// order they are blended between the runs, from the first on a visible row
+// to the last; otherwise in a pass of their own after the runs, from the
+// first record on.
 template <class Span, class Layout>
 void Clipped(const Placement& p, const RLSprite& s, const Span& span, const Layout& layout) {
     const ClipFrame& f = p.frame;
-    if (p.index == nullptr || !p.index->edgesInScanOrder || s.edgeData == EdgeEnd(s)) {
-        ClippedRuns(p, s, span);
+    if (p.index == nullptr || !p.index->edgesInScanOrder) {
+        ClippedRuns(p, s, span, layout);
         BlendEdgesClipped(f, s, s.edgeData, layout);
         return;
     }
-    const RLSpriteIndex& index = *p.index;
     const uint32_t* edge = FirstEdgeFrom(f, s, f.rowFirst * f.spritePitch);
-    if (RowsOnly(f, s, index)) {
-        ptrdiff_t runAt = 0;
-        const IndexedRuns runs = VisibleRows(f, s, index, runAt);
-        const uint32_t* edgeEnd = FirstEdgeFrom(f, s, (f.rowLast + 1) * f.spritePitch);
-        WalkRunsAndEdges(f.surface, runAt, runs, span,
-                         static_cast<ptrdiff_t>(TopLeft(f) - f.rectOffset), edge, edgeEnd, layout);
-        return;
-    }
-    int64_t before = 0;
-    const IndexedRuns runs = VisibleRunsIndexed(f, s, index, before);
-    WalkClippedAndEdges(f, runs, before, span, edge, EdgeEnd(s), layout);
+    const uint32_t* edgeEnd = FirstEdgeFrom(f, s, (f.rowLast + 1) * f.spritePitch);
+    ClippedIndexed(f, s, *p.index, span, edge, edgeEnd, layout);
 }
 
 // The six routines, for one layout each. Each stays a function of its own:
@@ -247,9 +262,9 @@ template <class Layout>
 [[gnu::noinline]] void BlendRLSpriteClipped(const Placement& p, const RLSprite& s,
                                             const Layout& layout, bool additive) {
     if (additive)
-        ClippedRuns(p, s, AdditiveSpan<Layout>{layout});
+        ClippedRuns(p, s, AdditiveSpan<Layout>{layout}, layout);
     else
-        ClippedRuns(p, s, TranslucentSpan<Layout>{layout});
+        ClippedRuns(p, s, TranslucentSpan<Layout>{layout}, layout);
 }
 
 template <class Layout>

@@ -110,6 +110,53 @@ void WalkClippedAndEdges(const ClipFrame& f, Runs runs, int64_t offset, const Sp
     blendBefore(visibleEnd);
 }
 
+// The runs of the visible rows of a sprite drawn at the surface's own pitch,
+// each cut to the visible columns, with the records [edge, edgeEnd) of those
+// rows, which follow scan order, blended between them. The index has checked
+// that every run lies within one row of the rectangle, so a rectangle-relative
+// offset o lies at surface index TopLeft + o and the row only decides the
+// visible columns. offset is the rectangle-relative offset before the first
+// run's delta.
+template <class Runs, class Span, class Layout>
+void WalkColumnsClipped(const ClipFrame& f, Runs runs, int64_t offset, const Span& span,
+                        const uint32_t* edge, const uint32_t* edgeEnd, const Layout& layout) {
+    Pixel16* const topLeft = f.surface + (f.rectTop * f.surfacePitch + f.rectLeft);
+    const int64_t pitch = f.spritePitch;
+    const int64_t width = f.columnLast - f.columnFirst;
+    int64_t rowEnd = (f.rowFirst + 1) * pitch;
+    int64_t first = f.rowFirst * pitch + f.columnFirst;  // the row's visible columns
+    auto toRowOf = [&](int64_t at) {
+        while (at >= rowEnd) {
+            rowEnd += pitch;
+            first += pitch;
+        }
+    };
+    int32_t delta, count;
+    const uint32_t* pixels;
+    while (runs.Next(delta, count, pixels)) {
+        offset += delta;
+        for (; edge != edgeEnd; edge += 2) {
+            const int64_t at = int64_t{static_cast<int32_t>(edge[0])} - f.rectOffset;
+            if (at >= offset) break;
+            toRowOf(at);
+            if (static_cast<uint64_t>(at - first) <= static_cast<uint64_t>(width))
+                BlendEdgeAt(topLeft[at], edge, layout);
+        }
+        toRowOf(offset);
+        const int64_t a = offset > first ? offset : first;
+        const int64_t lastInRun = offset + count - 1;
+        const int64_t b = lastInRun < first + width ? lastInRun : first + width;
+        if (a <= b)
+            span(topLeft + a, pixels, static_cast<int32_t>(a - offset), static_cast<int32_t>(b - a + 1));
+    }
+    for (; edge != edgeEnd; edge += 2) {
+        const int64_t at = int64_t{static_cast<int32_t>(edge[0])} - f.rectOffset;
+        toRowOf(at);
+        if (static_cast<uint64_t>(at - first) <= static_cast<uint64_t>(width))
+            BlendEdgeAt(topLeft[at], edge, layout);
+    }
+}
+
 // The visible records, from `edge` on (a record of sprite.edgeData at or
 // before the first visible one). A record that steps back to an earlier row
 // is left out; the first below the visible rows ends the pass.
