@@ -30,20 +30,16 @@ void SlotName(char* slot, const char* name) {
 }
 
 void CopyRay(std::FILE* output, const char* rayPath, const char* outputPath, const char* listPath) {
-    std::FILE* ray = std::fopen(rayPath, "rb");
-    if (ray == nullptr)
-        Fatal(std::string("File ") + rayPath + " listed in " + listPath + " cannot be opened");
+    const FileHandle ray(std::fopen(rayPath, "rb"));
+    if (!ray) Fatal(std::string("File ") + rayPath + " listed in " + listPath + " cannot be opened");
     std::vector<unsigned char> buffer(65536);
     std::size_t got;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), ray)) > 0) {
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), ray.get())) > 0) {
         if (!WriteBytes(output, buffer.data(), got)) {
-            std::fclose(ray);
             Fatal(std::string("Unable to write to file ") + outputPath);
         }
     }
-    bool readFailed = std::ferror(ray) != 0;
-    std::fclose(ray);
-    if (readFailed) Fatal(std::string("Unable to read file ") + rayPath);
+    if (std::ferror(ray.get()) != 0) Fatal(std::string("Unable to read file ") + rayPath);
 }
 
 }  // namespace
@@ -129,8 +125,7 @@ void CheckListedRays(const FamilyList& list, const char* folder, const char* lis
         JoinPath(rayPath, folder, list.slots[slot]);
         const ListedRay listed{rayPath,
                                std::string(listPath) + " line " + std::to_string(list.nameLines[slot])};
-        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(rayPath, "rb"),
-                                                                     std::fclose);
+        const FileHandle stream(std::fopen(rayPath, "rb"));
         if (!stream) {
             Fatal(std::string("File ") + rayPath + " listed in " + listPath + " cannot be opened");
         }
@@ -177,13 +172,11 @@ void BuildFamily() {
     if (!ChooseFile(listPath, "Text containing list of .SH Files\0*.txt\0", 'r')) return;
     RememberChosenFolder(listPath, RememberedFolder::Input);
 
-    std::FILE* stream = std::fopen(listPath, "r");
-    if (stream == nullptr) Fatal(std::string("Unable to open list file ") + listPath);
+    FileHandle stream(std::fopen(listPath, "r"));
+    if (!stream) Fatal(std::string("Unable to open list file ") + listPath);
     const auto list = std::make_unique<FamilyList>();
-    {
-        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(stream, std::fclose);
-        ReadFamilyList(stream, *list, listPath);
-    }
+    ReadFamilyList(stream.get(), *list, listPath);
+    stream.reset();
     if (list->nameCount == 0) Fatal(std::string("The list ") + listPath + " names no .sh file");
     FillSlots(*list);
     NumberRays(*list);

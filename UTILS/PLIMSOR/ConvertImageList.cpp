@@ -99,8 +99,7 @@ void ResetPlimsorState() {
 void ReadImageList(const char* listPath, ImageList& list) {
     list.count = 0;
     // Closed however the reading ends (a name too long for a path is fatal).
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(listPath, "r"),
-                                                                 std::fclose);
+    const FileHandle stream(std::fopen(listPath, "r"));
     if (stream == nullptr) FatalWithPath("Unable to open list file %s", listPath);
     char line[kPathBufferSize];
     ListLinePlace place;

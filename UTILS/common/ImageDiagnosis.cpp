@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <system_error>
 #include <vector>
 
+#include <Vantrel/ByteIO.h>
 #include "PngArt.h"
 
 namespace {
@@ -213,8 +213,7 @@ ImageFault DiagnoseImageFile(const std::string& path) {
         return {ImageFaultKind::Unopened, "it is a folder, not a file", "choose an image file"};
     }
     errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                          &std::fclose);
+    FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         if (errno == ENOENT) {
             return {ImageFaultKind::Unopened, "there is no such file",

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include <Vantrel/ByteIO.h>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -16,10 +18,7 @@
 #include <sys/stat.h>
 #endif
 
-struct StreamCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using Stream = std::unique_ptr<std::FILE, StreamCloser>;
+using Stream = FileHandle;
 
 // The Windows C runtime's tmpfile picks its names without a guard against
 // other threads or processes, so two callers can end up sharing one file
