@@ -277,8 +277,20 @@ const ToolFlag kFlags[] = {
     {"--border", nullptr, "outline", ApplyBorder},
     {"--offset", "0|1", "first frame number", ApplyOffset},
 };
-const ToolParameters kTool = {"tool", "Tool",   100,      20,        nullptr, nullptr,
-                              'I',    "IN.txt", "OUT.sh", "A tool.", kFlags,  2};
+const ToolParameters kTool = {
+    .programName = "tool",
+    .className = "Tool",
+    .clientWidth = 100,
+    .clientHeight = 20,
+    .updateTitle = nullptr,
+    .onKeyRelease = nullptr,
+    .runKey = 'I',
+    .inputHelp = "IN.txt",
+    .outputHelp = "OUT.sh",
+    .summary = "A tool.",
+    .flags = kFlags,
+    .flagCount = 2,
+};
 
 CommandLine Parse(std::vector<const char*> arguments) {
     arguments.insert(arguments.begin(), "tool");

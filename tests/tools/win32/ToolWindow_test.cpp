@@ -18,12 +18,18 @@ void RecordRelease(int key) {
 }
 
 const ToolParameters kTool = {
-    "windowtest", "Tool window test",
-    350,          20,
-    nullptr,      RecordRelease,
-    'I',          "IN",
-    "OUT",        "",
-    nullptr,      0,
+    .programName = "windowtest",
+    .className = "Tool window test",
+    .clientWidth = 350,
+    .clientHeight = 20,
+    .updateTitle = nullptr,
+    .onKeyRelease = RecordRelease,
+    .runKey = 'I',
+    .inputHelp = "IN",
+    .outputHelp = "OUT",
+    .summary = "",
+    .flags = nullptr,
+    .flagCount = 0,
 };
 
 // Removes every message waiting for this thread; true when one was WM_QUIT.
