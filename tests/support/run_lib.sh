@@ -110,6 +110,12 @@ hex_of_file() {
   od -An -v -tx1 "$1" | tr -d ' \n'
 }
 
+# ray_header FILE: the first four bytes of a file (a ray's magic and sprite
+# count), in hex.
+ray_header() {
+  od -An -v -tx1 -N4 "$1" | tr -d ' \n'
+}
+
 # check_file_hex FILE HEX: the file holds exactly these bytes (hex, no spaces).
 check_file_hex() {
   if [ ! -f "$1" ]; then

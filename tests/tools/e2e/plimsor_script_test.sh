@@ -12,10 +12,6 @@ mkdir -p "$WORK/out"
 "$PAINTSAMPLES" "$art" >/dev/null || { echo "painting the samples failed"; exit 1; }
 printf '// sample pictures\nrock\ncrate.tga\n\nstar\n' > "$art/pictures.txt"
 
-ray_header() {
-  od -An -v -tx1 -N4 "$1" | tr -d ' \n'
-}
-
 begin_case "title; only I acts"
 prog=$(install_program PLIMSOR "$WORK/p1")
 out=$(printf 'key B\nkey F\nkey 1\nkey q\nkey I\n' | "$prog" --script -); rc=$?

@@ -12,11 +12,6 @@ art=$WORK/art
 mkdir -p "$WORK/out"
 "$PAINTSAMPLES" "$art" >/dev/null || { echo "painting the samples failed"; exit 1; }
 
-# ray_header FILE: the first four bytes of a file, in hex.
-ray_header() {
-  od -An -v -tx1 -N4 "$1" | tr -d ' \n'
-}
-
 begin_case "titles: the start title, then one per option key"
 prog=$(install_program QUARVIN "$WORK/p1")
 out=$(printf 'key F\nkey B\nkey F\nkey O\nkey b\nkey o\nkey X\nkey 7\nkey Q\nkey F\n' |

@@ -44,7 +44,7 @@ wait_for "File To Write - Individual Ship Files (*.sh)"
 wait_for "> $WORK/prog/wasp.sh"
 keys C-u "$WORK/out/wasp.sh" Enter
 wait_for "Wrote $WORK/out/wasp.sh"
-check_eq "ray header" 01ae1000 "$(od -An -v -tx1 -N4 "$WORK/out/wasp.sh" | tr -d ' \n')"
+check_eq "ray header" 01ae1000 "$(ray_header "$WORK/out/wasp.sh")"
 
 begin_case "a missing frame: the fatal report waits for a key, exit 1"
 keys O
