@@ -64,7 +64,7 @@ def main():
                     graph[obj].add(other)
 
     def short(obj):
-        return obj.split(".dir/")[-1].replace(".o", "")
+        return re.sub(r"\.o(bj)?$", "", obj.split(".dir/")[-1])
 
     # Strongly connected components (Tarjan), iteratively.
     index, low, stack, on_stack, loops = {}, {}, [], set(), []
