@@ -100,12 +100,7 @@ void WalkClippedAndEdges(const ClipFrame& f, Runs runs, int64_t offset, const Sp
         if (offset >= visibleEnd) break;
         blendBefore(offset);
         row.MoveTo(offset);
-        const int64_t first = offset > row.First() ? offset : row.First();
-        const int64_t lastInRun = offset + count - 1;
-        const int64_t last = lastInRun < row.Last() ? lastInRun : row.Last();
-        if (first <= last)
-            span(surface + (row.Bias() + first), pixels, static_cast<int32_t>(first - offset),
-                 static_cast<int32_t>(last - first + 1));
+        DrawVisiblePart(surface, row, offset, count, pixels, span);
     }
     blendBefore(visibleEnd);
 }

@@ -142,6 +142,19 @@ private:
     int64_t pitch_, step_, start_, end_, first_, last_, bias_;
 };
 
+// The part of the run at offset, which lies on the window's row, that falls
+// in the row's visible columns.
+template <class Span>
+void DrawVisiblePart(Pixel16* surface, const RowWindow& row, int64_t offset, int32_t count,
+                     const uint32_t* pixels, const Span& span) {
+    const int64_t first = offset > row.First() ? offset : row.First();
+    const int64_t lastInRun = offset + count - 1;
+    const int64_t last = lastInRun < row.Last() ? lastInRun : row.Last();
+    if (first <= last)
+        span(surface + (row.Bias() + first), pixels, static_cast<int32_t>(first - offset),
+             static_cast<int32_t>(last - first + 1));
+}
+
 // The visible part of the runs from `runs`, starting at rectangle-relative
 // offset `offset` (before the first run's delta). Runs above the visible rows
 // are passed over and the first run below them ends the walk; each run is cut
@@ -161,12 +174,7 @@ void WalkClipped(const ClipFrame& f, Runs runs, int64_t offset, const Span& span
         // the visible rows ends the visible part.
         if (offset >= visibleEnd) break;
         row.MoveTo(offset);
-        const int64_t first = offset > row.First() ? offset : row.First();
-        const int64_t lastInRun = offset + count - 1;
-        const int64_t last = lastInRun < row.Last() ? lastInRun : row.Last();
-        if (first <= last)
-            span(surface + (row.Bias() + first), pixels, static_cast<int32_t>(first - offset),
-                 static_cast<int32_t>(last - first + 1));
+        DrawVisiblePart(surface, row, offset, count, pixels, span);
     }
 }
 
