@@ -4,8 +4,8 @@
 // An edge record is two words: the pixel's position as an offset from the
 // sprite's origin (x + y * pitch), then its level (low half) and colour (high
 // half). A record is blended over the runs' final pixels: after every run
-// that could cover it. Drawn whole over runs in scan order (an indexed
-// sprite's), the records go between the runs, each just before the first run
+// that could cover it. Over runs in scan order (an indexed sprite's), whole or
+// clipped, the records go between the runs, each just before the first run
 // that starts past it, while the surface rows they touch are still in the
 // cache; otherwise they are blended in a pass of their own after the runs.
 //
@@ -29,18 +29,18 @@ inline const uint32_t* EdgeEnd(const RLSprite& sprite) {
     return edge == nullptr || sprite.edgeWordCount < 2 ? edge : edge + (sprite.edgeWordCount & ~1);
 }
 
+// The record at edge, blended onto p.
+template <class Layout>
+void BlendEdgeAt(Pixel16& p, const uint32_t* edge, const Layout& layout) {
+    p = sprite_blend::BlendEdge(layout, edge[1] & 0xFFFF, edge[1] >> 16, p);
+}
+
 // Every record; origin is the surface index of the sprite's origin.
 template <class Layout>
 void BlendEdges(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite, const Layout& layout) {
     const uint32_t* end = EdgeEnd(sprite);
-    for (const uint32_t* edge = sprite.edgeData; edge != end; edge += 2) {
-        Pixel16& p = surface[origin + static_cast<int32_t>(edge[0])];
-        p = sprite_blend::BlendEdge(layout, edge[1] & 0xFFFF, edge[1] >> 16, p);
-    }
-}
-
-inline void BlendEdgeAt(Pixel16& p, const uint32_t* edge, const auto& layout) {
-    p = sprite_blend::BlendEdge(layout, edge[1] & 0xFFFF, edge[1] >> 16, p);
+    for (const uint32_t* edge = sprite.edgeData; edge != end; edge += 2)
+        BlendEdgeAt(surface[origin + static_cast<int32_t>(edge[0])], edge, layout);
 }
 
 // The runs from `runs`, which follow scan order, from surface index runAt
@@ -109,17 +109,17 @@ void WalkClippedAndEdges(const ClipFrame& f, Runs runs, int64_t offset, const Sp
 // each cut to the visible columns, with the records [edge, edgeEnd) of those
 // rows, which follow scan order, blended between them. The index has checked
 // that every run lies within one row of the rectangle, so a rectangle-relative
-// offset o lies at surface index TopLeft + o and the row only decides the
-// visible columns. offset is the rectangle-relative offset before the first
-// run's delta.
+// offset o lies o pixels after the rectangle's top-left on the surface and the
+// row only decides the visible columns. offset is the rectangle-relative
+// offset before the first run's delta.
 template <class Runs, class Span, class Layout>
 void WalkColumnsClipped(const ClipFrame& f, Runs runs, int64_t offset, const Span& span,
                         const uint32_t* edge, const uint32_t* edgeEnd, const Layout& layout) {
     Pixel16* const topLeft = f.surface + (f.rectTop * f.surfacePitch + f.rectLeft);
     const int64_t pitch = f.spritePitch;
-    const int64_t width = f.columnLast - f.columnFirst;
+    const int64_t lastFromFirst = f.columnLast - f.columnFirst;  // the visible columns
     int64_t rowEnd = (f.rowFirst + 1) * pitch;
-    int64_t first = f.rowFirst * pitch + f.columnFirst;  // the row's visible columns
+    int64_t first = f.rowFirst * pitch + f.columnFirst;  // the row's first visible one
     auto toRowOf = [&](int64_t at) {
         while (at >= rowEnd) {
             rowEnd += pitch;
@@ -134,20 +134,20 @@ void WalkColumnsClipped(const ClipFrame& f, Runs runs, int64_t offset, const Spa
             const int64_t at = int64_t{static_cast<int32_t>(edge[0])} - f.rectOffset;
             if (at >= offset) break;
             toRowOf(at);
-            if (static_cast<uint64_t>(at - first) <= static_cast<uint64_t>(width))
+            if (static_cast<uint64_t>(at - first) <= static_cast<uint64_t>(lastFromFirst))
                 BlendEdgeAt(topLeft[at], edge, layout);
         }
         toRowOf(offset);
         const int64_t a = offset > first ? offset : first;
         const int64_t lastInRun = offset + count - 1;
-        const int64_t b = lastInRun < first + width ? lastInRun : first + width;
+        const int64_t b = lastInRun < first + lastFromFirst ? lastInRun : first + lastFromFirst;
         if (a <= b)
             span(topLeft + a, pixels, static_cast<int32_t>(a - offset), static_cast<int32_t>(b - a + 1));
     }
     for (; edge != edgeEnd; edge += 2) {
         const int64_t at = int64_t{static_cast<int32_t>(edge[0])} - f.rectOffset;
         toRowOf(at);
-        if (static_cast<uint64_t>(at - first) <= static_cast<uint64_t>(width))
+        if (static_cast<uint64_t>(at - first) <= static_cast<uint64_t>(lastFromFirst))
             BlendEdgeAt(topLeft[at], edge, layout);
     }
 }
@@ -167,8 +167,7 @@ void BlendEdgesClipped(const ClipFrame& f, const RLSprite& sprite, const uint32_
         if (at >= visibleEnd) return;
         row.MoveTo(at);
         if (at < row.First() || at > row.Last()) continue;
-        Pixel16& p = f.surface[row.Bias() + at];
-        p = sprite_blend::BlendEdge(layout, edge[1] & 0xFFFF, edge[1] >> 16, p);
+        BlendEdgeAt(f.surface[row.Bias() + at], edge, layout);
     }
 }
 
