@@ -121,7 +121,9 @@ const uint32_t* FirstEdgeFrom(const ClipFrame& f, const RLSprite& s, int64_t off
 
 // The surface index of the rectangle's top-left: a rectangle-relative offset
 // o lies at this plus o where the sprite's pitch is the surface's.
-int64_t TopLeft(const ClipFrame& f) { return f.rectTop * f.surfacePitch + f.rectLeft; }
+int64_t TopLeft(const ClipFrame& f) {
+    return f.rectTop * f.surfacePitch + f.rectLeft;
+}
 
 // A sprite cut by the top or bottom of the clip only, with an entry for every
 // row: the runs of the visible rows are a stretch of the index's runs, which

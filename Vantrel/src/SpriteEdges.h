@@ -63,10 +63,12 @@ void WalkRunsAndEdges(Pixel16* surface, ptrdiff_t runAt, Runs runs, const Span& 
     const uint32_t* pixels;
     while (runs.Next(delta, count, pixels)) {
         at += delta;
-        for (; edgeAt < at; edge += 2, edgeAt = placeOf()) BlendEdgeAt(surface[edgeAt], edge, layout);
+        for (; edgeAt < at; edge += 2, edgeAt = placeOf())
+            BlendEdgeAt(surface[edgeAt], edge, layout);
         span(surface + at, pixels, 0, count);
     }
-    for (; edgeAt != kNone; edge += 2, edgeAt = placeOf()) BlendEdgeAt(surface[edgeAt], edge, layout);
+    for (; edgeAt != kNone; edge += 2, edgeAt = placeOf())
+        BlendEdgeAt(surface[edgeAt], edge, layout);
 }
 
 // The visible part of the runs, as WalkClipped draws it, and of the records
@@ -142,7 +144,8 @@ void WalkColumnsClipped(const ClipFrame& f, Runs runs, int64_t offset, const Spa
         const int64_t lastInRun = offset + count - 1;
         const int64_t b = lastInRun < first + lastFromFirst ? lastInRun : first + lastFromFirst;
         if (a <= b)
-            span(topLeft + a, pixels, static_cast<int32_t>(a - offset), static_cast<int32_t>(b - a + 1));
+            span(topLeft + a, pixels, static_cast<int32_t>(a - offset),
+                 static_cast<int32_t>(b - a + 1));
     }
     for (; edge != edgeEnd; edge += 2) {
         const int64_t at = int64_t{static_cast<int32_t>(edge[0])} - f.rectOffset;
