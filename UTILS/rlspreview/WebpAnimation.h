@@ -1,6 +1,5 @@
-// Animated WebP files through libwebp: written with its animation encoder,
-// lossless, looping forever; read back with its demuxer's animation decoder.
-// Failures are returned, not reported.
+// Animated WebP files through libwebp, written with its animation encoder:
+// lossless, looping forever. A failure is returned, not reported.
 #ifndef RLSPREVIEW_WEBP_ANIMATION_H
 #define RLSPREVIEW_WEBP_ANIMATION_H
 
@@ -11,10 +10,5 @@
 
 // frames: all of one size; each shown 1000 / fps milliseconds.
 bool WriteAnimatedWebp(const std::string& path, const std::vector<RgbPicture>& frames, int fps);
-
-// Every frame as the full canvas, with the time (milliseconds) at which it
-// ends.
-bool ReadAnimatedWebp(const std::string& path, std::vector<RgbPicture>& frames,
-                      std::vector<int>& endTimes);
 
 #endif

@@ -18,7 +18,7 @@
 #include "ContactSheet.h"
 #include "PngFile.h"
 #include "PreviewContent.h"
-#include "WebpAnimation.h"
+#include "WebpRead.h"
 
 extern const int ProgramScreenWidth = kPreviewSurfaceSide;
 extern const int ProgramScreenHeight = kPreviewSurfaceSide;
