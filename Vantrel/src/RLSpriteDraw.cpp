@@ -216,7 +216,7 @@ void Clipped(const Placement& p, const RLSprite& s, const Span& span, const Layo
     const ClipFrame& f = p.frame;
     if (p.index == nullptr || !p.index->edgesInScanOrder) {
         ClippedRuns(p, s, span, layout);
-        BlendEdgesClipped(f, s, s.edgeData, layout);
+        BlendEdgesClipped(f, s, layout);
         return;
     }
     const uint32_t* edge = FirstEdgeFrom(f, s, f.rowFirst * f.spritePitch);

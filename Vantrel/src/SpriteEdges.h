@@ -128,17 +128,21 @@ void WalkColumnsClipped(const ClipFrame& f, Runs runs, int64_t offset, const Spa
             first += pitch;
         }
     };
-    int32_t delta, count;
-    const uint32_t* pixels;
-    while (runs.Next(delta, count, pixels)) {
-        offset += delta;
+    // The records before limit, blended where their row shows them.
+    auto blendBefore = [&](int64_t limit) {
         for (; edge != edgeEnd; edge += 2) {
             const int64_t at = int64_t{static_cast<int32_t>(edge[0])} - f.rectOffset;
-            if (at >= offset) break;
+            if (at >= limit) return;
             toRowOf(at);
             if (static_cast<uint64_t>(at - first) <= static_cast<uint64_t>(lastFromFirst))
                 BlendEdgeAt(topLeft[at], edge, layout);
         }
+    };
+    int32_t delta, count;
+    const uint32_t* pixels;
+    while (runs.Next(delta, count, pixels)) {
+        offset += delta;
+        blendBefore(offset);
         toRowOf(offset);
         const int64_t a = offset > first ? offset : first;
         const int64_t lastInRun = offset + count - 1;
@@ -147,21 +151,15 @@ void WalkColumnsClipped(const ClipFrame& f, Runs runs, int64_t offset, const Spa
             span(topLeft + a, pixels, static_cast<int32_t>(a - offset),
                  static_cast<int32_t>(b - a + 1));
     }
-    for (; edge != edgeEnd; edge += 2) {
-        const int64_t at = int64_t{static_cast<int32_t>(edge[0])} - f.rectOffset;
-        toRowOf(at);
-        if (static_cast<uint64_t>(at - first) <= static_cast<uint64_t>(lastFromFirst))
-            BlendEdgeAt(topLeft[at], edge, layout);
-    }
+    blendBefore(INT64_MAX);
 }
 
-// The visible records, from `edge` on (a record of sprite.edgeData at or
-// before the first visible one). A record that steps back to an earlier row
-// is left out; the first below the visible rows ends the pass.
+// The visible records, in a pass of their own. A record that steps back to an
+// earlier row is left out; the first below the visible rows ends the pass.
 template <class Layout>
-void BlendEdgesClipped(const ClipFrame& f, const RLSprite& sprite, const uint32_t* edge,
-                       const Layout& layout) {
+void BlendEdgesClipped(const ClipFrame& f, const RLSprite& sprite, const Layout& layout) {
     const uint32_t* end = EdgeEnd(sprite);
+    const uint32_t* edge = sprite.edgeData;
     const int64_t visibleEnd = (f.rowLast + 1) * f.spritePitch;
     RowWindow row(f);
     for (; edge != end; edge += 2) {
