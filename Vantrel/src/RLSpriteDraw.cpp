@@ -103,22 +103,6 @@ void Whole(const Placement& p, const RLSprite& s, const Span& span, const Layout
     BlendEdges(p.surface, p.origin, s, layout);
 }
 
-// The first edge record at or after a rectangle-relative offset, found by
-// halving (the index has checked that they follow scan order).
-const uint32_t* FirstEdgeFrom(const ClipFrame& f, const RLSprite& s, int64_t offset) {
-    if (s.edgeData == nullptr || s.edgeWordCount < 2) return s.edgeData;
-    int32_t low = 0, high = s.edgeWordCount / 2;
-    while (low < high) {
-        const int32_t middle = low + (high - low) / 2;
-        const int64_t at = int64_t{static_cast<int32_t>(s.edgeData[2 * middle])} - f.rectOffset;
-        if (at < offset)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    return s.edgeData + 2 * low;
-}
-
 // The surface index of the rectangle's top-left: a rectangle-relative offset
 // o lies at this plus o where the sprite's pitch is the surface's.
 int64_t TopLeft(const ClipFrame& f) {
@@ -167,8 +151,9 @@ IndexedRuns VisibleRunsIndexed(const ClipFrame& f, const RLSprite& s, const RLSp
 }
 
 // The visible part of an indexed sprite: its runs and the records
-// [edge, edgeEnd), which follow scan order and start on the first visible row
-// or later, blended between the runs. A sprite drawn at the surface's pitch
+// [edge, edgeEnd), which follow scan order, blended between the runs. With an
+// entry for every row they are the visible rows' records; otherwise they may
+// start above the first visible row and run on below the last. A sprite drawn at the surface's pitch
 // with an entry for every row starts at its first visible row's runs and
 // stops after its last; cut by the top or bottom only, its runs need no
 // cutting at all.
@@ -209,8 +194,8 @@ void ClippedRuns(const Placement& p, const RLSprite& s, const Span& span, const 
 
 // The visible runs and edge records. Where the index vouches for the records'
 // order they are blended between the runs, from the first on a visible row
-// to the last; otherwise in a pass of their own after the runs, from the
-// first record on.
+// (the index's row entries name it) to the last; otherwise in a pass of their
+// own after the runs, from the first record on.
 template <class Span, class Layout>
 void Clipped(const Placement& p, const RLSprite& s, const Span& span, const Layout& layout) {
     const ClipFrame& f = p.frame;
@@ -219,9 +204,16 @@ void Clipped(const Placement& p, const RLSprite& s, const Span& span, const Layo
         BlendEdgesClipped(f, s, layout);
         return;
     }
-    const uint32_t* edge = FirstEdgeFrom(f, s, f.rowFirst * f.spritePitch);
-    const uint32_t* edgeEnd = FirstEdgeFrom(f, s, (f.rowLast + 1) * f.spritePitch);
-    ClippedIndexed(f, s, *p.index, span, edge, edgeEnd, layout);
+    const RLSpriteIndex& index = *p.index;
+    const uint32_t* edge = s.edgeData;
+    const uint32_t* edgeEnd = EdgeEnd(s);
+    if (!index.rows.empty()) {
+        edge += 2 * index.rows[static_cast<size_t>(f.rowFirst >> index.rowShift)].edge;
+        const auto below = static_cast<size_t>(f.rowLast + 1);
+        if (index.rowShift == 0 && below < index.rows.size())
+            edgeEnd = s.edgeData + 2 * index.rows[below].edge;
+    }
+    ClippedIndexed(f, s, index, span, edge, edgeEnd, layout);
 }
 
 // The six routines, for one layout each. Each stays a function of its own:

@@ -14,14 +14,19 @@ struct RunPlace {
     int64_t row;
 };
 
+// Record i's rectangle-relative offset.
+int64_t EdgeOffset(const RLSprite& sprite, int32_t i, int64_t rectOffset) {
+    return int64_t{static_cast<int32_t>(sprite.edgeData[2 * i])} - rectOffset;
+}
+
 // Whether the edge records lie inside the rectangle in scan order; offsets
 // are rectangle-relative, as the runs' are.
 bool EdgesInScanOrder(const RLSprite& sprite, int64_t rectOffset, int64_t pitch, int64_t width,
                       int64_t height) {
     if (sprite.edgeData == nullptr) return true;
     int64_t previous = -1;
-    for (int32_t i = 0; i + 1 < sprite.edgeWordCount; i += 2) {
-        const int64_t at = int64_t{static_cast<int32_t>(sprite.edgeData[i])} - rectOffset;
+    for (int32_t i = 0; i < sprite.edgeWordCount / 2; ++i) {
+        const int64_t at = EdgeOffset(sprite, i, rectOffset);
         if (at <= previous || at / pitch >= height || at % pitch >= width) return false;
         previous = at;
     }
@@ -69,7 +74,10 @@ std::shared_ptr<const RLSpriteIndex> BuildIndex(const RLSprite& sprite, int32_t 
             offset += static_cast<int32_t>(data[word]);
             if (offset < 0) return nullptr;
             const int64_t row = offset / pitch, column = offset % pitch;
-            if (row >= height || column + count > width || offset < previousEnd) return nullptr;
+            if (row >= height || column + count > width || offset < previousEnd ||
+                before < INT32_MIN || offset > INT32_MAX) {
+                return nullptr;
+            }
             previousEnd = offset + count;
             places.push_back({static_cast<int32_t>(word), before, row});
             index->counts.push_back(static_cast<uint16_t>(count));
@@ -90,15 +98,22 @@ std::shared_ptr<const RLSpriteIndex> BuildIndex(const RLSprite& sprite, int32_t 
         if (fixed + entries * entryBytes <= budget) {
             index->rowShift = shift;
             index->rows.reserve(static_cast<size_t>(entries));
+            const int32_t records =
+                index->edgesInScanOrder && sprite.edgeData != nullptr ? sprite.edgeWordCount / 2
+                                                                      : 0;
             size_t run = 0;
+            int32_t edge = 0;
             for (int64_t j = 0; j < entries; ++j) {
                 const int64_t firstRow = j << shift;
                 while (run < places.size() && places[run].row < firstRow) ++run;
+                while (edge < records && EdgeOffset(sprite, edge, rectOffset) < firstRow * pitch)
+                    ++edge;
                 if (run < places.size()) {
-                    index->rows.push_back(
-                        {static_cast<int32_t>(run), places[run].word, places[run].before});
+                    index->rows.push_back({static_cast<int32_t>(run), places[run].word,
+                                           static_cast<int32_t>(places[run].before), edge});
                 } else {
-                    index->rows.push_back({static_cast<int32_t>(runs), sprite.runWordCount, 0});
+                    index->rows.push_back(
+                        {static_cast<int32_t>(runs), sprite.runWordCount, 0, edge});
                 }
             }
         }

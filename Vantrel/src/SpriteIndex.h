@@ -6,9 +6,10 @@
 // the run headers no longer form one long chain of dependent loads.
 // rows[j] names the first run on or below row j << rowShift of the sprite's
 // rectangle (rows counted from bounds.top): its number, the word it starts at,
-// and the rectangle-relative offset just before its delta is added. A clipped
-// draw starts at the entry of its first visible row instead of walking every
-// run above it.
+// and the rectangle-relative offset just before its delta is added; and, where
+// the edge records follow scan order, the first record on or below that row.
+// A clipped draw starts at the entry of its first visible row instead of
+// walking every run and record above it.
 //
 // The index is made only for a sprite whose runs all lie inside its bounds in
 // scan order, with at most 65535 pixels each, a rectangle no wider than the
@@ -32,7 +33,8 @@ struct RLSpriteIndex {
     struct RowEntry {
         int32_t run;     // run number, runCount when no run follows
         int32_t word;    // its first word in runData
-        int64_t before;  // rectangle-relative offset before its delta
+        int32_t before;  // rectangle-relative offset before its delta
+        int32_t edge;    // record number, the record count when none follows
     };
 
     // What the index was made from.
