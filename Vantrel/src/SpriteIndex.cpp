@@ -75,7 +75,7 @@ std::shared_ptr<const RLSpriteIndex> BuildIndex(const RLSprite& sprite, int32_t 
             if (offset < 0) return nullptr;
             const int64_t row = offset / pitch, column = offset % pitch;
             if (row >= height || column + count > width || offset < previousEnd ||
-                before < INT32_MIN || offset > INT32_MAX) {
+                before < INT32_MIN || before > INT32_MAX || offset > INT32_MAX) {
                 return nullptr;
             }
             previousEnd = offset + count;

@@ -177,6 +177,20 @@ TEST_F(SpriteIndexTest, LeftOutOrIgnoredWhereItCouldMislead) {
     swapped.runData = words.data();
     IndexRLSprite(swapped);
     EXPECT_EQ(swapped.index, nullptr);
+    // The origin 2^31 pixels before the rectangle's corner, the first run's
+    // offset moved with it: the runs stay in place, but offsets counted from
+    // the corner no longer fit 32 bits, so there is no index.
+    RLSprite far = g.sprite;
+    std::vector<uint32_t> farWords(g.runWords);
+    const int64_t corner = int64_t{static_cast<int32_t>(far.hotSpot)} +
+                           int64_t{far.bounds.top} * kW + far.bounds.left;
+    const int64_t move = int64_t{INT32_MIN} - corner;
+    far.hotSpot = static_cast<uint32_t>(static_cast<int32_t>(far.hotSpot) + move);
+    farWords[0] = static_cast<uint32_t>(static_cast<int32_t>(farWords[0]) + move);
+    far.runData = farWords.data();
+    far.edgeWordCount = 0;
+    IndexRLSprite(far);
+    EXPECT_EQ(far.index, nullptr);
     // Edge records out of scan order: another buffer, so the index is ignored;
     // made again, it says so, and clipped draws blend them in a pass of their own.
     const SpriteGrid& wide = shapes[2].grid;
