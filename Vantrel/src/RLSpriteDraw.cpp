@@ -135,6 +135,20 @@ IndexedRuns VisibleRows(const ClipFrame& f, const RLSprite& s, const RLSpriteInd
     return IndexedRuns(s.runData + entry.word, counts + entry.run, counts + end);
 }
 
+// The edge records of the visible rows, which the index has found in scan
+// order: the first is returned and end is moved to the last's successor.
+// With an entry for every row they are exactly those rows' records; with
+// coarser entries they start at the first visible row's entry and run on to
+// the end.
+const uint32_t* VisibleRecords(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index,
+                               const uint32_t*& end) {
+    if (index.rows.empty()) return s.edgeData;
+    const auto below = static_cast<size_t>(f.rowLast + 1);
+    if (index.rowShift == 0 && below < index.rows.size())
+        end = s.edgeData + 2 * index.rows[below].edge;
+    return s.edgeData + 2 * index.rows[static_cast<size_t>(f.rowFirst >> index.rowShift)].edge;
+}
+
 // The visible runs of an indexed sprite, from the entry of the first visible
 // row where there is one.
 IndexedRuns VisibleRunsIndexed(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index,
@@ -153,10 +167,10 @@ IndexedRuns VisibleRunsIndexed(const ClipFrame& f, const RLSprite& s, const RLSp
 // The visible part of an indexed sprite: its runs and the records
 // [edge, edgeEnd), which follow scan order, blended between the runs. With an
 // entry for every row they are the visible rows' records; otherwise they may
-// start above the first visible row and run on below the last. A sprite drawn at the surface's pitch
-// with an entry for every row starts at its first visible row's runs and
-// stops after its last; cut by the top or bottom only, its runs need no
-// cutting at all.
+// start above the first visible row and run on below the last. A sprite drawn
+// at the surface's pitch with an entry for every row starts at its first
+// visible row's runs and stops after its last; cut by the top or bottom only,
+// its runs need no cutting at all.
 template <class Span, class Layout>
 void ClippedIndexed(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index,
                     const Span& span, const uint32_t* edge, const uint32_t* edgeEnd,
@@ -204,16 +218,9 @@ void Clipped(const Placement& p, const RLSprite& s, const Span& span, const Layo
         BlendEdgesClipped(f, s, layout);
         return;
     }
-    const RLSpriteIndex& index = *p.index;
-    const uint32_t* edge = s.edgeData;
     const uint32_t* edgeEnd = EdgeEnd(s);
-    if (!index.rows.empty()) {
-        edge += 2 * index.rows[static_cast<size_t>(f.rowFirst >> index.rowShift)].edge;
-        const auto below = static_cast<size_t>(f.rowLast + 1);
-        if (index.rowShift == 0 && below < index.rows.size())
-            edgeEnd = s.edgeData + 2 * index.rows[below].edge;
-    }
-    ClippedIndexed(f, s, index, span, edge, edgeEnd, layout);
+    const uint32_t* edge = VisibleRecords(f, s, *p.index, edgeEnd);
+    ClippedIndexed(f, s, *p.index, span, edge, edgeEnd, layout);
 }
 
 // The six routines, for one layout each. Each stays a function of its own:

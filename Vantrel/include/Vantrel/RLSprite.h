@@ -75,8 +75,8 @@ void BindRLSprite(RLSprite* sprite, int32_t pitch);
 // run data's memory, and is left out (index null) for a sprite whose runs
 // leave its bounds or scan order, for one whose run offsets counted from its
 // rectangle's corner do not fit 32 bits, for one too small to profit, or
-// without a boundPitch. Drawing is the
-// same pixel for pixel with or without it.
+// without a boundPitch. Drawing is the same pixel for pixel with or without
+// it.
 void IndexRLSprite(RLSprite& sprite);
 
 // Releases a loaded sprite and its buffers; nothing happens for null.

@@ -37,8 +37,8 @@
 // other threads meanwhile (RLSprite.h). A sprite bound by BindRLSprite carries
 // an index (per-run counts; per-row starts of the runs and edge records) that
 // lets the walks find runs without a chain of header reads and lets a clipped
-// draw start at its first visible row; a sprite without one, or whose index no longer matches it, is
-// drawn the same way pixel for pixel without it.
+// draw start at its first visible row; a sprite without one, or whose index
+// no longer matches it, is drawn the same way pixel for pixel without it.
 #ifndef VANTREL_RLSPRITE_DRAW_H
 #define VANTREL_RLSPRITE_DRAW_H
 
