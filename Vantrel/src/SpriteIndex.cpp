@@ -98,9 +98,9 @@ std::shared_ptr<const RLSpriteIndex> BuildIndex(const RLSprite& sprite, int32_t 
         if (fixed + entries * entryBytes <= budget) {
             index->rowShift = shift;
             index->rows.reserve(static_cast<size_t>(entries));
-            const int32_t records =
-                index->edgesInScanOrder && sprite.edgeData != nullptr ? sprite.edgeWordCount / 2
-                                                                      : 0;
+            const int32_t records = index->edgesInScanOrder && sprite.edgeData != nullptr
+                                        ? sprite.edgeWordCount / 2
+                                        : 0;
             size_t run = 0;
             int32_t edge = 0;
             for (int64_t j = 0; j < entries; ++j) {
