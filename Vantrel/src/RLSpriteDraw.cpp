@@ -109,6 +109,16 @@ int64_t TopLeft(const ClipFrame& f) {
     return f.rectTop * f.surfacePitch + f.rectLeft;
 }
 
+// The span that draws the pieces of runs cut to the visible columns: a copy
+// there is done inline (WalkColumnsClipped). Other spans draw them as they are.
+InlineCopySpan CutPieces(const CopySpan&) {
+    return {};
+}
+template <class Span>
+const Span& CutPieces(const Span& span) {
+    return span;
+}
+
 // A sprite cut by the top or bottom of the clip only, with an entry for every
 // row: the runs of the visible rows are a stretch of the index's runs, which
 // the index has checked to lie inside the bounds, so they are drawn as in the
@@ -178,9 +188,10 @@ void ClippedIndexed(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& 
     if (EveryRowAtSurfacePitch(f, index)) {
         ptrdiff_t runAt = 0;
         const IndexedRuns runs = VisibleRows(f, s, index, runAt);
-        if (!RowsOnly(f, s, index))
-            WalkColumnsClipped(f, runs, runAt - TopLeft(f), span, edge, edgeEnd, layout);
-        else if (edge == edgeEnd)
+        if (!RowsOnly(f, s, index)) {
+            WalkColumnsClipped(f, runs, runAt - TopLeft(f), CutPieces(span));
+            BlendEdgesClipped(f, edge, edgeEnd, layout);
+        } else if (edge == edgeEnd)
             WalkRuns(f.surface, runAt, runs, span);
         else
             WalkRunsAndEdges(f.surface, runAt, runs, span,
@@ -215,7 +226,7 @@ void Clipped(const Placement& p, const RLSprite& s, const Span& span, const Layo
     const ClipFrame& f = p.frame;
     if (p.index == nullptr || !p.index->edgesInScanOrder) {
         ClippedRuns(p, s, span, layout);
-        BlendEdgesClipped(f, s, layout);
+        BlendEdgesClipped(f, s.edgeData, EdgeEnd(s), layout);
         return;
     }
     const uint32_t* edgeEnd = EdgeEnd(s);

@@ -5,9 +5,12 @@
 // sprite's origin (x + y * pitch), then its level (low half) and colour (high
 // half). A record is blended over the runs' final pixels: after every run
 // that could cover it. Over runs in scan order (an indexed sprite's), whole or
-// clipped, the records go between the runs, each just before the first run
-// that starts past it, while the surface rows they touch are still in the
-// cache; otherwise they are blended in a pass of their own after the runs.
+// cut by the top or bottom of the clip, the records go between the runs, each
+// just before the first run that starts past it, while the surface rows they
+// touch are still in the cache. Otherwise they are blended in a pass of their
+// own after the runs: a sprite cut by the left or right side leaves few enough
+// surface lines for them to stay cached, and its walk runs faster without the
+// records' bookkeeping.
 //
 // Internal to the drawing code.
 #ifndef VANTREL_SPRITE_EDGES_H
@@ -107,59 +110,12 @@ void WalkClippedAndEdges(const ClipFrame& f, Runs runs, int64_t offset, const Sp
     blendBefore(visibleEnd);
 }
 
-// The runs of the visible rows of a sprite drawn at the surface's own pitch,
-// each cut to the visible columns, with the records [edge, edgeEnd) of those
-// rows, which follow scan order, blended between them. The index has checked
-// that every run lies within one row of the rectangle, so a rectangle-relative
-// offset o lies o pixels after the rectangle's top-left on the surface and the
-// row only decides the visible columns. offset is the rectangle-relative
-// offset before the first run's delta.
-template <class Runs, class Span, class Layout>
-void WalkColumnsClipped(const ClipFrame& f, Runs runs, int64_t offset, const Span& span,
-                        const uint32_t* edge, const uint32_t* edgeEnd, const Layout& layout) {
-    Pixel16* const topLeft = f.surface + (f.rectTop * f.surfacePitch + f.rectLeft);
-    const int64_t pitch = f.spritePitch;
-    const int64_t lastFromFirst = f.columnLast - f.columnFirst;  // the visible columns
-    int64_t rowEnd = (f.rowFirst + 1) * pitch;
-    int64_t first = f.rowFirst * pitch + f.columnFirst;  // the row's first visible one
-    auto toRowOf = [&](int64_t at) {
-        while (at >= rowEnd) {
-            rowEnd += pitch;
-            first += pitch;
-        }
-    };
-    // The records before limit, blended where their row shows them.
-    auto blendBefore = [&](int64_t limit) {
-        for (; edge != edgeEnd; edge += 2) {
-            const int64_t at = int64_t{static_cast<int32_t>(edge[0])} - f.rectOffset;
-            if (at >= limit) return;
-            toRowOf(at);
-            if (static_cast<uint64_t>(at - first) <= static_cast<uint64_t>(lastFromFirst))
-                BlendEdgeAt(topLeft[at], edge, layout);
-        }
-    };
-    int32_t delta, count;
-    const uint32_t* pixels;
-    while (runs.Next(delta, count, pixels)) {
-        offset += delta;
-        blendBefore(offset);
-        toRowOf(offset);
-        const int64_t a = offset > first ? offset : first;
-        const int64_t lastInRun = offset + count - 1;
-        const int64_t b = lastInRun < first + lastFromFirst ? lastInRun : first + lastFromFirst;
-        if (a <= b)
-            span(topLeft + a, pixels, static_cast<int32_t>(a - offset),
-                 static_cast<int32_t>(b - a + 1));
-    }
-    blendBefore(INT64_MAX);
-}
-
-// The visible records, in a pass of their own. A record that steps back to an
-// earlier row is left out; the first below the visible rows ends the pass.
+// The visible ones of the records [edge, end), in a pass of their own. A
+// record that steps back to an earlier row is left out; the first below the
+// visible rows ends the pass.
 template <class Layout>
-void BlendEdgesClipped(const ClipFrame& f, const RLSprite& sprite, const Layout& layout) {
-    const uint32_t* end = EdgeEnd(sprite);
-    const uint32_t* edge = sprite.edgeData;
+void BlendEdgesClipped(const ClipFrame& f, const uint32_t* edge, const uint32_t* end,
+                       const Layout& layout) {
     const int64_t visibleEnd = (f.rowLast + 1) * f.spritePitch;
     RowWindow row(f);
     for (; edge != end; edge += 2) {

@@ -34,13 +34,15 @@ inline Pixel16 RunPixel(const uint32_t* pixels, int64_t i) {
 
 // Copies count pixels from a run (little-endian hosts: byte for byte). Short
 // runs are common: up to 64 bytes the copy is done inline in 16-byte steps, the
-// last step overlapping the one before, rather than by a library call.
+// last step overlapping the one before, rather than by a library call. Longer
+// ones go to the library's wider copy, unless kLibraryForLong is false.
+template <bool kLibraryForLong = true>
 inline void CopyPixels(Pixel16* dst, const uint32_t* pixels, int32_t first, int32_t count) {
     if constexpr (kLittleEndian) {
         unsigned char* d = reinterpret_cast<unsigned char*>(dst);
         const unsigned char* s = reinterpret_cast<const unsigned char*>(pixels) + 2 * first;
         const size_t bytes = static_cast<size_t>(count) * 2;
-        if (bytes > 64) {
+        if (kLibraryForLong && bytes > 64) {
             std::memcpy(d, s, bytes);
         } else if (bytes >= 16) {
             for (size_t i = 0; i + 16 < bytes; i += 16) std::memcpy(d + i, s + i, 16);
@@ -62,6 +64,13 @@ inline void CopyPixels(Pixel16* dst, const uint32_t* pixels, int32_t first, int3
 struct CopySpan {
     void operator()(Pixel16* dst, const uint32_t* pixels, int32_t first, int32_t count) const {
         CopyPixels(dst, pixels, first, count);
+    }
+};
+
+// The copy for loops that must not call out (WalkColumnsClipped).
+struct InlineCopySpan {
+    void operator()(Pixel16* dst, const uint32_t* pixels, int32_t first, int32_t count) const {
+        CopyPixels<false>(dst, pixels, first, count);
     }
 };
 

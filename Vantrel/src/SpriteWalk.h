@@ -178,6 +178,42 @@ void WalkClipped(const ClipFrame& f, Runs runs, int64_t offset, const Span& span
     }
 }
 
+// The runs of the visible rows of a sprite drawn at the surface's own pitch,
+// each cut to the visible columns. The index has checked that every run lies
+// within one row of the rectangle, so a rectangle-relative offset o lies o
+// pixels after the rectangle's top-left on the surface and the row only
+// decides the visible columns. offset is the rectangle-relative offset before
+// the first run's delta.
+//
+// The plain copy comes here as InlineCopySpan: a library call in the loop
+// makes the compiler keep the walk's state on the stack, and every run then
+// waits for it to come back from memory.
+template <class Runs, class Span>
+void WalkColumnsClipped(const ClipFrame& f, Runs runs, int64_t offset, const Span& span) {
+    Pixel16* const topLeft = f.surface + (f.rectTop * f.surfacePitch + f.rectLeft);
+    const int64_t pitch = f.spritePitch;
+    int64_t rowEnd = (f.rowFirst + 1) * pitch;
+    // The current row's visible columns, [first, end) as offsets.
+    int64_t first = f.rowFirst * pitch + f.columnFirst;
+    int64_t end = f.rowFirst * pitch + f.columnLast + 1;
+    int32_t delta, count;
+    const uint32_t* pixels;
+    while (runs.Next(delta, count, pixels)) {
+        offset += delta;
+        while (offset >= rowEnd) {
+            rowEnd += pitch;
+            first += pitch;
+            end += pitch;
+        }
+        const int64_t a = offset > first ? offset : first;
+        const int64_t runEnd = offset + count;
+        const int64_t b = runEnd < end ? runEnd : end;
+        if (a < b)
+            span(topLeft + a, pixels, static_cast<int32_t>(a - offset),
+                 static_cast<int32_t>(b - a));
+    }
+}
+
 }  // namespace sprite_walk
 
 #endif
