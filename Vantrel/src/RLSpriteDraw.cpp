@@ -190,7 +190,11 @@ void ClippedIndexed(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& 
         const IndexedRuns runs = VisibleRows(f, s, index, runAt);
         if (!RowsOnly(f, s, index)) {
             WalkColumnsClipped(f, runs, runAt - TopLeft(f), CutPieces(span));
-            BlendEdgesClipped(f, edge, edgeEnd, layout);
+            if (!index.edgeCells.empty())
+                BlendEdgesInCells(f, edge, edgeEnd,
+                                  index.edgeCells.data() + (edge - s.edgeData) / 2, layout);
+            else
+                BlendEdgesClipped(f, edge, edgeEnd, layout);
         } else if (edge == edgeEnd)
             WalkRuns(f.surface, runAt, runs, span);
         else

@@ -10,7 +10,8 @@
 // touch are still in the cache. Otherwise they are blended in a pass of their
 // own after the runs: a sprite cut by the left or right side leaves few enough
 // surface lines for them to stay cached, and its walk runs faster without the
-// records' bookkeeping.
+// records' bookkeeping; where the index holds the records' cells, that pass
+// takes their places from there and follows no rows.
 //
 // Internal to the drawing code.
 #ifndef VANTREL_SPRITE_EDGES_H
@@ -108,6 +109,28 @@ void WalkClippedAndEdges(const ClipFrame& f, Runs runs, int64_t offset, const Sp
         DrawVisiblePart(surface, row, offset, count, pixels, span);
     }
     blendBefore(visibleEnd);
+}
+
+// The visible ones of the records [edge, end) of a sprite drawn at the
+// surface's own pitch, in a pass of their own, placed by their cells in the
+// rectangle (SpriteIndex.h) from cell on: a record's row and column come from
+// the index, which checked them, and only its level and colour from the
+// record, so the pass follows no rows and writes only inside the clip.
+template <class Layout>
+[[gnu::flatten]] void BlendEdgesInCells(const ClipFrame& f, const uint32_t* edge,
+                                        const uint32_t* end, const uint32_t* cell,
+                                        const Layout& layout) {
+    Pixel16* const topLeft = f.surface + (f.rectTop * f.surfacePitch + f.rectLeft);
+    const int64_t pitch = f.surfacePitch;
+    const auto rowFirst = static_cast<uint32_t>(f.rowFirst);
+    const auto rowsAfterFirst = static_cast<uint32_t>(f.rowLast - f.rowFirst);
+    const auto columnFirst = static_cast<uint32_t>(f.columnFirst);
+    const auto columnsAfterFirst = static_cast<uint32_t>(f.columnLast - f.columnFirst);
+    for (; edge != end; edge += 2, ++cell) {
+        const uint32_t row = *cell >> 16, column = *cell & 0xFFFF;
+        if (row - rowFirst <= rowsAfterFirst && column - columnFirst <= columnsAfterFirst)
+            BlendEdgeAt(topLeft[row * pitch + column], edge, layout);
+    }
 }
 
 // The visible ones of the records [edge, end), in a pass of their own. A

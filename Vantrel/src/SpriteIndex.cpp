@@ -117,6 +117,20 @@ std::shared_ptr<const RLSpriteIndex> BuildIndex(const RLSprite& sprite, int32_t 
                 }
             }
         }
+        // The edge records' cells, so that a draw cut at the sides places and
+        // clips them without following the rows.
+        const int64_t records =
+            index->edgesInScanOrder && sprite.edgeData != nullptr ? sprite.edgeWordCount / 2 : 0;
+        const int64_t cellBytes = records * static_cast<int64_t>(sizeof(uint32_t));
+        if (records > 0 && index->rowShift == 0 && !index->rows.empty() && width <= 0xFFFF &&
+            height <= 0xFFFF && fixed + entries * entryBytes + cellBytes <= budget) {
+            index->edgeCells.reserve(static_cast<size_t>(records));
+            for (int32_t i = 0; i < records; ++i) {
+                const int64_t at = EdgeOffset(sprite, i, rectOffset);
+                index->edgeCells.push_back(static_cast<uint32_t>(at / pitch) << 16 |
+                                           static_cast<uint32_t>(at % pitch));
+            }
+        }
         index->counts.shrink_to_fit();
     } catch (const std::bad_alloc&) {
         return nullptr;

@@ -9,7 +9,9 @@
 // and the rectangle-relative offset just before its delta is added; and, where
 // the edge records follow scan order, the first record on or below that row.
 // A clipped draw starts at the entry of its first visible row instead of
-// walking every run and record above it.
+// walking every run and record above it. With an entry for every row and room
+// left, edgeCells holds each record's row and column in the rectangle, so a
+// draw cut by the left or right side clips the records by their cells alone.
 //
 // The index is made only for a sprite whose runs all lie inside its bounds in
 // scan order, with at most 65535 pixels each, a rectangle no wider than the
@@ -50,10 +52,14 @@ struct RLSpriteIndex {
     int32_t rowShift = 0;
     std::vector<uint16_t> counts;
     std::vector<RowEntry> rows;
+    // Each edge record's row (high half) and column (low half) in the
+    // rectangle, where there is an entry for every row and room.
+    std::vector<uint32_t> edgeCells;
 
     // Bytes the index holds, which stay within a quarter of the run data's.
     size_t Bytes() const {
-        return sizeof *this + counts.size() * sizeof counts[0] + rows.size() * sizeof rows[0];
+        return sizeof *this + counts.size() * sizeof counts[0] + rows.size() * sizeof rows[0] +
+               edgeCells.size() * sizeof edgeCells[0];
     }
 };
 

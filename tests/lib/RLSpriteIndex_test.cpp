@@ -57,6 +57,7 @@ struct ShapeCase {
     const char* name;
     SpriteGrid grid;
     bool everyRow;  // an entry for every row (row step 1)
+    bool cells;     // the edge records' cells
 };
 
 std::vector<ShapeCase> Shapes() {
@@ -64,19 +65,27 @@ std::vector<ShapeCase> Shapes() {
     uint32_t state = 2024;
     SpriteGrid dense = RandomGrid(state, 48, 30);
     dense.Bind(kW);
-    shapes.push_back({"dense", std::move(dense), false});
+    shapes.push_back({"dense", std::move(dense), false, false});
     // One short run per row over many rows: entries for every few rows only.
     shapes.push_back({"tall",
                       Shape(
                           6, 190, [](int32_t x, int32_t y) { return x == y % 5; },
                           [](int32_t x, int32_t y) { return x == 5 && y % 3 == 0; }),
-                      false});
-    // Long runs, two to a row, and edge records between them.
+                      false, false});
+    // Long runs, two to a row, and edge records between them and at the row
+    // ends, where the clip's sides meet them.
     shapes.push_back({"wide",
                       Shape(
                           200, 12, [](int32_t x, int32_t) { return x < 90 || x > 100; },
-                          [](int32_t x, int32_t) { return x == 95; }),
-                      true});
+                          [](int32_t x, int32_t) { return x == 0 || x == 95 || x == 199; }),
+                      true, true});
+    // Wide feathered rims: an entry for every row, but no room for the
+    // records' cells.
+    shapes.push_back({"feathered",
+                      Shape(
+                          80, 16, [](int32_t x, int32_t) { return x >= 10 && x < 70; },
+                          [](int32_t x, int32_t) { return x < 5 || x >= 75; }),
+                      true, false});
     return shapes;
 }
 
@@ -89,6 +98,7 @@ TEST_F(SpriteIndexTest, MadeWithinAQuarterOfTheRunData) {
             << "a quarter of " << 4 * c.grid.sprite.runWordCount << " bytes";
         EXPECT_EQ(index->rowShift == 0, c.everyRow);
         EXPECT_FALSE(index->rows.empty());
+        EXPECT_EQ(!index->edgeCells.empty(), c.cells);
     }
 }
 
@@ -182,8 +192,8 @@ TEST_F(SpriteIndexTest, LeftOutOrIgnoredWhereItCouldMislead) {
     // the corner no longer fit 32 bits, so there is no index.
     RLSprite far = g.sprite;
     std::vector<uint32_t> farWords(g.runWords);
-    const int64_t corner = int64_t{static_cast<int32_t>(far.hotSpot)} +
-                           int64_t{far.bounds.top} * kW + far.bounds.left;
+    const int64_t corner =
+        int64_t{static_cast<int32_t>(far.hotSpot)} + int64_t{far.bounds.top} * kW + far.bounds.left;
     const int64_t move = int64_t{INT32_MIN} - corner;
     far.hotSpot = static_cast<uint32_t>(static_cast<int32_t>(far.hotSpot) + move);
     farWords[0] = static_cast<uint32_t>(static_cast<int32_t>(farWords[0]) + move);

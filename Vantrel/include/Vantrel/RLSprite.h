@@ -70,8 +70,9 @@ void BindRLSprite(RLSprite* sprite, int32_t pitch);
 
 // Derives the drawing index of a sprite bound to its boundPitch (BindRLSprite
 // does this; call it for a sprite whose words were laid out bound by hand and
-// whose boundPitch was then set). The index holds per-run pixel counts and
-// per-row starts of the runs and edge records, takes at most a quarter of the
+// whose boundPitch was then set). The index holds per-run pixel counts,
+// per-row starts of the runs and edge records and, where there is room, each
+// edge record's row and column; it takes at most a quarter of the
 // run data's memory, and is left out (index null) for a sprite whose runs
 // leave its bounds or scan order, for one whose run offsets counted from its
 // rectangle's corner do not fit 32 bits, for one too small to profit, or

@@ -36,9 +36,10 @@
 // Drawing runs on one thread, as the viewport globals, the returned static
 // rectangles and the random holes imply; loaders and the encoder may work on
 // other threads meanwhile (RLSprite.h). A sprite bound by BindRLSprite carries
-// an index (per-run counts; per-row starts of the runs and edge records) that
-// lets the walks find runs without a chain of header reads and lets a clipped
-// draw start at its first visible row; a sprite without one, or whose index
+// an index (per-run counts; per-row starts of the runs and edge records; the
+// records' rows and columns) that lets the walks find runs without a chain of
+// header reads, lets a clipped draw start at its first visible row and clip
+// the records without following the rows; a sprite without one, or whose index
 // no longer matches it, is drawn the same way pixel for pixel without it.
 #ifndef VANTREL_RLSPRITE_DRAW_H
 #define VANTREL_RLSPRITE_DRAW_H
