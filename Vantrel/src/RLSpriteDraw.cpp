@@ -94,6 +94,11 @@ void WholeRuns(const Placement& p, const RLSprite& s, const Span& span) {
 template <class Span, class Layout>
 void Whole(const Placement& p, const RLSprite& s, const Span& span, const Layout& layout) {
     const uint32_t* edgeEnd = EdgeEnd(s);
+    if (p.index != nullptr && p.index->edgesInScanOrder && s.edgeData != edgeEnd) {
+        WholeRuns(p, s, span);
+        BlendDistinctEdges(p.surface, p.origin, s.edgeData, edgeEnd, layout);
+        return;
+    }
     if (p.index != nullptr && s.edgeData != edgeEnd) {
         WalkRunsAndEdges(p.surface, p.origin, AllRunsIndexed(s, *p.index), span, p.origin,
                          s.edgeData, edgeEnd, layout);
@@ -195,12 +200,11 @@ void ClippedIndexed(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& 
                                   index.edgeCells.data() + (edge - s.edgeData) / 2, layout);
             else
                 BlendEdgesClipped(f, edge, edgeEnd, layout);
-        } else if (edge == edgeEnd)
+        } else {
             WalkRuns(f.surface, runAt, runs, span);
-        else
-            WalkRunsAndEdges(f.surface, runAt, runs, span,
-                             static_cast<ptrdiff_t>(TopLeft(f) - f.rectOffset), edge, edgeEnd,
-                             layout);
+            BlendDistinctEdges(f.surface, static_cast<ptrdiff_t>(TopLeft(f) - f.rectOffset), edge,
+                               edgeEnd, layout);
+        }
         return;
     }
     int64_t before = 0;

@@ -46,7 +46,9 @@ struct Layout565 {
     int32_t AddVector(Pixel16* dst, const unsigned char* src, int32_t count) const {
         return AddPixels565Simd(dst, src, count);
     }
+    uint16_t HalfMask() const { return kHalf; }
     uint16_t QuarterMask() const { return kQuarter; }
+    uint16_t EighthMask() const { return kEighth; }
     uint64_t Add4(uint64_t s, uint64_t b) const {
         return AddSaturate4<0x8410 * kFourLanes, 0x8010 * kFourLanes, 0x0400 * kFourLanes>(s, b);
     }
@@ -67,7 +69,9 @@ struct Layout555 {
     int32_t AddVector(Pixel16* dst, const unsigned char* src, int32_t count) const {
         return AddPixels555Simd(dst, src, count);
     }
+    uint16_t HalfMask() const { return kHalf; }
     uint16_t QuarterMask() const { return kQuarter; }
+    uint16_t EighthMask() const { return kEighth; }
     // Bit 15 is no channel: it is cleared so that it cannot carry anywhere.
     uint64_t Add4(uint64_t s, uint64_t b) const {
         constexpr uint64_t unused = 0x8000 * kFourLanes;
@@ -96,7 +100,9 @@ struct LayoutGeneral {
     uint64_t Add4(uint64_t, uint64_t) const { return 0; }
     int32_t AddVector(Pixel16*, const unsigned char*, int32_t) const { return 0; }
     uint32_t half = 0, quarter = 0, eighth = 0;
+    uint16_t HalfMask() const { return static_cast<uint16_t>(half); }
     uint16_t QuarterMask() const { return static_cast<uint16_t>(quarter); }
+    uint16_t EighthMask() const { return static_cast<uint16_t>(eighth); }
     GeneralChannel channel[3];
 
     uint32_t Half(uint32_t v) const { return (v >> 1) & half; }

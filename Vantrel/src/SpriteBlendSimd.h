@@ -1,7 +1,8 @@
 // Vector versions of the blended spans (SpriteSpans.h) for the 565 and 555
-// layouts, where the processor has the instructions. Each blends a leading
-// part of count pixels from src (16-bit pixels back to back, any alignment)
-// into dst and returns how many it did, a multiple of 8 (0 where no vector
+// layouts, and of the edge records' blend for every layout, where the
+// processor has the instructions. Each blends a leading part of count pixels
+// from src (16-bit pixels back to back, any alignment) into dst, or of count
+// records, and returns how many it did, a multiple of 8 (0 where no vector
 // unit is used); the caller blends the rest. The build picks the source file
 // for the target processor.
 //
@@ -9,6 +10,7 @@
 #ifndef VANTREL_SPRITE_BLEND_SIMD_H
 #define VANTREL_SPRITE_BLEND_SIMD_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include <Vantrel/Pixel.h>
@@ -22,5 +24,11 @@ int32_t AddPixels555Simd(Pixel16* dst, const unsigned char* src, int32_t count);
 // what survives the shift.
 int32_t TranslucentPixelsSimd(Pixel16* dst, const unsigned char* src, int32_t count,
                               uint16_t quarter);
+
+// count edge records (SpriteEdges.h) at distinct pixels, each at
+// surface[origin + its offset]; half, quarter and eighth are the layout's
+// masks of what survives each shift.
+int32_t BlendEdgesSimd(Pixel16* surface, ptrdiff_t origin, const uint32_t* edge, int32_t count,
+                       uint16_t half, uint16_t quarter, uint16_t eighth);
 
 #endif

@@ -4,14 +4,14 @@
 // An edge record is two words: the pixel's position as an offset from the
 // sprite's origin (x + y * pitch), then its level (low half) and colour (high
 // half). A record is blended over the runs' final pixels: after every run
-// that could cover it. Over runs in scan order (an indexed sprite's), whole or
-// cut by the top or bottom of the clip, the records go between the runs, each
-// just before the first run that starts past it, while the surface rows they
-// touch are still in the cache. Otherwise they are blended in a pass of their
-// own after the runs: a sprite cut by the left or right side leaves few enough
-// surface lines for them to stay cached, and its walk runs faster without the
-// records' bookkeeping; where the index holds the records' cells, that pass
-// takes their places from there and follows no rows.
+// that could cover it, so in a pass of its own after the runs. Where the index
+// found the records in scan order they lie at distinct pixels, and the pass
+// of a sprite drawn whole or cut by the top or bottom of the clip hands them
+// to the vector unit eight at a time; a sprite cut by the left or right side
+// takes their places from the index's cells where it holds them and follows
+// no rows. An indexed sprite whose records are not in scan order has them
+// blended between the runs, each just before the first run that starts past
+// it.
 //
 // Internal to the drawing code.
 #ifndef VANTREL_SPRITE_EDGES_H
@@ -37,6 +37,19 @@ inline const uint32_t* EdgeEnd(const RLSprite& sprite) {
 template <class Layout>
 void BlendEdgeAt(Pixel16& p, const uint32_t* edge, const Layout& layout) {
     p = sprite_blend::BlendEdge(layout, edge[1] & 0xFFFF, edge[1] >> 16, p);
+}
+
+// The records [edge, end), which lie at distinct pixels (an indexed sprite's,
+// whose index found them in scan order), so that the vector unit may take
+// eight at a time; origin is the surface index of sprite offset 0.
+template <class Layout>
+void BlendDistinctEdges(Pixel16* surface, ptrdiff_t origin, const uint32_t* edge,
+                        const uint32_t* end, const Layout& layout) {
+    const auto count = static_cast<int32_t>((end - edge) / 2);
+    const int32_t done = BlendEdgesSimd(surface, origin, edge, count, layout.HalfMask(),
+                                        layout.QuarterMask(), layout.EighthMask());
+    for (edge += 2 * done; edge != end; edge += 2)
+        BlendEdgeAt(surface[origin + static_cast<int32_t>(edge[0])], edge, layout);
 }
 
 // Every record; origin is the surface index of the sprite's origin.

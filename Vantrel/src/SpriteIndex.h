@@ -17,9 +17,9 @@
 // scan order, with at most 65535 pixels each, a rectangle no wider than the
 // pitch, and when it fits in a quarter of the run data's bytes (rowShift grows
 // until it does; rows may then be empty). It also notes whether the edge
-// records lie inside the rectangle in scan order, which lets a clipped draw
-// blend them between the runs. It remembers what it was made from; a sprite whose run or edge
-// buffer, counts, hot spot, bounds or pitch changed since is drawn without it.
+// records lie inside the rectangle in scan order, and so at distinct pixels,
+// which lets a draw blend several at once. It remembers what it was made from; a sprite whose run
+// or edge buffer, counts, hot spot, bounds or pitch changed since is drawn without it.
 //
 // Internal to the drawing code.
 #ifndef VANTREL_SPRITE_INDEX_H

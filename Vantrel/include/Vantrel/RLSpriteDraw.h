@@ -20,8 +20,7 @@
 //   for any sprite data at all.
 // - Runs and edge records are taken to follow scan order, as the loaders
 //   insist: the clipped routines stop at the first run below the clip, and
-//   edge records are blended between the runs, or right after the visible
-//   rows' runs, while their rows are cached.
+//   records in scan order are blended after the runs several at a time.
 // - A sprite that lies wholly inside the clip is drawn without per-run tests:
 //   a hand-made sprite whose pixels leave its bounds is the caller's care.
 // - A sprite is drawn whole only when both its own boundPitch (where it is
