@@ -195,7 +195,7 @@ void ClippedIndexed(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& 
         const IndexedRuns runs = VisibleRows(f, s, index, runAt);
         if (!RowsOnly(f, s, index)) {
             WalkColumnsClipped(f, runs, runAt - TopLeft(f), CutPieces(span));
-            if (!index.edgeCells.empty())
+            if (edge != edgeEnd && !index.edgeCells.empty())
                 BlendEdgesInCells(f, edge, edgeEnd,
                                   index.edgeCells.data() + (edge - s.edgeData) / 2, layout);
             else
