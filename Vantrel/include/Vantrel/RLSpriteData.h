@@ -56,7 +56,8 @@ struct RLSprite {
     // In memory only: what BindRLSprite or IndexRLSprite derived for drawing,
     // shared by copies of the sprite. It never changes a drawn pixel, and is
     // ignored once the run buffer, counts, hot spot, bounds or pitch differ
-    // from those it was made from.
+    // from those it was made from. Words rewritten in place, in the same
+    // buffers, are not noticed: call IndexRLSprite again after such an edit.
     std::shared_ptr<const RLSpriteIndex> index;
 };
 
