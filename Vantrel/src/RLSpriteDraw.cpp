@@ -89,23 +89,15 @@ void WholeRuns(const Placement& p, const RLSprite& s, const Span& span) {
         WalkRuns(p.surface, p.origin, AllRunsSerially(s), span);
 }
 
-// The runs and the edge records; an indexed sprite's runs follow scan order,
-// so its records go between them.
+// The runs, then the edge records: several at a time where the index found
+// them in scan order, and so at distinct pixels.
 template <class Span, class Layout>
 void Whole(const Placement& p, const RLSprite& s, const Span& span, const Layout& layout) {
-    const uint32_t* edgeEnd = EdgeEnd(s);
-    if (p.index != nullptr && p.index->edgesInScanOrder && s.edgeData != edgeEnd) {
-        WholeRuns(p, s, span);
-        BlendDistinctEdges(p.surface, p.origin, s.edgeData, edgeEnd, layout);
-        return;
-    }
-    if (p.index != nullptr && s.edgeData != edgeEnd) {
-        WalkRunsAndEdges(p.surface, p.origin, AllRunsIndexed(s, *p.index), span, p.origin,
-                         s.edgeData, edgeEnd, layout);
-        return;
-    }
     WholeRuns(p, s, span);
-    BlendEdges(p.surface, p.origin, s, layout);
+    if (p.index != nullptr && p.index->edgesInScanOrder)
+        BlendDistinctEdges(p.surface, p.origin, s.edgeData, EdgeEnd(s), layout);
+    else
+        BlendEdges(p.surface, p.origin, s, layout);
 }
 
 // The surface index of the rectangle's top-left: a rectangle-relative offset
@@ -180,12 +172,12 @@ IndexedRuns VisibleRunsIndexed(const ClipFrame& f, const RLSprite& s, const RLSp
 }
 
 // The visible part of an indexed sprite: its runs and the records
-// [edge, edgeEnd), which follow scan order, blended between the runs. With an
-// entry for every row they are the visible rows' records; otherwise they may
-// start above the first visible row and run on below the last. A sprite drawn
-// at the surface's pitch with an entry for every row starts at its first
-// visible row's runs and stops after its last; cut by the top or bottom only,
-// its runs need no cutting at all.
+// [edge, edgeEnd), which follow scan order. With an entry for every row they
+// are the visible rows' records, blended after the runs; otherwise they may
+// start above the first visible row and run on below the last, and go between
+// the runs. A sprite drawn at the surface's pitch with an entry for every row
+// starts at its first visible row's runs and stops after its last; cut by the
+// top or bottom only, its runs need no cutting at all.
 template <class Span, class Layout>
 void ClippedIndexed(const ClipFrame& f, const RLSprite& s, const RLSpriteIndex& index,
                     const Span& span, const uint32_t* edge, const uint32_t* edgeEnd,
@@ -226,9 +218,9 @@ void ClippedRuns(const Placement& p, const RLSprite& s, const Span& span, const 
 }
 
 // The visible runs and edge records. Where the index vouches for the records'
-// order they are blended between the runs, from the first on a visible row
-// (the index's row entries name it) to the last; otherwise in a pass of their
-// own after the runs, from the first record on.
+// order, only those from the first on a visible row (the index's row entries
+// name it) are visited; otherwise every record, in a pass of their own after
+// the runs.
 template <class Span, class Layout>
 void Clipped(const Placement& p, const RLSprite& s, const Span& span, const Layout& layout) {
     const ClipFrame& f = p.frame;

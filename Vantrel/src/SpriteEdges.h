@@ -4,14 +4,14 @@
 // An edge record is two words: the pixel's position as an offset from the
 // sprite's origin (x + y * pitch), then its level (low half) and colour (high
 // half). A record is blended over the runs' final pixels: after every run
-// that could cover it, so in a pass of its own after the runs. Where the index
-// found the records in scan order they lie at distinct pixels, and the pass
-// of a sprite drawn whole or cut by the top or bottom of the clip hands them
-// to the vector unit eight at a time; a sprite cut by the left or right side
-// takes their places from the index's cells where it holds them and follows
-// no rows. An indexed sprite whose records are not in scan order has them
-// blended between the runs, each just before the first run that starts past
-// it.
+// that could cover it, mostly in a pass of their own after the runs. Where
+// the index found the records in scan order they lie at distinct pixels, and
+// the pass of a sprite drawn whole or cut by the top or bottom of the clip
+// hands them to the vector unit eight at a time; a sprite cut by the left or
+// right side takes their places from the index's cells where it holds them
+// and follows no rows. A clipped sprite whose index has coarser row entries
+// has them blended between its runs, each just before the first run that
+// starts past it.
 //
 // Internal to the drawing code.
 #ifndef VANTREL_SPRITE_EDGES_H
@@ -46,6 +46,7 @@ template <class Layout>
 void BlendDistinctEdges(Pixel16* surface, ptrdiff_t origin, const uint32_t* edge,
                         const uint32_t* end, const Layout& layout) {
     const auto count = static_cast<int32_t>((end - edge) / 2);
+    if (count == 0) return;
     const int32_t done = BlendEdgesSimd(surface, origin, edge, count, layout.HalfMask(),
                                         layout.QuarterMask(), layout.EighthMask());
     for (edge += 2 * done; edge != end; edge += 2)
@@ -58,34 +59,6 @@ void BlendEdges(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite, cons
     const uint32_t* end = EdgeEnd(sprite);
     for (const uint32_t* edge = sprite.edgeData; edge != end; edge += 2)
         BlendEdgeAt(surface[origin + static_cast<int32_t>(edge[0])], edge, layout);
-}
-
-// The runs from `runs`, which follow scan order, from surface index runAt
-// before the first delta, and the records [edge, edgeEnd), each blended just
-// before the first run that starts past it and the rest after the last run;
-// edgeOrigin is the surface index of sprite offset 0. No later run can cover
-// a record so blended, so the pixels are those of all runs and then all
-// records, whatever the records' order.
-template <class Runs, class Span, class Layout>
-void WalkRunsAndEdges(Pixel16* surface, ptrdiff_t runAt, Runs runs, const Span& span,
-                      ptrdiff_t edgeOrigin, const uint32_t* edge, const uint32_t* edgeEnd,
-                      const Layout& layout) {
-    constexpr ptrdiff_t kNone = PTRDIFF_MAX;
-    auto placeOf = [&] {
-        return edge != edgeEnd ? edgeOrigin + static_cast<int32_t>(edge[0]) : kNone;
-    };
-    ptrdiff_t edgeAt = placeOf();
-    ptrdiff_t at = runAt;
-    int32_t delta, count;
-    const uint32_t* pixels;
-    while (runs.Next(delta, count, pixels)) {
-        at += delta;
-        for (; edgeAt < at; edge += 2, edgeAt = placeOf())
-            BlendEdgeAt(surface[edgeAt], edge, layout);
-        span(surface + at, pixels, 0, count);
-    }
-    for (; edgeAt != kNone; edge += 2, edgeAt = placeOf())
-        BlendEdgeAt(surface[edgeAt], edge, layout);
 }
 
 // The visible part of the runs, as WalkClipped draws it, and of the records
