@@ -152,7 +152,13 @@ void Report(benchmark::State& state) {
 using Places64 = std::vector<std::pair<int, int>>;
 
 // What the drawing modes of BM_Vantrel mean.
-enum OurMode { kOurPlain = 0, kOurHoles = 1, kOurTranslucent = 2, kOurAdditive = 3, kOurRunsOnly = 4 };
+enum OurMode {
+    kOurPlain = 0,
+    kOurHoles = 1,
+    kOurTranslucent = 2,
+    kOurAdditive = 3,
+    kOurRunsOnly = 4
+};
 
 // Our ship without its edge records (the runs_only cases).
 const RLSprite& RunsOnly() {
@@ -294,7 +300,8 @@ void BM_Paired(benchmark::State& state, int ourMode, int sdlMode) {
     const double o = std::chrono::duration<double>(ours).count();
     state.counters["sdl/ours"] = std::chrono::duration<double>(sdl).count() / o;
     state.counters["ours/memcpy"] = o / std::chrono::duration<double>(copy).count();
-    state.counters["ours_us"] = 1e6 * o / (static_cast<double>(state.iterations()) * kFramesPerBlock);
+    state.counters["ours_us"] =
+        1e6 * o / (static_cast<double>(state.iterations()) * kFramesPerBlock);
 }
 
 void Both(benchmark::internal::Benchmark* b) {
@@ -302,15 +309,15 @@ void Both(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_Memcpy_plain)->Apply(Both);
-BENCHMARK_CAPTURE(BM_Vantrel, plain, 0)->Apply(Both);
+BENCHMARK_CAPTURE(BM_Vantrel, plain, kOurPlain)->Apply(Both);
 BENCHMARK_CAPTURE(BM_SDL, plain, 0)->Apply(Both);
 BENCHMARK_CAPTURE(BM_Allegro, plain, 0)->Apply(Both);
-BENCHMARK_CAPTURE(BM_Vantrel, runs_only, 4)->Apply(Both);
-BENCHMARK_CAPTURE(BM_Vantrel, holes, 1)->Apply(Both);
-BENCHMARK_CAPTURE(BM_Vantrel, translucent, 2)->Apply(Both);
+BENCHMARK_CAPTURE(BM_Vantrel, runs_only, kOurRunsOnly)->Apply(Both);
+BENCHMARK_CAPTURE(BM_Vantrel, holes, kOurHoles)->Apply(Both);
+BENCHMARK_CAPTURE(BM_Vantrel, translucent, kOurTranslucent)->Apply(Both);
 BENCHMARK_CAPTURE(BM_SDL, translucent, 1)->Apply(Both);
 BENCHMARK_CAPTURE(BM_Allegro, translucent, 1)->Apply(Both);
-BENCHMARK_CAPTURE(BM_Vantrel, additive, 3)->Apply(Both);
+BENCHMARK_CAPTURE(BM_Vantrel, additive, kOurAdditive)->Apply(Both);
 BENCHMARK_CAPTURE(BM_SDL, additive, 2)->Apply(Both);
 BENCHMARK_CAPTURE(BM_Allegro, additive, 2)->Apply(Both);
 BENCHMARK_CAPTURE(BM_Paired, plain, kOurPlain, 0)->Apply(Both);
