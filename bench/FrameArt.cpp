@@ -14,8 +14,8 @@ constexpr int kMargin = 3;
 Canvas PaintLook(int look, int size) {
     if (look < kShipLooks) return PaintShipFrame(WaspDrawing(), size, look);
     using Drawing = std::vector<Shape> (*)();
-    static const Drawing kPictures[] = {
-        RockDrawing, CrateDrawing, StarDrawing, PlanetDrawing, AsteroidDrawing};
+    static const Drawing kPictures[] = {RockDrawing, CrateDrawing, StarDrawing, PlanetDrawing,
+                                        AsteroidDrawing};
     const std::vector<Shape> drawing = kPictures[look - kShipLooks]();
     Placement placement;
     placement.pivot = {size / 2 - 0.5, size / 2 - 0.5};

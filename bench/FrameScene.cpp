@@ -35,8 +35,7 @@ int32_t InsideStart(SceneRandom& random, int32_t extent, int32_t limit) {
 }  // namespace
 
 std::vector<PlacedSprite> PlaceSprites(const std::vector<Rect>& poolBounds, int count,
-                                       int32_t surfaceWidth, int32_t surfaceHeight,
-                                       uint32_t seed) {
+                                       int32_t surfaceWidth, int32_t surfaceHeight, uint32_t seed) {
     SceneRandom random(seed);
     std::vector<Blend> blends(static_cast<size_t>(count), Blend::kPlain);
     const int translucent = count * 2 / 10, additive = count / 10;
@@ -58,7 +57,8 @@ std::vector<PlacedSprite> PlaceSprites(const std::vector<Rect>& poolBounds, int 
             const int32_t side = static_cast<int32_t>(random.Below(4));
             const int32_t extent = side < 2 ? w : h;
             const int32_t visible =
-                extent / 4 + 1 + static_cast<int32_t>(random.Below(static_cast<uint32_t>(extent / 2)));
+                extent / 4 + 1 +
+                static_cast<int32_t>(random.Below(static_cast<uint32_t>(extent / 2)));
             if (side == 0) left = visible - w;
             if (side == 1) left = surfaceWidth - visible;
             if (side == 2) top = visible - h;

@@ -15,15 +15,14 @@
 enum class Blend { kPlain, kTranslucent, kAdditive };
 
 struct PlacedSprite {
-    int item;          // index into the pool
-    int32_t x, y;      // screen position of the hot spot
+    int item;      // index into the pool
+    int32_t x, y;  // screen position of the hot spot
     Blend blend;
-    bool crossing;     // placed across a side
+    bool crossing;  // placed across a side
 };
 
 // poolBounds: each pool sprite's bounds relative to its hot spot.
 std::vector<PlacedSprite> PlaceSprites(const std::vector<Rect>& poolBounds, int count,
-                                       int32_t surfaceWidth, int32_t surfaceHeight,
-                                       uint32_t seed);
+                                       int32_t surfaceWidth, int32_t surfaceHeight, uint32_t seed);
 
 #endif

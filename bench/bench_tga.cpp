@@ -68,8 +68,12 @@ BenchFiles& Files() {
     return files;
 }
 
-int Depth(const benchmark::State& state) { return static_cast<int>(state.range(0)); }
-int Size(const benchmark::State& state) { return static_cast<int>(state.range(1)); }
+int Depth(const benchmark::State& state) {
+    return static_cast<int>(state.range(0));
+}
+int Size(const benchmark::State& state) {
+    return static_cast<int>(state.range(1));
+}
 
 void CountBytes(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * Size(state) * Size(state) *

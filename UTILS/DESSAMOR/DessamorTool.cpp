@@ -18,8 +18,9 @@ const ToolParameters kDessamor = {
     .runKey = 'I',
     .inputHelp = "LIST.txt",
     .outputHelp = "OUT.shp",
-    .summary = "Packs the .sh files and texts named in LIST.txt into one .shp family file.\n"
-               "Reads LIST.txt and each .sh file it names (in the list's folder).",
+    .summary =
+        "Packs the .sh files and texts named in LIST.txt into one .shp family file.\n"
+        "Reads LIST.txt and each .sh file it names (in the list's folder).",
     .flags = nullptr,
     .flagCount = 0,
 };

@@ -31,7 +31,8 @@ void SlotName(char* slot, const char* name) {
 
 void CopyRay(std::FILE* output, const char* rayPath, const char* outputPath, const char* listPath) {
     const FileHandle ray(std::fopen(rayPath, "rb"));
-    if (!ray) Fatal(std::string("File ") + rayPath + " listed in " + listPath + " cannot be opened");
+    if (!ray)
+        Fatal(std::string("File ") + rayPath + " listed in " + listPath + " cannot be opened");
     std::vector<unsigned char> buffer(65536);
     std::size_t got;
     while ((got = std::fread(buffer.data(), 1, buffer.size(), ray.get())) > 0) {
@@ -48,14 +49,16 @@ void ReadFamilyList(std::FILE* stream, FamilyList& list, const char* listPath) {
     char line[kPathBufferSize];
     ListLinePlace place;
     while (ReadListLine(stream, line, place)) {
-        const std::string where = std::string(listPath) + " line " + std::to_string(place.lineNumber);
+        const std::string where =
+            std::string(listPath) + " line " + std::to_string(place.lineNumber);
         if (place.piece) {
             Warn(where + " is longer than 255 characters; its rest is read as a line of its own");
         }
         if (line[0] == ':') {
             if (list.textCount == kFamilyTextLimit) {
-                Warn(where + ": the text \"" + (line + 1) + "\" is left out; a family holds at most " +
-                     std::to_string(kFamilyTextLimit) + " texts");
+                Warn(where + ": the text \"" + (line + 1) +
+                     "\" is left out; a family holds at most " + std::to_string(kFamilyTextLimit) +
+                     " texts");
                 continue;
             }
             if (std::strchr(line + 1, static_cast<char>(kRlsTextMask)) != nullptr) {
@@ -123,8 +126,8 @@ void CheckListedRays(const FamilyList& list, const char* folder, const char* lis
         while (list.table[slot] != ray) ++slot;
         char rayPath[kPathBufferSize];
         JoinPath(rayPath, folder, list.slots[slot]);
-        const ListedRay listed{rayPath,
-                               std::string(listPath) + " line " + std::to_string(list.nameLines[slot])};
+        const ListedRay listed{
+            rayPath, std::string(listPath) + " line " + std::to_string(list.nameLines[slot])};
         const FileHandle stream(std::fopen(rayPath, "rb"));
         if (!stream) {
             Fatal(std::string("File ") + rayPath + " listed in " + listPath + " cannot be opened");

@@ -104,10 +104,12 @@ void ReadImageList(const char* listPath, ImageList& list) {
     char line[kPathBufferSize];
     ListLinePlace place;
     while (ReadListLine(stream.get(), line, place)) {
-        const std::string where = std::string(listPath) + " line " + std::to_string(place.lineNumber);
+        const std::string where =
+            std::string(listPath) + " line " + std::to_string(place.lineNumber);
         if (place.piece) {
-            Warn(where + " is longer than 255 characters; its rest is read as an image name of "
-                         "its own");
+            Warn(where +
+                 " is longer than 255 characters; its rest is read as an image name of "
+                 "its own");
         }
         if (list.count == kMaxImageListEntries) {
             Warn(where + ": " + line + " is left out; a list converts at most " +

@@ -22,8 +22,9 @@ const ToolParameters kPlimsor = {
     .runKey = 'I',
     .inputHelp = "LIST.txt",
     .outputHelp = "OUT.sh",
-    .summary = "Converts the images named in LIST.txt (up to 64) into one .sh file.\n"
-               "Reads LIST.txt and each .tga file it names (relative to the list's folder).",
+    .summary =
+        "Converts the images named in LIST.txt (up to 64) into one .sh file.\n"
+        "Reads LIST.txt and each .tga file it names (relative to the list's folder).",
     .flags = nullptr,
     .flagCount = 0,
 };

@@ -87,8 +87,8 @@ std::vector<std::string> ShipInputs(const ShipJob& job) {
         FormatMainFrameFile(path, job, number);
         inputs.emplace_back(path);
         if (job.options.feather) {
-            FormatPath(path, "%s%ca_%s%02d%s", job.folder.c_str(), kPathSeparator,
-                       job.name.c_str(), number, job.extension.c_str());
+            FormatPath(path, "%s%ca_%s%02d%s", job.folder.c_str(), kPathSeparator, job.name.c_str(),
+                       number, job.extension.c_str());
             inputs.emplace_back(path);
         }
     }

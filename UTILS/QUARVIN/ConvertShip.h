@@ -33,9 +33,9 @@ constexpr int kFramesPerShip = 16;
 
 // One batch, fixed once its frame has been chosen.
 struct ShipJob {
-    std::string folder;  // where the frames and alpha images are: the input folder
-    std::string name;    // the ship's name: "wasp" for wasp07.tga
-    std::string path;    // folder, separator and name: the frame files' stem
+    std::string folder;     // where the frames and alpha images are: the input folder
+    std::string name;       // the ship's name: "wasp" for wasp07.tga
+    std::string path;       // folder, separator and name: the frame files' stem
     std::string extension;  // of every frame and alpha image: ".tga", or as chosen for PNG
     ShipOptions options;
 };

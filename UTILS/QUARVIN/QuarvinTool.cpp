@@ -88,9 +88,10 @@ const ToolParameters kQuarvin = {
     .runKey = 'I',
     .inputHelp = "FRAME.tga",
     .outputHelp = "OUT.sh",
-    .summary = "Converts a ship's 16 rotation frames (FRAME is any one of them) into one .sh file.\n"
-               "Reads NAME00.tga to NAME15.tga (01 to 16 with --offset 1) beside FRAME and, while\n"
-               "feathering, the alpha images a_NAME00.tga ... that exist there.",
+    .summary =
+        "Converts a ship's 16 rotation frames (FRAME is any one of them) into one .sh file.\n"
+        "Reads NAME00.tga to NAME15.tga (01 to 16 with --offset 1) beside FRAME and, while\n"
+        "feathering, the alpha images a_NAME00.tga ... that exist there.",
     .flags = kQuarvinFlags,
     .flagCount = static_cast<int>(sizeof kQuarvinFlags / sizeof kQuarvinFlags[0]),
 };

@@ -19,9 +19,8 @@ bool StartsWith(const std::string& text, const char* start) {
 
 std::string Facts(const ArtInProgress& art, const ArtSurvey& survey) {
     const FrameImage& image = art.rules->main;
-    return art.what + " is " + std::to_string(image.width) + " x " +
-           std::to_string(image.height) + " pixels with " + std::to_string(survey.opaquePixels) +
-           " opaque pixels";
+    return art.what + " is " + std::to_string(image.width) + " x " + std::to_string(image.height) +
+           " pixels with " + std::to_string(survey.opaquePixels) + " opaque pixels";
 }
 
 constexpr const char* kCropOrSplit = "crop the artwork or split it into smaller images";
@@ -44,9 +43,9 @@ ArtSurvey SurveyArt(const FrameRules& rules, const Rect& rectangle) {
             const uint8_t kind = PixelCodeKind(ClassifyPixel(rules, x, y));
             if (kind != kTransparentPixel) ++survey.opaquePixels;
             if (IsEdgePixelKind(kind)) ++survey.edgePixels;
-            const bool plainRunPixel =
-                rules.feather ? kind != kTransparentPixel
-                              : PixelCodeKind(ClassifyPixel(plain, x, y)) == kRunPixel;
+            const bool plainRunPixel = rules.feather
+                                           ? kind != kTransparentPixel
+                                           : PixelCodeKind(ClassifyPixel(plain, x, y)) == kRunPixel;
             if (plainRunPixel) {
                 ++runLength;
             } else {
@@ -88,5 +87,6 @@ std::string ExplainEncoderLimit(const std::string& text, const ArtInProgress& ar
 }
 
 std::string ExplainEncoderLimitOf(const std::string& text, const void* art) {
-    return art == nullptr ? text : ExplainEncoderLimit(text, *static_cast<const ArtInProgress*>(art));
+    return art == nullptr ? text
+                          : ExplainEncoderLimit(text, *static_cast<const ArtInProgress*>(art));
 }

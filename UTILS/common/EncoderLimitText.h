@@ -19,9 +19,9 @@
 #include "FrameAnalysis.h"
 
 struct ArtInProgress {
-    std::string what;                // "frame /art/wasp05.tga", "image rock.tga"
+    std::string what;  // "frame /art/wasp05.tga", "image rock.tga"
     const FrameRules* rules = nullptr;
-    Rect rectangle{0, 0, -1, -1};     // the part being encoded
+    Rect rectangle{0, 0, -1, -1};  // the part being encoded
 };
 
 // What the encoder meets in the rectangle under the rules.

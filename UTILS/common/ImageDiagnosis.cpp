@@ -67,8 +67,8 @@ std::string ExportRemedy() {
 }
 
 ImageFault ForeignFault(const char* format, const std::string& path) {
-    ImageFault fault{ImageFaultKind::Foreign, std::string("it is a ") + format + " image, not a TGA file",
-                     ExportRemedy()};
+    ImageFault fault{ImageFaultKind::Foreign,
+                     std::string("it is a ") + format + " image, not a TGA file", ExportRemedy()};
     if (std::strcmp(format, "PNG") == 0) {
         if (PngArtIsReadable()) {
             fault.remedy = HasPngName(path)
@@ -148,7 +148,8 @@ Findings Examine(const TgaHead& t) {
         f.Add("it has " + Number(t.depth) + "-bit pixels", "with 24 or 32 bits per pixel", false);
     }
     if (t.width == 0 || t.height == 0) {
-        f.Add(std::string("it is ") + (t.width == 0 ? "0 pixels wide" : "0 pixels high"), "", false);
+        f.Add(std::string("it is ") + (t.width == 0 ? "0 pixels wide" : "0 pixels high"), "",
+              false);
         f.noPicture = true;
     }
     return f;
@@ -216,8 +217,7 @@ ImageFault DiagnoseImageFile(const std::string& path) {
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         if (errno == ENOENT) {
-            return {ImageFaultKind::Unopened, "there is no such file",
-                    "check its name and folder"};
+            return {ImageFaultKind::Unopened, "there is no such file", "check its name and folder"};
         }
         const int code = errno;
         return {ImageFaultKind::Unopened,

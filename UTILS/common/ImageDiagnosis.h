@@ -27,12 +27,12 @@
 #include <string>
 
 enum class ImageFaultKind {
-    None,        // the file looks like one the reader takes
-    Unopened,    // missing, a folder, not readable
-    Foreign,     // another image format, or not a TGA file at all
-    Refused,     // a TGA whose header the reader does not take
-    Unusable,    // the header is taken, but the depth or a side of 0 is not
-    CutShort,    // the pixel data ends before the header's size says
+    None,      // the file looks like one the reader takes
+    Unopened,  // missing, a folder, not readable
+    Foreign,   // another image format, or not a TGA file at all
+    Refused,   // a TGA whose header the reader does not take
+    Unusable,  // the header is taken, but the depth or a side of 0 is not
+    CutShort,  // the pixel data ends before the header's size says
 };
 
 struct ImageFault {

@@ -49,8 +49,9 @@ uint8_t* ReadToolPng(const char* path, int alternate) {
     uint8_t*& slot = SlotOf(alternate);
     DebugFree(slot);
     slot = DebugAllocArray<uint8_t>(png.picture.rgb.size(), source, __LINE__);
-    if (slot == nullptr) ReportFatal(("Can't load " + std::string(path) +
-                                      ": there is not enough memory for it").c_str());
+    if (slot == nullptr)
+        ReportFatal(
+            ("Can't load " + std::string(path) + ": there is not enough memory for it").c_str());
     std::memcpy(slot, png.picture.rgb.data(), png.picture.rgb.size());
     ImageWidth = png.picture.width;
     ImageHeight = png.picture.height;

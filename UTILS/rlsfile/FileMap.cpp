@@ -38,9 +38,9 @@ public:
     bool Ray(int64_t& at, RayMap& ray, const std::string& name) {
         ray.offset = at;
         if (Left(at) < 4)
-            return Fault(name + Format("the file ends inside the ray header (%lld of 4 bytes)",
-                                       Left(at)),
-                         at);
+            return Fault(
+                name + Format("the file ends inside the ray header (%lld of 4 bytes)", Left(at)),
+                at);
         const uint16_t magic = LoadU16(At(at));
         if (magic != kRlsRayMagic)
             return Fault(name + Format("not a ray: magic 0x%04llX where 0xAE01 belongs", magic),
@@ -63,7 +63,8 @@ public:
             record.points = LoadI32(h + 8);
             record.hotX = LoadI16(h + 20);
             record.hotY = LoadI16(h + 22);
-            record.bounds = Rect{LoadI32(h + 32), LoadI32(h + 36), LoadI32(h + 40), LoadI32(h + 44)};
+            record.bounds =
+                Rect{LoadI32(h + 32), LoadI32(h + 36), LoadI32(h + 40), LoadI32(h + 44)};
             if (record.runWords < 0) return Fault(sprite + "negative run word count", at);
             if (record.edgeWords < 0) return Fault(sprite + "negative edge word count", at + 4);
             if (record.points < 0) return Fault(sprite + "negative point count", at + 8);
@@ -91,15 +92,13 @@ public:
     void FamilyFile() {
         FamilyMap& family = map_.family;
         if (Left(0) < 6)
-            return void(Fault(Format("the file ends inside the family header (%lld of 6 bytes)",
-                                     Left(0)),
-                              0));
+            return void(Fault(
+                Format("the file ends inside the family header (%lld of 6 bytes)", Left(0)), 0));
         family.slotCount = LoadU16(At(2));
         family.textCount = LoadU16(At(4));
         if (family.slotCount > kRlsFamilyMaxSlots)
-            return void(Fault(Format("%lld slots, at most %lld", family.slotCount,
-                                     kRlsFamilyMaxSlots),
-                              2));
+            return void(
+                Fault(Format("%lld slots, at most %lld", family.slotCount, kRlsFamilyMaxSlots), 2));
         if (Left(6) < family.slotCount)
             return void(Fault(Format("the file ends inside the slot table (%lld of %lld bytes)",
                                      Left(6), family.slotCount),
@@ -110,9 +109,9 @@ public:
             const int entry = family.table[k];
             if (entry == kRlsHandledSlot) continue;
             if (entry > next)
-                return void(Fault(Format("slot %lld names ray %lld before ray %lld appears", k,
-                                         entry, next),
-                                  6 + k));
+                return void(Fault(
+                    Format("slot %lld names ray %lld before ray %lld appears", k, entry, next),
+                    6 + k));
             if (entry == next) ++next;
         }
         int64_t at = 6 + family.slotCount;
@@ -123,24 +122,25 @@ public:
         family.textsOffset = at;
         for (int t = 0; t < family.textCount; ++t) {
             if (at >= Size())
-                return void(Fault(Format("the file ends before text %lld of %lld", t,
-                                         family.textCount),
-                                  at));
+                return void(Fault(
+                    Format("the file ends before text %lld of %lld", t, family.textCount), at));
             std::string text;
             const int64_t start = at;
-            while (at < Size() && bytes_[at] != 0) text.push_back(static_cast<char>(bytes_[at++] ^ kRlsTextMask));
+            while (at < Size() && bytes_[at] != 0)
+                text.push_back(static_cast<char>(bytes_[at++] ^ kRlsTextMask));
             if (at < Size()) ++at;  // the zero byte; the end of the file also ends a text
             if (text.size() > static_cast<size_t>(kRlsFamilyMaxTextLength))
-                return void(Fault(Format("text %lld holds %lld characters, at most %lld", t,
-                                         static_cast<long long>(text.size()),
-                                         kRlsFamilyMaxTextLength),
-                                  start));
+                return void(
+                    Fault(Format("text %lld holds %lld characters, at most %lld", t,
+                                 static_cast<long long>(text.size()), kRlsFamilyMaxTextLength),
+                          start));
             family.texts.push_back(text);
         }
         if (at < Size())
-            map_.notes.push_back(Format("%lld bytes follow the last text at byte %lld; a text "
-                                        "that held the letter k ends at the k",
-                                        Size() - at, at));
+            map_.notes.push_back(
+                Format("%lld bytes follow the last text at byte %lld; a text "
+                       "that held the letter k ends at the k",
+                       Size() - at, at));
     }
 
 private:

@@ -27,18 +27,18 @@ struct RecordMap {
 };
 
 struct RayMap {
-    int64_t offset = 0;  // of the ray's magic
-    int64_t size = 0;    // up to the end of its last whole record
-    uint16_t count = 0;  // as announced
+    int64_t offset = 0;              // of the ray's magic
+    int64_t size = 0;                // up to the end of its last whole record
+    uint16_t count = 0;              // as announced
     std::vector<RecordMap> records;  // the records that lie wholly in the file
 };
 
 struct FamilyMap {
     uint16_t slotCount = 0;
     uint16_t textCount = 0;
-    std::vector<uint8_t> table;  // the slot table as stored
-    std::vector<RayMap> rays;    // the distinct rays, in file order
-    int64_t textsOffset = -1;    // where the texts begin
+    std::vector<uint8_t> table;      // the slot table as stored
+    std::vector<RayMap> rays;        // the distinct rays, in file order
+    int64_t textsOffset = -1;        // where the texts begin
     std::vector<std::string> texts;  // unmasked, each up to its zero byte
 };
 

@@ -68,10 +68,10 @@ void LocateRecordFault(const std::string& path, const std::vector<RayReport>& ra
             try {
                 FreeRLSprite(LoadRLSprite(nullptr, 0, file.get()));
             } catch (const LoaderReport&) {
-                report.detail = (report.kind == SpriteFileKind::kFamily
-                                     ? "ray " + std::to_string(r) + ": "
-                                     : std::string()) +
-                                "sprite " + std::to_string(sprite.index);
+                report.detail =
+                    (report.kind == SpriteFileKind::kFamily ? "ray " + std::to_string(r) + ": "
+                                                            : std::string()) +
+                    "sprite " + std::to_string(sprite.index);
                 report.offset = sprite.offset;
                 return;
             }
@@ -124,10 +124,10 @@ FileReport ReportOnFile(const std::string& path) {
             report.detail = map.fault;
             report.offset = map.faultOffset;
         } else {
-            LocateRecordFault(path, map.kind == SpriteFileKind::kRay
-                                        ? std::vector<RayReport>{report.ray}
-                                        : report.rays,
-                              report);
+            LocateRecordFault(
+                path,
+                map.kind == SpriteFileKind::kRay ? std::vector<RayReport>{report.ray} : report.rays,
+                report);
         }
         return report;
     }
@@ -138,9 +138,8 @@ FileReport ReportOnFile(const std::string& path) {
             for (size_t k = 0; k < report.slots.size(); ++k) {
                 if (report.slots[k] != static_cast<int>(r)) continue;
                 const RlsRay* loaded = family->rays.Get(static_cast<int32_t>(k));
-                if (loaded != nullptr &&
-                    !CheckLoadedRay(*loaded, report.rays[r], "ray " + std::to_string(r) + ": ",
-                                    report))
+                if (loaded != nullptr && !CheckLoadedRay(*loaded, report.rays[r],
+                                                         "ray " + std::to_string(r) + ": ", report))
                     return report;
                 break;
             }

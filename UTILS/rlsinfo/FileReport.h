@@ -54,7 +54,7 @@ struct FileReport {
     std::vector<int> slots;       // a family: slot k uses ray slots[k] (-1: empty)
     std::vector<RayReport> rays;  // a family's distinct rays
     std::vector<std::string> texts;
-    int32_t textCount = 0;  // as announced
+    int32_t textCount = 0;           // as announced
     std::vector<std::string> notes;  // findings that do not make it invalid
     bool valid = false;
     std::string reason;   // the library's text, or the walk's own finding

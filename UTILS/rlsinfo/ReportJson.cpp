@@ -28,8 +28,8 @@ json RayJson(const RayReport& ray) {
         };
         sprites.push_back(sprite);
     }
-    return {{"offset", ray.offset}, {"bytes", ray.bytes}, {"count", ray.count},
-            {"sprites", sprites}};
+    return {
+        {"offset", ray.offset}, {"bytes", ray.bytes}, {"count", ray.count}, {"sprites", sprites}};
 }
 
 const char* KindName(SpriteFileKind kind) {

@@ -16,10 +16,9 @@ void WriteRay(std::FILE* out, const RayReport& ray, const char* indent) {
                       s.bounds.right, s.bounds.bottom);
         std::snprintf(runs, sizeof runs, "%d", s.runs);
         std::snprintf(pixels, sizeof pixels, "%" PRId64, s.runPixels);
-        std::fprintf(out, "%s%6d %8" PRId64 " %7" PRId64 " %9s %9s %-21s %5s %7s %5d %6d\n",
-                     indent, s.index, s.offset, s.bytes, size, hot, bounds,
-                     s.runs < 0 ? "-" : runs, s.runPixels < 0 ? "-" : pixels, s.edgeRecords,
-                     s.points);
+        std::fprintf(out, "%s%6d %8" PRId64 " %7" PRId64 " %9s %9s %-21s %5s %7s %5d %6d\n", indent,
+                     s.index, s.offset, s.bytes, size, hot, bounds, s.runs < 0 ? "-" : runs,
+                     s.runPixels < 0 ? "-" : pixels, s.edgeRecords, s.points);
     }
 }
 

@@ -25,7 +25,6 @@ AnimationLayout LayoutAnimation(const std::vector<const RLSprite*>& sprites);
 // surface.
 std::vector<RgbPicture> DrawAnimationFrames(Pixel16* surface,
                                             const std::vector<const RLSprite*>& sprites,
-                                            const AnimationLayout& layout,
-                                            const SheetStyle& style);
+                                            const AnimationLayout& layout, const SheetStyle& style);
 
 #endif

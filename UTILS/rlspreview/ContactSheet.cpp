@@ -11,14 +11,14 @@
 
 namespace {
 
-constexpr int32_t kMargin = 2;      // around a sprite in its cell
+constexpr int32_t kMargin = 2;  // around a sprite in its cell
 constexpr int32_t kSmallestCell = 8;
-constexpr int32_t kPad = 3;          // around text
+constexpr int32_t kPad = 3;                             // around text
 constexpr int32_t kLine = kGlyphHeight + 2 * kPad - 1;  // a strip of one line of text
-constexpr Pixel16 kFrame = 0x2124;   // the sheet between cells, dark grey
-constexpr Pixel16 kLabelInk = 0xE71C;    // light grey
-constexpr Pixel16 kHeaderInk = 0xFF00;   // warm yellow
-constexpr Pixel16 kCaptionInk = 0xFFFF;  // white
+constexpr Pixel16 kFrame = 0x2124;                      // the sheet between cells, dark grey
+constexpr Pixel16 kLabelInk = 0xE71C;                   // light grey
+constexpr Pixel16 kHeaderInk = 0xFF00;                  // warm yellow
+constexpr Pixel16 kCaptionInk = 0xFFFF;                 // white
 
 int32_t SpriteSquare(const SheetContent& content) {
     int64_t largest = 0;
@@ -91,8 +91,8 @@ SheetResult DrawContactSheet(Pixel16* surface, const SheetContent& content,
     const int32_t square = SpriteSquare(content);
     size_t longestRow = 1;
     for (const SheetRow& row : content.rows) longestRow = std::max(longestRow, row.sprites.size());
-    const int32_t cellWide =
-        std::min(ScreenWidth(), std::max(square, TextWidth(std::to_string(longestRow - 1)) + 2 * kPad));
+    const int32_t cellWide = std::min(
+        ScreenWidth(), std::max(square, TextWidth(std::to_string(longestRow - 1)) + 2 * kPad));
     const int32_t cellHigh = kLine + square;
     const int32_t columns = std::max(1, ScreenWidth() / cellWide);
 
@@ -128,9 +128,10 @@ SheetResult DrawContactSheet(Pixel16* surface, const SheetContent& content,
                     squares.push_back(cell);
                     backdrops.push_back(BandBackdrop(mode, style));
                     if (sprite == nullptr) continue;
-                    result.placed.push_back({sprite, first + i, mode, cell,
-                                             Hold(int64_t{cell.left} + kMargin - sprite->bounds.left),
-                                             Hold(int64_t{cell.top} + kMargin - sprite->bounds.top)});
+                    result.placed.push_back(
+                        {sprite, first + i, mode, cell,
+                         Hold(int64_t{cell.left} + kMargin - sprite->bounds.left),
+                         Hold(int64_t{cell.top} + kMargin - sprite->bounds.top)});
                 }
                 wide = std::max(wide, std::max(inRow, 1) * cellWide);
                 if (fits) y += cellHigh;
@@ -143,7 +144,8 @@ SheetResult DrawContactSheet(Pixel16* surface, const SheetContent& content,
     PaintBackdrop(surface, sheet, Backdrop::kPlain, ConvertFrom565(kFrame));
     for (size_t i = 0; i < squares.size(); ++i)
         PaintBackdrop(surface, squares[i], backdrops[i], style.background);
-    for (const Label& label : labels) PaintText(surface, label.x, label.y, label.text, label.ink, sheet);
+    for (const Label& label : labels)
+        PaintText(surface, label.x, label.y, label.text, label.ink, sheet);
     for (const PlacedSprite& p : result.placed) {
         DrawSprite(surface, p);
         if (style.bounds) PaintBoundsBox(surface, p.hotX, p.hotY, *p.sprite, p.cell);

@@ -46,8 +46,8 @@ struct PlacedSprite {
     const RLSprite* sprite = nullptr;
     int32_t index = 0;  // in its row
     DrawMode mode = DrawMode::kPlain;
-    Rect cell;                    // the square the sprite is drawn in
-    int32_t hotX = 0, hotY = 0;   // where its hot spot lands on the surface
+    Rect cell;                   // the square the sprite is drawn in
+    int32_t hotX = 0, hotY = 0;  // where its hot spot lands on the surface
 };
 
 struct SheetResult {

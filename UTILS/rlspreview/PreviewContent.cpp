@@ -17,7 +17,8 @@ SheetContent RayContent(const RlsRay& ray) {
 
 SheetContent FamilyContent(const RlsFamily& family) {
     SheetContent content;
-    for (int32_t t = 0; t < family.texts.Count(); ++t) content.captions.push_back(family.texts.Get(t));
+    for (int32_t t = 0; t < family.texts.Count(); ++t)
+        content.captions.push_back(family.texts.Get(t));
     int32_t slots = family.rays.Size();
     while (slots > 0 && family.rays.Get(slots - 1) == nullptr) --slots;
     std::vector<const RlsRay*> seen;

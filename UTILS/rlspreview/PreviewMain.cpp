@@ -218,7 +218,8 @@ int main(int argc, char** argv) {
         const AnimationLayout layout = LayoutAnimation(sprites);
         if (layout.width < 1 || layout.width > ScreenWidth() || layout.height > ScreenHeight())
             ReportFatal("rlspreview: The ray has no sprite that fits an animation");
-        std::vector<RgbPicture> frames = DrawAnimationFrames(surface.data(), sprites, layout, style);
+        std::vector<RgbPicture> frames =
+            DrawAnimationFrames(surface.data(), sprites, layout, style);
         for (RgbPicture& frame : frames) frame = ScalePicture(frame, static_cast<int>(scale));
         if (!WriteAnimatedWebp(animation, frames, static_cast<int>(fps)))
             ReportFatal("rlspreview: Unable to write the animation");

@@ -26,15 +26,17 @@ void Put(Pixel16* surface, int32_t x, int32_t y, Pixel16 active, const Rect& cli
 }  // namespace
 
 void PaintBackdrop(Pixel16* surface, const Rect& area, Backdrop backdrop, Pixel16 plain) {
-    const Pixel16 light = ConvertFrom565(backdrop == Backdrop::kDarkCheckers ? kNightLight
-                                                                            : kCheckerLight);
-    const Pixel16 dark = ConvertFrom565(backdrop == Backdrop::kDarkCheckers ? kNightDark
-                                                                           : kCheckerDark);
+    const Pixel16 light =
+        ConvertFrom565(backdrop == Backdrop::kDarkCheckers ? kNightLight : kCheckerLight);
+    const Pixel16 dark =
+        ConvertFrom565(backdrop == Backdrop::kDarkCheckers ? kNightDark : kCheckerDark);
     for (int32_t y = area.top; y <= area.bottom; ++y)
         for (int32_t x = area.left; x <= area.right; ++x) {
             const bool even = ((x - area.left) / kChecker + (y - area.top) / kChecker) % 2 == 0;
-            surface[static_cast<size_t>(y) * ScreenWidth() + x] =
-                backdrop == Backdrop::kPlain ? plain : even ? light : dark;
+            surface[static_cast<size_t>(y) * ScreenWidth() + x] = backdrop == Backdrop::kPlain
+                                                                      ? plain
+                                                                  : even ? light
+                                                                         : dark;
         }
 }
 
@@ -66,12 +68,18 @@ void PaintBoundsBox(Pixel16* surface, int32_t x, int32_t y, const RLSprite& spri
     const int64_t top = int64_t{y} + sprite.bounds.top - 1;
     const int64_t bottom = int64_t{y} + sprite.bounds.bottom + 1;
     // Only the part inside the clip can show; walk no further than that.
-    for (int64_t px = std::max<int64_t>(left, clip.left); px <= std::min<int64_t>(right, clip.right); ++px) {
-        Put(surface, static_cast<int32_t>(px), static_cast<int32_t>(std::max<int64_t>(top, INT32_MIN)), ink, clip);
-        Put(surface, static_cast<int32_t>(px), static_cast<int32_t>(std::min<int64_t>(bottom, INT32_MAX)), ink, clip);
+    for (int64_t px = std::max<int64_t>(left, clip.left);
+         px <= std::min<int64_t>(right, clip.right); ++px) {
+        Put(surface, static_cast<int32_t>(px),
+            static_cast<int32_t>(std::max<int64_t>(top, INT32_MIN)), ink, clip);
+        Put(surface, static_cast<int32_t>(px),
+            static_cast<int32_t>(std::min<int64_t>(bottom, INT32_MAX)), ink, clip);
     }
-    for (int64_t py = std::max<int64_t>(top, clip.top); py <= std::min<int64_t>(bottom, clip.bottom); ++py) {
-        Put(surface, static_cast<int32_t>(std::max<int64_t>(left, INT32_MIN)), static_cast<int32_t>(py), ink, clip);
-        Put(surface, static_cast<int32_t>(std::min<int64_t>(right, INT32_MAX)), static_cast<int32_t>(py), ink, clip);
+    for (int64_t py = std::max<int64_t>(top, clip.top);
+         py <= std::min<int64_t>(bottom, clip.bottom); ++py) {
+        Put(surface, static_cast<int32_t>(std::max<int64_t>(left, INT32_MIN)),
+            static_cast<int32_t>(py), ink, clip);
+        Put(surface, static_cast<int32_t>(std::min<int64_t>(right, INT32_MAX)),
+            static_cast<int32_t>(py), ink, clip);
     }
 }

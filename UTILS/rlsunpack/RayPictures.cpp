@@ -83,8 +83,8 @@ RayPictures MakeRayPictures(const RlsRay& ray) {
     for (int32_t i = 0; i < ray.count; ++i) {
         const RLSprite* s = ray.Get(i);
         if (s == nullptr) continue;
-        halfWidth = std::max({halfWidth, int64_t{kMargin} + 1 - s->bounds.left,
-                              int64_t{s->bounds.right} + kMargin});
+        halfWidth = std::max(
+            {halfWidth, int64_t{kMargin} + 1 - s->bounds.left, int64_t{s->bounds.right} + kMargin});
         halfHeight = std::max({halfHeight, int64_t{kMargin} + 1 - s->bounds.top,
                                int64_t{s->bounds.bottom} + kMargin});
         alpha |= NeedsAlpha(*s);

@@ -171,7 +171,8 @@ int main(int argc, char** argv) {
         if (ray->count > 64) warnings.push_back("plimsor takes at most 64 pictures");
         rebuild = "plimsor " + (dir / (name + ".txt")).string();
         if (ray->count == 16)
-            rebuild += std::string(" or quarvin ") + (pictures.alpha.empty() ? "--no-feather " : "") +
+            rebuild += std::string(" or quarvin ") +
+                       (pictures.alpha.empty() ? "--no-feather " : "") +
                        (dir / (name + "00.tga")).string();
     }
 

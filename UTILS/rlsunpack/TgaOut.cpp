@@ -5,8 +5,7 @@
 #include <Vantrel/ByteIO.h>
 
 bool WriteTga24(const std::string& path, const Picture& picture) {
-    if (picture.width < 1 || picture.height < 1 || picture.width > 65535 ||
-        picture.height > 65535)
+    if (picture.width < 1 || picture.height < 1 || picture.width > 65535 || picture.height > 65535)
         return false;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return false;

@@ -87,9 +87,9 @@ int RunWindow(std::vector<Pixel16>& surface, const RlsRay& ship, int frames) {
     SDL_Window* window =
         SDL_CreateWindow("draw-ship", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                          2 * ScreenWidth(), 2 * ScreenHeight(), 0);
-    SDL_Surface* view = SDL_CreateRGBSurfaceWithFormatFrom(
-        surface.data(), ScreenWidth(), ScreenHeight(), 16, ScreenPitchBytes(),
-        SDL_PIXELFORMAT_RGB565);
+    SDL_Surface* view =
+        SDL_CreateRGBSurfaceWithFormatFrom(surface.data(), ScreenWidth(), ScreenHeight(), 16,
+                                           ScreenPitchBytes(), SDL_PIXELFORMAT_RGB565);
     if (window == nullptr || view == nullptr) {
         std::fprintf(stderr, "draw-ship: %s\n", SDL_GetError());
         SDL_Quit();
@@ -100,8 +100,8 @@ int RunWindow(std::vector<Pixel16>& surface, const RlsRay& ship, int frames) {
         SDL_Event event;
         while (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT ||
-                (event.type == SDL_KEYDOWN && (event.key.keysym.sym == SDLK_ESCAPE ||
-                                               event.key.keysym.sym == SDLK_q)))
+                (event.type == SDL_KEYDOWN &&
+                 (event.key.keysym.sym == SDLK_ESCAPE || event.key.keysym.sym == SDLK_q)))
                 running = false;
         }
         DrawShipScene(surface.data(), ship, frame);

@@ -18,7 +18,8 @@ void U16(Bytes& b, uint16_t v) {
     b.push_back(static_cast<uint8_t>(v >> 8));
 }
 void I32(Bytes& b, int32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
 }
 Bytes Cat(std::initializer_list<Bytes> parts) {
     Bytes all;
@@ -93,19 +94,19 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"OneByte", Bytes{0x01}, "too short", 0},
         FaultCase{"RayHeaderCut", Bytes{0x01, 0xAE, 0x01}, "inside the ray header", 0},
         FaultCase{"UnknownMagic", Bytes{0x03, 0xAE, 0, 0}, "unknown magic 0xAE03", 0},
-        FaultCase{"RecordHeaderCut", Cat({RayHeader(1), Bytes(47, 0)}), "inside the record header", 4},
+        FaultCase{"RecordHeaderCut", Cat({RayHeader(1), Bytes(47, 0)}), "inside the record header",
+                  4},
         FaultCase{"RecordDataCut", Cat({RayHeader(1), Record(2, 2, 1, 8 + 8 + 5)}),
                   "needs 70 bytes, the file holds 69", 4},
-        FaultCase{"SecondRecordCut",
-                  Cat({RayHeader(2), Record(0, 0, 0, 0), Record(1, 0, 0, 0)}),
+        FaultCase{"SecondRecordCut", Cat({RayHeader(2), Record(0, 0, 0, 0), Record(1, 0, 0, 0)}),
                   "sprite 1: the record needs 52", 52},
         FaultCase{"NegativeEdges", Cat({RayHeader(1), Record(0, -2, 0, 0)}), "negative edge", 8},
         FaultCase{"NegativePoints", Cat({RayHeader(1), Record(0, 0, -1, 0)}), "negative point", 12},
         FaultCase{"OddEdges", Cat({RayHeader(1), Record(0, 3, 0, 12)}), "odd edge word count", 8},
         FaultCase{"BytesAfterRay", Cat({RayHeader(1), Record(0, 0, 0, 0), Bytes{7}}),
                   "1 bytes follow the last record", 52},
-        FaultCase{"Family", Cat({FamilyHeader(2, 1, {0, 1}), RayHeader(0), RayHeader(0), Text("a")}),
-                  "", 0},
+        FaultCase{"Family",
+                  Cat({FamilyHeader(2, 1, {0, 1}), RayHeader(0), RayHeader(0), Text("a")}), "", 0},
         FaultCase{"FamilyHeaderCut", Bytes{0x02, 0xAE, 6, 0}, "inside the family header", 0},
         FaultCase{"TooManySlots", FamilyHeader(53, 0, Bytes(53, 0)), "53 slots", 2},
         FaultCase{"TableCut", FamilyHeader(6, 0, {0, 0}), "inside the slot table", 6},
@@ -122,8 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FaultCase>& info) { return info.param.name; });
 
 TEST(FileMap, PlacesRaysRecordsAndTexts) {
-    const Bytes file = Cat({FamilyHeader(4, 2, {0, 1, 0, 1}), RayHeader(1), Record(3, 2, 1, 12 + 8 + 6),
-                            RayHeader(0), Text("Sample"), Text("")});
+    const Bytes file = Cat({FamilyHeader(4, 2, {0, 1, 0, 1}), RayHeader(1),
+                            Record(3, 2, 1, 12 + 8 + 6), RayHeader(0), Text("Sample"), Text("")});
     const FileMap map = MapSpriteFile(file);
     ASSERT_TRUE(map.ok()) << map.fault;
     EXPECT_EQ(map.kind, SpriteFileKind::kFamily);

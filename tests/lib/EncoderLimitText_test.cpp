@@ -20,8 +20,8 @@ TEST_F(EncoderLimitTextTest, LimitsNameTheArtAndWhatHelps) {
     struct LimitCase {
         const char* name;
         int32_t width, height;
-        int step;      // a white pixel every step-th column of every row
-        int rowStep;   // on every rowStep-th row
+        int step;     // a white pixel every step-th column of every row
+        int rowStep;  // on every rowStep-th row
         bool feather;
         std::string text;
     };
@@ -52,8 +52,9 @@ TEST_F(EncoderLimitTextTest, LimitsNameTheArtAndWhatHelps) {
         FrameRules rules;
         rules.main = image.View();
         rules.feather = c.feather;
-        EXPECT_EQ(ExplainedFailure(rules, Rect{0, 0, c.width - 1, c.height - 1}, "frame wasp05.tga"),
-                  c.text);
+        EXPECT_EQ(
+            ExplainedFailure(rules, Rect{0, 0, c.width - 1, c.height - 1}, "frame wasp05.tga"),
+            c.text);
     }
 }
 

@@ -71,7 +71,7 @@ TEST_F(FrameAnalysisTest, MarkerZeroStillLiftsDarkPixels) {
     }
     image.Set(2, 12, Rgb(1, 1, 1));
     image.Set(3, 12, Rgb(7, 0, 0));
-    image.Set(5, 12, 0xFFFFFF);  // a bright pixel with black neighbours
+    image.Set(5, 12, 0xFFFFFF);      // a bright pixel with black neighbours
     image.Set(0, 13, Rgb(2, 2, 2));  // the outer ring is never changed
     ASSERT_EQ(FindMarkerColour(image.View()), 0u);
 

@@ -117,7 +117,8 @@ TEST_F(ImageDiagnosisTest, RefusedFilesAreToldByTheirOwnBytes) {
          "it is a PNG image, not a TGA file; " + png},
         {"JPEG", Bytes("\xFF\xD8\xFF\xE0", 4), ImageFaultKind::Foreign,
          "it is a JPEG image, not a TGA file; " + other},
-        {"BMP", Bytes("BM", 2), ImageFaultKind::Foreign, "it is a BMP image, not a TGA file; " + other},
+        {"BMP", Bytes("BM", 2), ImageFaultKind::Foreign,
+         "it is a BMP image, not a TGA file; " + other},
         {"GIF", Bytes("GIF89a", 6), ImageFaultKind::Foreign,
          "it is a GIF image, not a TGA file; " + other},
         {"WebP", Bytes("RIFF\x10\0\0\0WEBPVP8 ", 16), ImageFaultKind::Foreign,
@@ -135,9 +136,9 @@ TEST_F(ImageDiagnosisTest, RefusedFilesAreToldByTheirOwnBytes) {
         const std::string path = folder_.Write("art.tga", c.bytes);
         EXPECT_EQ(DiagnoseImageFile(path).kind, c.kind);
         if (c.kind == ImageFaultKind::Unusable) {
-            EXPECT_EQ(UnusableImageText(path),
-                      "Must be an uncompressed 8, 24 or 32-bit RGB color file: " + path + ": " +
-                          c.text);
+            EXPECT_EQ(
+                UnusableImageText(path),
+                "Must be an uncompressed 8, 24 or 32-bit RGB color file: " + path + ": " + c.text);
             // The reader itself refuses it with that text.
             EXPECT_EQ(FatalTextOf([&] { ReadToolTga(path.c_str(), 0); }), UnusableImageText(path));
         } else {

@@ -63,9 +63,9 @@ TEST_F(PngArtTest, EveryKindReadsAsTheTgaReaderReadsTheSamePixels) {
     const int status = std::system(command.c_str());
     if (status != 0) GTEST_SKIP() << "neither Pillow nor ImageMagick is installed";
 
-    std::istringstream kinds(std::string(
-        reinterpret_cast<const char*>(ReadAll(out + "/kinds.txt").data()),
-        ReadAll(out + "/kinds.txt").size()));
+    std::istringstream kinds(
+        std::string(reinterpret_cast<const char*>(ReadAll(out + "/kinds.txt").data()),
+                    ReadAll(out + "/kinds.txt").size()));
     int checked = 0;
     for (std::string kind; std::getline(kinds, kind);) {
         SCOPED_TRACE(kind);
@@ -139,8 +139,8 @@ std::vector<uint8_t> TwoByTwoRows() {
 }
 
 TEST_F(PngArtTest, HandWrittenFileReadsTopRowFirst) {
-    const PngReadResult png = DecodePng(TinyRgbPng(2, 2, TwoByTwoRows()).data(),
-                                        TinyRgbPng(2, 2, TwoByTwoRows()).size());
+    const PngReadResult png =
+        DecodePng(TinyRgbPng(2, 2, TwoByTwoRows()).data(), TinyRgbPng(2, 2, TwoByTwoRows()).size());
     ASSERT_EQ(png.status, PngReadStatus::Read) << png.reason;
     EXPECT_EQ(png.picture.width, 2);
     EXPECT_EQ(png.picture.rgb, (std::vector<uint8_t>{255, 0, 0, 0, 0, 0, 1, 2, 3, 9, 8, 7}));
@@ -166,8 +166,8 @@ TEST_F(PngArtTest, BrokenFilesFailQuietlyWithLibpngsReason) {
          PngReadStatus::Broken, "libpng stops reading it: the file ends"},
         {"cut inside the image data", std::vector<uint8_t>(good.begin(), good.end() - 20),
          PngReadStatus::Broken, "libpng stops reading it"},
-        {"no end chunk", std::vector<uint8_t>(good.begin(), good.end() - 12),
-         PngReadStatus::Broken, "the file ends"},
+        {"no end chunk", std::vector<uint8_t>(good.begin(), good.end() - 12), PngReadStatus::Broken,
+         "the file ends"},
         {"header checksum spoilt", badCrc, PngReadStatus::Broken, "libpng stops reading it: IHDR"},
         {"wider than a TGA can be", tooWide, PngReadStatus::TooLarge, "70000 x 1 pixels"},
         {"more data announced than the file holds", bomb, PngReadStatus::Broken,

@@ -79,8 +79,8 @@ int main(int argc, char** argv) {
             for (int64_t x = int64_t{s.bounds.left} - 1; x <= s.bounds.right + 1; ++x)
                 for (int sy = 0; sy < scale; ++sy)
                     for (int sx = 0; sx < scale; ++sx) {
-                        const uint8_t* a =
-                            At(frame, (layout.hotX + x) * scale + sx, (layout.hotY + y) * scale + sy);
+                        const uint8_t* a = At(frame, (layout.hotX + x) * scale + sx,
+                                              (layout.hotY + y) * scale + sy);
                         const uint8_t* b =
                             At(sheet, (cell.hotX + x) * scale + sx, (cell.hotY + y) * scale + sy);
                         if (a == nullptr || b == nullptr || a[0] != b[0] || a[1] != b[1] ||

@@ -31,8 +31,8 @@ inline Stream ScratchStream() {
     std::FILE* file = nullptr;
     for (int attempt = 0; !file && attempt < 1000; ++attempt) {
         char name[1024];
-        std::snprintf(name, sizeof name, "%s\\vantrel-scratch-%d-%u.tmp", dir ? dir : ".", _getpid(),
-                      counter.fetch_add(1));
+        std::snprintf(name, sizeof name, "%s\\vantrel-scratch-%d-%u.tmp", dir ? dir : ".",
+                      _getpid(), counter.fetch_add(1));
         const int fd = _open(name, _O_CREAT | _O_EXCL | _O_RDWR | _O_BINARY | _O_TEMPORARY,
                              _S_IREAD | _S_IWRITE);
         if (fd >= 0) file = _fdopen(fd, "w+b");

@@ -155,9 +155,8 @@ TEST_F(BuildFamilyTest, WritesHeaderRaysAndMaskedTexts) {
     shell.Answer(folder / "fam.shp");
     BuildFamily();
     const std::string expected =
-        std::string("\x02\xae\x06\x00\x02\x00\x00\x01\x01\x01\x01\x01", 12) +
-        OneSpriteRay() + std::string("\x01\xae\x00\x00", 4) +
-        std::string("\x24\x20\x00\x00", 4);
+        std::string("\x02\xae\x06\x00\x02\x00\x00\x01\x01\x01\x01\x01", 12) + OneSpriteRay() +
+        std::string("\x01\xae\x00\x00", 4) + std::string("\x24\x20\x00\x00", 4);
     EXPECT_EQ(ReadWholeFile(folder / "fam.shp"), expected);
     ASSERT_EQ(shell.dialogs.size(), 2u);
     EXPECT_EQ(shell.dialogs[0].proposed, folder.Path() + kPathSeparator + "*.txt");

@@ -72,7 +72,8 @@ std::vector<PlacedLine> PlacedLinesOf(const std::string& text) {
     std::vector<PlacedLine> lines;
     char line[256];
     ListLinePlace place;
-    while (ReadListLine(stream, line, place)) lines.push_back({line, place.lineNumber, place.piece});
+    while (ReadListLine(stream, line, place))
+        lines.push_back({line, place.lineNumber, place.piece});
     return lines;
 }
 
@@ -84,10 +85,8 @@ void PrintTo(const PlacedLine& line, std::ostream* out) {
 TEST(ReadListLine, TellsEachLinesNumberAndWhetherItIsAPiece) {
     const std::string x255(255, 'x');
     EXPECT_EQ(PlacedLinesOf("// list\n\nwasp\r\n" + x255 + "tail\nhornet"),
-              (std::vector<PlacedLine>{{"wasp", 3, false},
-                                       {x255, 4, false},
-                                       {"tail", 4, true},
-                                       {"hornet", 5, false}}));
+              (std::vector<PlacedLine>{
+                  {"wasp", 3, false}, {x255, 4, false}, {"tail", 4, true}, {"hornet", 5, false}}));
     // Exactly 255 characters lose nothing: no piece follows.
     EXPECT_EQ(PlacedLinesOf(x255 + "\nz\n"),
               (std::vector<PlacedLine>{{x255, 1, false}, {"z", 2, false}}));

@@ -210,8 +210,8 @@ TEST_F(PlimsorTest, ImagesThatCannotBeConvertedAreNamed) {
          "Can't load " + second + ": there is no such file; check its name and folder"},
         {"not a TGA file", [&] { WriteWholeFile(second, "not a TGA"); },
          art + kPathSeparator + "art.txt",
-         "Can't load " + second +
-             ": it is only 9 bytes long, too short for a TGA header; " + ExportRemedy()},
+         "Can't load " + second + ": it is only 9 bytes long, too short for a TGA header; " +
+             ExportRemedy()},
         {"pixel data cut short", [&] { WriteTruncatedImage(second, good); },
          art + kPathSeparator + "art.txt",
          "Can't load " + second +

@@ -397,8 +397,8 @@ TEST_F(QuarvinTest, FramesThatCannotBeConvertedAreNamed) {
              "again"},
         {"not a TGA file", [&] { WriteWholeFile(frame5, "not a TGA file at all"); },
          FramePath("wasp", 0),
-         "Can't load " + frame5 +
-             ": it is not a TGA file (its header fits no TGA layout); " + ExportRemedy()},
+         "Can't load " + frame5 + ": it is not a TGA file (its header fits no TGA layout); " +
+             ExportRemedy()},
         {"alpha image cut short", [&] { WriteTruncatedImage(alpha5, good); }, FramePath("wasp", 0),
          "Can't load " + alpha5 +
              ": its pixel data ends at byte 593 of 594; the file was cut off; save or copy it "

@@ -37,14 +37,14 @@ TEST(TemporaryName, OnlyTheExactFormOfThisTargetIsALeftover) {
         {"wasp.sh.tmp-99999999999-0a1b2c3d", 0},
         {"wasp.sh.tmp-12a-0a1b2c3d", 0},
         {"wasp.sh.tmp-+12-0a1b2c3d", 0},
-        {"wasp.sh.tmp-123-0a1b2c3", 0},          // 7 digits
-        {"wasp.sh.tmp-123-0a1b2c3d4", 0},        // 9 digits
-        {"wasp.sh.tmp-123-0A1B2C3D", 0},         // upper case
+        {"wasp.sh.tmp-123-0a1b2c3", 0},    // 7 digits
+        {"wasp.sh.tmp-123-0a1b2c3d4", 0},  // 9 digits
+        {"wasp.sh.tmp-123-0A1B2C3D", 0},   // upper case
         {"wasp.sh.tmp-123-0a1b2c3g", 0},
         {"wasp.sh.tmp-123-0a1b2c3d.bak", 0},
         {"wasp.sh.tmp-123-0a1b2c3d-1", 0},
-        {"wasp.sh.tmp-XyZ123", 0},               // the random names of old versions
-        {"wasp.shp.tmp-123-0a1b2c3d", 0},        // another target
+        {"wasp.sh.tmp-XyZ123", 0},         // the random names of old versions
+        {"wasp.shp.tmp-123-0a1b2c3d", 0},  // another target
         {"xwasp.sh.tmp-123-0a1b2c3d", 0},
         {"Wasp.sh.tmp-123-0a1b2c3d", 0},
         {"wasp.sh.TMP-123-0a1b2c3d", 0},

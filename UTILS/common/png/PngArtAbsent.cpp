@@ -10,8 +10,9 @@ bool PngArtIsReadable() {
 PngReadResult DecodePng(const uint8_t*, size_t, const PngReadLimits&) {
     PngReadResult result;
     result.status = PngReadStatus::Unsupported;
-    result.reason = "this build of the tools reads no PNG; export the artwork as an uncompressed "
-                    "24-bit TGA";
+    result.reason =
+        "this build of the tools reads no PNG; export the artwork as an uncompressed "
+        "24-bit TGA";
     return result;
 }
 

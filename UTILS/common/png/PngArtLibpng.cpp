@@ -114,7 +114,8 @@ Outcome DecodeWithLibpng(DecodeJob* job) {
         KeepReason(job, "there is not enough memory for it");
         return Outcome::TooLarge;
     }
-    for (png_uint_32 y = 0; y < job->height; ++y) job->rows[y] = job->rgba + size_t{y} * job->width * 4;
+    for (png_uint_32 y = 0; y < job->height; ++y)
+        job->rows[y] = job->rgba + size_t{y} * job->width * 4;
     png_read_image(job->png, job->rows);
     png_read_end(job->png, nullptr);
     return Outcome::Read;
@@ -204,7 +205,8 @@ PngReadResult DecodePng(const uint8_t* bytes, size_t size, const PngReadLimits& 
     }
     std::free(job.rows);
     std::free(job.rgba);
-    if (job.png != nullptr) png_destroy_read_struct(&job.png, job.info != nullptr ? &job.info : nullptr, nullptr);
+    if (job.png != nullptr)
+        png_destroy_read_struct(&job.png, job.info != nullptr ? &job.info : nullptr, nullptr);
     return result;
 }
 

@@ -72,13 +72,13 @@ int QuitExitCode();
 void ClearQuitRequest();
 
 enum class DialogAnswer {
-    Accepted,  // use it
-    Replaces,  // a file to write that exists: confirm before use
-    Missing,   // a file to read that does not exist (or is a folder)
-    NoFolder,  // a file to write whose folder does not exist
-    IsFolder,  // a file to write that names a folder
-    ReadOnly,  // a file to write that exists and cannot be written
-    Wildcard,  // the answer still holds * or ?
+    Accepted,    // use it
+    Replaces,    // a file to write that exists: confirm before use
+    Missing,     // a file to read that does not exist (or is a folder)
+    NoFolder,    // a file to write whose folder does not exist
+    IsFolder,    // a file to write that names a folder
+    ReadOnly,    // a file to write that exists and cannot be written
+    Wildcard,    // the answer still holds * or ?
     NamesInput,  // a file to write that the run reads (SameFile.h)
 };
 // Checks an (absolute) answer as the system dialogs do.

@@ -65,9 +65,17 @@ TEST(FileCompletion, ThePlaceToCompleteIsTheFolderOfTheTypedName) {
 
 TEST(FileCompletion, TabCompletesOneMatchOrTheSharedPrefix) {
     const std::vector<FolderEntry> listing = {
-        {".", true},           {"..", true},        {"wasp00.tga", false}, {"wasp01.tga", false},
-        {"waves", true},       {"rock.tga", false}, {"rocks", true},       {".hidden", false},
-        {"caf\xc3\xa9", false}, {"caf\xc3\xa8", false}, {"hull.sh", false},
+        {".", true},
+        {"..", true},
+        {"wasp00.tga", false},
+        {"wasp01.tga", false},
+        {"waves", true},
+        {"rock.tga", false},
+        {"rocks", true},
+        {".hidden", false},
+        {"caf\xc3\xa9", false},
+        {"caf\xc3\xa8", false},
+        {"hull.sh", false},
     };
     struct Case {
         const char* what;
@@ -85,9 +93,11 @@ TEST(FileCompletion, TabCompletesOneMatchOrTheSharedPrefix) {
         {"a file and a folder", "wa", "", {"wasp00.tga", "wasp01.tga", "waves/"}},
         {"a name that is the prefix of another", "rock", "", {"rock.tga", "rocks/"}},
         {"no match", "x", "", {}},
-        {"hidden names need a dot", "", "",
-         {"caf\xc3\xa8", "caf\xc3\xa9", "hull.sh", "rock.tga", "rocks/", "wasp00.tga",
-          "wasp01.tga", "waves/"}},
+        {"hidden names need a dot",
+         "",
+         "",
+         {"caf\xc3\xa8", "caf\xc3\xa9", "hull.sh", "rock.tga", "rocks/", "wasp00.tga", "wasp01.tga",
+          "waves/"}},
         {"a dot shows hidden names", ".h", "idden", {".hidden"}},
         {"never half a UTF-8 character", "ca", "f", {"caf\xc3\xa8", "caf\xc3\xa9"}},
         {"a pattern completes nothing", "w*", "", {}},

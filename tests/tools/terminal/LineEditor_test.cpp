@@ -83,14 +83,23 @@ TEST(LineEditor, KeysFromTheirBytes) {
         {"a line feed accepts too", "x", "\n", "x", 1, accept},
         {"typing appends at the end", "/art/", "wasp.tga\r", "/art/wasp.tga", 13, accept},
         {"left arrows then text inserts", "abc", Repeat(kLeft, 2) + "X\r", "aXbc", 2, accept},
-        {"right arrow stops at the end", "ab", Repeat(kLeft, 2) + Repeat(kRight, 5) + "!\r", "ab!", 3, accept},
+        {"right arrow stops at the end", "ab", Repeat(kLeft, 2) + Repeat(kRight, 5) + "!\r", "ab!",
+         3, accept},
         {"left arrow stops at the start", "ab", Repeat(kLeft, 5) + "!\r", "!ab", 1, accept},
         {"application-mode arrows (ESC O D)", "ab", "\x1bOD\x1bODX\r", "Xab", 1, accept},
         {"Home (ESC [ H) and End (ESC [ F)", "bc", "\x1b[Ha\x1b[Fd\r", "abcd", 4, accept},
         {"Home and End as ESC [ 1 ~ and ESC [ 4 ~", "bc", "\x1b[1~a\x1b[4~d\r", "abcd", 4, accept},
         {"Home and End as ESC [ 7 ~ and ESC [ 8 ~", "bc", "\x1b[7~a\x1b[8~d\r", "abcd", 4, accept},
-        {"Ctrl-A and Ctrl-E", "bc", "\x01" "a\x05" "d\r", "abcd", 4, accept},
-        {"Ctrl-B and Ctrl-F", "ac", "\x02" "b\x06" "d\r", "abcd", 4, accept},
+        {"Ctrl-A and Ctrl-E", "bc",
+         "\x01"
+         "a\x05"
+         "d\r",
+         "abcd", 4, accept},
+        {"Ctrl-B and Ctrl-F", "ac",
+         "\x02"
+         "b\x06"
+         "d\r",
+         "abcd", 4, accept},
         {"Backspace (DEL) removes before the cursor", "abc", kLeft + "\x7f\r", "ac", 1, accept},
         {"Backspace (Ctrl-H) too", "abc", "\x08\r", "ab", 2, accept},
         {"Backspace at the start does nothing", "ab", "\x1b[H\x7f\r", "ab", 0, accept},
@@ -106,14 +115,20 @@ TEST(LineEditor, KeysFromTheirBytes) {
         {"Ctrl-C cancels", "ab", "c\x03zz", "abc", 3, cancel},
         {"the end of input cancels", "ab", "c", "abc", 3, cancel},
         {"a sequence cut by the end of input cancels", "ab", "\x1b[1", "ab", 2, cancel},
-        {"left steps over a whole UTF-8 character", "b\xc3\xa9", kLeft + "X\r",
-         "bX\xc3\xa9", 2, accept},
-        {"backspace removes a whole UTF-8 character", "\xe2\x82\xac" "a", kLeft + "\x7f\r",
-         "a", 0, accept},
-        {"delete removes a whole UTF-8 character", "a\xf0\x9f\x98\x80" "b",
+        {"left steps over a whole UTF-8 character", "b\xc3\xa9", kLeft + "X\r", "bX\xc3\xa9", 2,
+         accept},
+        {"backspace removes a whole UTF-8 character",
+         "\xe2\x82\xac"
+         "a",
+         kLeft + "\x7f\r", "a", 0, accept},
+        {"delete removes a whole UTF-8 character",
+         "a\xf0\x9f\x98\x80"
+         "b",
          "\x1b[H" + kRight + "\x1b[3~\r", "ab", 1, accept},
         {"UTF-8 typed in the middle stays whole", "ab", kLeft + "\xc3\xa9" + kLeft + "X\r",
-         "aX\xc3\xa9" "b", 2, accept},
+         "aX\xc3\xa9"
+         "b",
+         2, accept},
     };
     for (const Case& c : cases) {
         Typed typed = TypeInto(c.start, c.bytes);
@@ -140,7 +155,8 @@ TEST(LineEditor, UpAndDownRecallTheRunsEarlierAnswers) {
         {"Up: the latest answer", kUp + "\r", "/art/two.tga"},
         {"Up twice: the one before", Repeat(kUp, 2) + "\r", "/art/one.tga"},
         {"Up stops at the oldest", Repeat(kUp, 5) + "\r", "/art/one.tga"},
-        {"Down after Up: the line being typed", "x" + Repeat(kUp, 2) + Repeat(kDown, 2) + "\r", "/art/*.tgax"},
+        {"Down after Up: the line being typed", "x" + Repeat(kUp, 2) + Repeat(kDown, 2) + "\r",
+         "/art/*.tgax"},
         {"Down past the line being typed does nothing", Repeat(kDown, 3) + "\r", "/art/*.tga"},
         {"Ctrl-P and Ctrl-N", "\x10\x10\x0e\r", "/art/two.tga"},
         {"an earlier answer can be edited", kUp + "\x7f\x7f\x7fpng\r", "/art/two.png"},

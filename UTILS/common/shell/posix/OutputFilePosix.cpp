@@ -83,9 +83,9 @@ std::FILE* CreateTemporaryBeside(const char* target, std::string& temporaryPath)
     RemoveStaleTemporaries(target);
     static std::mt19937 randomNames{std::random_device{}()};
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        std::string candidate = std::string(target) +
-                                TemporarySuffix(static_cast<std::uint32_t>(getpid()),
-                                                static_cast<std::uint32_t>(randomNames()));
+        std::string candidate =
+            std::string(target) + TemporarySuffix(static_cast<std::uint32_t>(getpid()),
+                                                  static_cast<std::uint32_t>(randomNames()));
         // Private until MoveOver gives it the mode of the file it replaces.
         int descriptor = open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
         if (descriptor < 0) {

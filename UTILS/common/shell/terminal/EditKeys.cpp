@@ -12,34 +12,55 @@ EditKeyPress Key(EditKey key) {
 
 EditKey ControlKey(int byte) {
     switch (byte) {
-        case 1: return EditKey::Home;       // Ctrl-A
-        case 2: return EditKey::Left;       // Ctrl-B
-        case 3: return EditKey::Interrupt;  // Ctrl-C
-        case 4: return EditKey::Delete;     // Ctrl-D
-        case 5: return EditKey::End;        // Ctrl-E
-        case 6: return EditKey::Right;      // Ctrl-F
-        case 8: return EditKey::Backspace;  // Ctrl-H
-        case 9: return EditKey::Tab;
+        case 1:
+            return EditKey::Home;  // Ctrl-A
+        case 2:
+            return EditKey::Left;  // Ctrl-B
+        case 3:
+            return EditKey::Interrupt;  // Ctrl-C
+        case 4:
+            return EditKey::Delete;  // Ctrl-D
+        case 5:
+            return EditKey::End;  // Ctrl-E
+        case 6:
+            return EditKey::Right;  // Ctrl-F
+        case 8:
+            return EditKey::Backspace;  // Ctrl-H
+        case 9:
+            return EditKey::Tab;
         case 10:
-        case 13: return EditKey::Enter;
-        case 11: return EditKey::KillToEnd;  // Ctrl-K
-        case 14: return EditKey::Down;       // Ctrl-N
-        case 16: return EditKey::Up;         // Ctrl-P
-        case 21: return EditKey::ClearLine;  // Ctrl-U
-        case 127: return EditKey::Backspace;
-        default: return EditKey::None;
+        case 13:
+            return EditKey::Enter;
+        case 11:
+            return EditKey::KillToEnd;  // Ctrl-K
+        case 14:
+            return EditKey::Down;  // Ctrl-N
+        case 16:
+            return EditKey::Up;  // Ctrl-P
+        case 21:
+            return EditKey::ClearLine;  // Ctrl-U
+        case 127:
+            return EditKey::Backspace;
+        default:
+            return EditKey::None;
     }
 }
 
 // The key of a sequence's final byte; parameters as in "1;5" or "3".
 EditKey SequenceKey(const std::string& parameters, int final) {
     switch (final) {
-        case 'A': return EditKey::Up;
-        case 'B': return EditKey::Down;
-        case 'C': return EditKey::Right;
-        case 'D': return EditKey::Left;
-        case 'H': return EditKey::Home;
-        case 'F': return EditKey::End;
+        case 'A':
+            return EditKey::Up;
+        case 'B':
+            return EditKey::Down;
+        case 'C':
+            return EditKey::Right;
+        case 'D':
+            return EditKey::Left;
+        case 'H':
+            return EditKey::Home;
+        case 'F':
+            return EditKey::End;
         case '~': {
             std::string first = parameters.substr(0, parameters.find(';'));
             if (first == "1" || first == "7") return EditKey::Home;
@@ -47,7 +68,8 @@ EditKey SequenceKey(const std::string& parameters, int final) {
             if (first == "3") return EditKey::Delete;
             return EditKey::None;
         }
-        default: return EditKey::None;
+        default:
+            return EditKey::None;
     }
 }
 

@@ -6,17 +6,22 @@
 #define UTILS_COMMON_SHELL_TERMINAL_EDIT_KEYS_H
 
 enum class EditKey {
-    None,        // a key the editor does not use (Alt+letter, F5, ...)
-    Text,        // a byte of text (UTF-8 sequences arrive one byte at a time)
-    Left, Right, Home, End,
-    Backspace, Delete,
-    Up, Down,    // earlier and later answers
-    Tab,         // completion
+    None,  // a key the editor does not use (Alt+letter, F5, ...)
+    Text,  // a byte of text (UTF-8 sequences arrive one byte at a time)
+    Left,
+    Right,
+    Home,
+    End,
+    Backspace,
+    Delete,
+    Up,
+    Down,  // earlier and later answers
+    Tab,   // completion
     Enter,
-    Cancel,      // a lone Escape
-    Interrupt,   // Ctrl-C
-    ClearLine,   // Ctrl-U
-    KillToEnd,   // Ctrl-K
+    Cancel,     // a lone Escape
+    Interrupt,  // Ctrl-C
+    ClearLine,  // Ctrl-U
+    KillToEnd,  // Ctrl-K
     EndOfInput,
 };
 

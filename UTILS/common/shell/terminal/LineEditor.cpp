@@ -33,7 +33,9 @@ std::vector<std::size_t> CharacterStarts(const std::string& text) {
 }  // namespace
 
 LineEditor::LineEditor(std::string text, const std::vector<std::string>& history)
-    : text_(std::move(text)), cursor_(text_.size()), history_(history),
+    : text_(std::move(text)),
+      cursor_(text_.size()),
+      history_(history),
       historyEntry_(history.size()) {}
 
 void LineEditor::Insert(const std::string& text) {
@@ -120,7 +122,8 @@ PromptView ViewOfLine(const std::string& text, std::size_t cursor, std::size_t r
     std::size_t last = std::min(count, first + width);  // one past the last shown
     bool cutRight = last < count;
     if (cutRight) --last;  // room for '>'
-    std::string shown = (cutLeft ? "<" : "") + text.substr(starts[first], starts[last] - starts[first]) +
+    std::string shown = (cutLeft ? "<" : "") +
+                        text.substr(starts[first], starts[last] - starts[first]) +
                         (cutRight ? ">" : "");
     return {shown, at - first + (cutLeft ? 1 : 0)};
 }

@@ -29,7 +29,8 @@ std::string Home() {
 void DrawLine(const std::string& text, std::size_t cursor) {
     // The line never wraps: only a part of a long path is shown.
     PromptView view = ViewOfLine(text, cursor, static_cast<std::size_t>(TerminalWidth() - 4));
-    TerminalWrite("\r\033[K> " + view.shown + "\r\033[" + std::to_string(view.cursorColumn + 2) + "C");
+    TerminalWrite("\r\033[K> " + view.shown + "\r\033[" + std::to_string(view.cursorColumn + 2) +
+                  "C");
 }
 
 void ShowNames(const std::vector<std::string>& names, const std::string& empty) {
@@ -38,7 +39,8 @@ void ShowNames(const std::vector<std::string>& names, const std::string& empty) 
         return;
     }
     TerminalWrite("\n");
-    for (std::size_t i = 0; i < names.size() && i < kMostListed; ++i) TerminalWrite("  " + names[i] + "\n");
+    for (std::size_t i = 0; i < names.size() && i < kMostListed; ++i)
+        TerminalWrite("  " + names[i] + "\n");
     if (names.size() > kMostListed)
         TerminalWrite("  ... " + std::to_string(names.size() - kMostListed) + " more\n");
 }
@@ -139,7 +141,8 @@ bool AskYes(const std::string& question) {
 bool ChooseFileAtPrompt(const char* proposed, const FileFilter& filter, char mode,
                         std::string& chosen) {
     TerminalWrite(std::string("\n") + (mode == 'w' ? "File To Write" : "File To Read") + " - " +
-          filter.description + " (" + filter.pattern + ")   Enter accepts, Esc cancels, Tab completes\n");
+                  filter.description + " (" + filter.pattern +
+                  ")   Enter accepts, Esc cancels, Tab completes\n");
     std::string folder = FolderOfProposed(proposed);
     std::string text = proposed;
     for (;;) {

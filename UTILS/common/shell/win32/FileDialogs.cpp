@@ -62,8 +62,7 @@ bool ChooseFileInDialog(const char* proposed, const FileFilter& filter, char mod
         // The system dialog knows nothing of the run's inputs: an output
         // that names one is refused here, and the dialog opens again.
         if (!writing || RunInputNamedBy(chosen) == nullptr) return true;
-        const std::string text =
-            chosen + "\n" + DialogRefusalText(DialogAnswer::NamesInput);
+        const std::string text = chosen + "\n" + DialogRefusalText(DialogAnswer::NamesInput);
         MessageBoxA(dialog.hwndOwner, text.c_str(), "File To Write", MB_OK | MB_ICONWARNING);
     }
 }
