@@ -135,10 +135,10 @@ TEST(FileMap, PlacesRaysRecordsAndTexts) {
     const RecordMap& r = map.family.rays[0].records[0];
     EXPECT_EQ(r.offset, 14);
     EXPECT_EQ(r.size, 74);
-    EXPECT_EQ(r.hotX, 1);
-    EXPECT_EQ(r.hotY, 2);
-    EXPECT_EQ(r.bounds.left, -1);
-    EXPECT_EQ(r.bounds.bottom, 4);
+    EXPECT_EQ(r.header.hotX, 1);
+    EXPECT_EQ(r.header.hotY, 2);
+    EXPECT_EQ(r.header.bounds.left, -1);
+    EXPECT_EQ(r.header.bounds.bottom, 4);
     EXPECT_EQ(map.family.rays[1].offset, 88);
     EXPECT_EQ(map.family.textsOffset, 92);
     EXPECT_EQ(map.family.texts, (std::vector<std::string>{"Sample", ""}));
