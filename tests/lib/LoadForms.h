@@ -8,6 +8,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +24,50 @@
 namespace load_forms {
 
 using Bytes = std::vector<uint8_t>;
+
+// tests/data: named by CTest, else found from this file's name as the
+// compiler saw it (absolute, or relative to the build folder).
+inline std::filesystem::path TestDataFolder() {
+    if (const char* named = std::getenv("VANTREL_TEST_DATA")) return named;
+    const std::filesystem::path here = std::filesystem::path(__FILE__).parent_path() / "../data";
+    return std::filesystem::exists(here) ? here : ".." / here;
+}
+
+inline Bytes ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// One line of tests/data/hostile/expected.txt: a file and what loading it
+// at pitch must say (an empty message: it loads; offset -1: no byte).
+struct HostileCase {
+    std::string name;
+    int32_t pitch = 0;
+    std::string message;
+    int64_t offset = -1;
+    Bytes bytes;
+};
+
+inline std::vector<HostileCase> HostileCases() {
+    const std::filesystem::path folder = TestDataFolder() / "hostile";
+    std::vector<HostileCase> cases;
+    std::ifstream table(folder / "expected.txt");
+    for (std::string line; std::getline(table, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        HostileCase c;
+        std::string pitch, offset;
+        std::getline(fields, c.name, '|');
+        std::getline(fields, pitch, '|');
+        std::getline(fields, c.message, '|');
+        std::getline(fields, offset, '|');
+        c.pitch = std::stoi(pitch);
+        c.offset = std::stoll(offset);
+        c.bytes = ReadFileBytes(folder / c.name);
+        cases.push_back(std::move(c));
+    }
+    return cases;
+}
 
 enum class FileKind { kRay, kFamily, kSprite };
 

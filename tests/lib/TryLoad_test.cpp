@@ -6,12 +6,8 @@
 // cost no more memory than its data.
 #include <Vantrel/TryLoad.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,19 +19,7 @@ namespace {
 
 using namespace load_forms;
 
-// tests/data: named by CTest, else found from this file's name as the
-// compiler saw it (absolute, or relative to the build folder).
-std::filesystem::path DataFolder() {
-    if (const char* named = std::getenv("VANTREL_TEST_DATA")) return named;
-    const std::filesystem::path here = std::filesystem::path(__FILE__).parent_path() / "../data";
-    return std::filesystem::exists(here) ? here : ".." / here;
-}
-const std::filesystem::path kData = DataFolder();
-
-Bytes ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+const std::filesystem::path kData = TestDataFolder();
 
 class TryLoadTest : public VantrelTest {
 protected:
@@ -87,32 +71,20 @@ Outcome AsInForm(Outcome outcome, Form form, const std::string& path) {
 }
 
 TEST_F(TryLoadTest, EveryHostileFileSaysWhatItMustInEveryForm) {
-    std::ifstream table(kData / "hostile/expected.txt");
-    ASSERT_TRUE(table) << "tests/data/hostile/expected.txt";
-    int files = 0;
-    for (std::string line; std::getline(table, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream fields(line);
-        std::string name, pitch, message, offset;
-        std::getline(fields, name, '|');
-        std::getline(fields, pitch, '|');
-        std::getline(fields, message, '|');
-        std::getline(fields, offset, '|');
-        SCOPED_TRACE(name);
-        const Bytes bytes = ReadAll(kData / "hostile" / name);
-        const FileKind kind = KindOfName(name);
-        const Outcome memory = LoadAndCheck(kind, bytes, std::stoi(pitch), Form::kMemory);
-        EXPECT_EQ(memory.message, message);
-        EXPECT_EQ(memory.offset, std::stoll(offset));
-        EXPECT_EQ(memory.content.empty(), !message.empty());
+    const std::vector<HostileCase> cases = HostileCases();
+    EXPECT_GE(cases.size(), 40u) << "tests/data/hostile/expected.txt";
+    for (const HostileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FileKind kind = KindOfName(c.name);
+        const Outcome memory = LoadAndCheck(kind, c.bytes, c.pitch, Form::kMemory);
+        EXPECT_EQ(memory.message, c.message);
+        EXPECT_EQ(memory.offset, c.offset);
+        EXPECT_EQ(memory.content.empty(), !c.message.empty());
         for (Form form : kForms) {
-            EXPECT_EQ(LoadAndCheck(kind, bytes, std::stoi(pitch), form),
-                      AsInForm(memory, form, scratch_))
+            EXPECT_EQ(LoadAndCheck(kind, c.bytes, c.pitch, form), AsInForm(memory, form, scratch_))
                 << FormName(form);
         }
-        ++files;
     }
-    EXPECT_GE(files, 40);
 }
 
 // The layout of a loaded file, from the sizes of its records, to say where
@@ -144,7 +116,7 @@ RayLayout LayoutOf(const RlsRay& ray, int64_t at) {
 }
 
 TEST_F(TryLoadTest, EveryCutOfARealRayIsRefusedAlikeInEveryForm) {
-    const Bytes whole = ReadAll(kData / "real/two-sprites.sh");
+    const Bytes whole = ReadFileBytes(kData / "real/two-sprites.sh");
     RlsRayPtr full(LoadRlsRay((kData / "real/two-sprites.sh").string().c_str()));
     ASSERT_EQ(full->count, 2);
     ASSERT_GT(full->Get(0)->edgeWordCount, 0) << "a real file with edge records";
@@ -168,7 +140,7 @@ TEST_F(TryLoadTest, EveryCutOfARealRayIsRefusedAlikeInEveryForm) {
 
 TEST_F(TryLoadTest, EveryCutOfARealFamilyIsRefusedUpToItsTextsAlikeInEveryForm) {
     const std::string path = (kData / "real/six-slots.shp").string();
-    const Bytes whole = ReadAll(path);
+    const Bytes whole = ReadFileBytes(path);
     vantrel::LoadError error;
     vantrel::RlsFamilyPtr full = vantrel::TryLoadFamily(path.c_str(), 640, error);
     ASSERT_TRUE(full) << error.message;
