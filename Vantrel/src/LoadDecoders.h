@@ -15,10 +15,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 
 #include <Vantrel/ByteIO.h>
+#include <Vantrel/Fatal.h>
 #include <Vantrel/RLSprite.h>
 #include <Vantrel/Rls.h>
 
@@ -50,6 +52,27 @@ RlsFamilyPtr DecodeRlsFamily(ByteSource& source, int32_t pitch, LoadFault& fault
 void BindLoaded(RLSprite& sprite, int32_t pitch);
 void BindLoaded(RlsRay& ray, int32_t pitch);
 void BindLoaded(RlsFamily& family, int32_t pitch);
+
+// The classic face over a decoder: the file opened (or the caller's stream
+// borrowed), decoded, closed, then either the fault handed to ReportFatal or
+// what was loaded bound and returned. Nothing is left to release or close
+// when the report is made.
+template <typename Loaded>
+using Decoder = Loaded (*)(ByteSource&, int32_t, LoadFault&);
+
+template <typename Loaded>
+Loaded LoadOrReport(Decoder<Loaded> decode, const char* openFault, const char* path, int32_t pitch,
+                    std::FILE* stream) {
+    StreamInUse file(path, stream, "rb");
+    if (!file) ReportFatalOrAbort(openFault);
+    ByteSource source = ByteSource::OfFile(file.get());
+    LoadFault fault;
+    Loaded loaded = decode(source, pitch, fault);
+    file.Close();
+    if (!loaded) ReportFatalOrAbort(fault.text.c_str());
+    BindLoaded(*loaded, pitch);
+    return loaded;
+}
 
 // A check of the bytes left that a source of unknown size cannot answer
 // when it is due (a pipe, reader callbacks). A source of known size refuses

@@ -184,13 +184,5 @@ void BindLoaded(RLSprite& sprite, int32_t pitch) {
 }
 
 RLSprite* LoadRLSprite(const char* path, int32_t pitch, std::FILE* stream) {
-    StreamInUse file(path, stream, "rb");
-    if (!file) ReportFatalOrAbort(kRLSpriteOpenFault);
-    ByteSource source = ByteSource::OfFile(file.get());
-    LoadFault fault;
-    RLSpritePtr sprite = DecodeRLSprite(source, pitch, fault);
-    file.Close();
-    if (!sprite) ReportFatalOrAbort(fault.text.c_str());
-    BindLoaded(*sprite, pitch);
-    return sprite.release();
+    return LoadOrReport(DecodeRLSprite, kRLSpriteOpenFault, path, pitch, stream).release();
 }

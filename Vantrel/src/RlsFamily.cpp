@@ -143,13 +143,5 @@ void BindLoaded(RlsFamily& family, int32_t pitch) {
 }
 
 RlsFamily* RlsFamilyLoad(const char* path, int32_t pitch, std::FILE* stream) {
-    StreamInUse file(path, stream, "rb");
-    if (!file) ReportFatalOrAbort(kRlsFamilyOpenFault);
-    ByteSource source = ByteSource::OfFile(file.get());
-    LoadFault fault;
-    RlsFamilyPtr family = DecodeRlsFamily(source, pitch, fault);
-    file.Close();
-    if (!family) ReportFatalOrAbort(fault.text.c_str());
-    BindLoaded(*family, pitch);
-    return family.release();
+    return LoadOrReport(DecodeRlsFamily, kRlsFamilyOpenFault, path, pitch, stream).release();
 }

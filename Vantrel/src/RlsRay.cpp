@@ -88,15 +88,7 @@ void BindLoaded(RlsRay& ray, int32_t pitch) {
 }
 
 RlsRay* LoadRlsRay(const char* path, int32_t pitch, std::FILE* stream) {
-    StreamInUse file(path, stream, "rb");
-    if (!file) ReportFatalOrAbort(kRlsRayOpenFault);
-    ByteSource source = ByteSource::OfFile(file.get());
-    LoadFault fault;
-    RlsRayPtr ray = DecodeRlsRay(source, pitch, fault);
-    file.Close();
-    if (!ray) ReportFatalOrAbort(fault.text.c_str());
-    BindLoaded(*ray, pitch);
-    return ray.release();
+    return LoadOrReport(DecodeRlsRay, kRlsRayOpenFault, path, pitch, stream).release();
 }
 
 void StoreRlsRay(const RlsRay* ray, const char* path, std::FILE* stream) {

@@ -9,9 +9,6 @@ namespace vantrel {
 
 namespace {
 
-template <typename Loaded>
-using Decoder = Loaded (*)(ByteSource&, int32_t, LoadFault&);
-
 // Runs one decoder over a source and either binds what it returned or moves
 // its fault into error.
 template <typename Loaded>
