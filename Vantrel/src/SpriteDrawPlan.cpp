@@ -1,7 +1,6 @@
 #include "SpriteDrawPlan.h"
 
 #include <algorithm>
-#include <type_traits>
 
 #include "SpriteBlend.h"
 #include "SpriteEdges.h"
