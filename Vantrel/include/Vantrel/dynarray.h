@@ -1,10 +1,11 @@
-// DynArray<T>: an array of pointer-sized elements indexed by position that
-// grows to exactly the index written. Storage comes from the tracked
-// allocator, tagged "Vantrel\\dynarray"; entries never written are null. The
-// array never owns what its elements point to.
-//
-// A negative index given to Set is ignored; a failed growth leaves the array
-// unchanged and Set returns false.
+/// @file
+/// DynArray<T>: an array of pointer-sized elements indexed by position that
+/// grows to exactly the index written. Storage comes from the tracked
+/// allocator, tagged "Vantrel\\dynarray"; entries never written are null. The
+/// array never owns what its elements point to.
+///
+/// A negative index given to Set is ignored; a failed growth leaves the array
+/// unchanged and Set returns false.
 #ifndef VANTREL_DYNARRAY_H
 #define VANTREL_DYNARRAY_H
 
@@ -13,11 +14,15 @@
 
 #include "DebugAlloc.h"
 
+/// An array of pointer-sized elements that grows to the index written (see
+/// the file's description).
 template <typename T>
 class DynArray {
     static_assert(sizeof(T) == sizeof(void*), "DynArray holds pointer-sized elements");
 
 public:
+    /// initialSize null entries (none when the allocator refuses them, or for
+    /// a size below 1).
     explicit DynArray(int32_t initialSize = 16) {
         if (initialSize > 0) {
             items_ = static_cast<T*>(
@@ -29,6 +34,9 @@ public:
     DynArray(const DynArray&) = delete;
     DynArray& operator=(const DynArray&) = delete;
 
+    /// Stores value at index, growing the array to index + 1 entries first
+    /// when needed; false (nothing changed) for a negative index or a failed
+    /// growth.
     bool Set(int32_t index, T value) {
         if (index < 0 || index == INT32_MAX) return false;
         if (index >= size_) {
@@ -48,7 +56,9 @@ public:
         return true;
     }
 
+    /// The entry at index; null outside 0..Size() - 1.
     T Get(int32_t index) const { return index < 0 || index >= size_ ? T{} : items_[index]; }
+    /// The entries the array holds.
     int32_t Size() const { return size_; }
 
 private:

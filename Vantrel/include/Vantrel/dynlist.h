@@ -1,11 +1,12 @@
-// DynList<T>: a list of pointer-sized elements that grows at its end by a
-// fixed 8 elements at a time (never by doubling). Storage comes from the
-// tracked allocator, tagged "Vantrel\\dynlist"; entries from count to capacity
-// are null. The list never owns what its elements point to.
-//
-// Meant for short lists (a folder listing, a family's texts): RemoveAt moves
-// the tail element by element. A failed growth leaves the list unchanged and
-// Add returns -1.
+/// @file
+/// DynList<T>: a list of pointer-sized elements that grows at its end by a
+/// fixed 8 elements at a time (never by doubling). Storage comes from the
+/// tracked allocator, tagged "Vantrel\\dynlist"; entries from count to capacity
+/// are null. The list never owns what its elements point to.
+///
+/// Meant for short lists (a folder listing, a family's texts): RemoveAt moves
+/// the tail element by element. A failed growth leaves the list unchanged and
+/// Add returns -1.
 #ifndef VANTREL_DYNLIST_H
 #define VANTREL_DYNLIST_H
 
@@ -14,11 +15,15 @@
 
 #include "DebugAlloc.h"
 
+/// A list of pointer-sized elements that grows at its end (see the file's
+/// description).
 template <typename T>
 class DynList {
     static_assert(sizeof(T) == sizeof(void*), "DynList holds pointer-sized elements");
 
 public:
+    /// An empty list with room for initialCapacity elements (none when the
+    /// allocator refuses them, or for a capacity below 1).
     explicit DynList(int32_t initialCapacity = 8) {
         if (initialCapacity > 0) {
             items_ = static_cast<T*>(
@@ -30,6 +35,7 @@ public:
     DynList(const DynList&) = delete;
     DynList& operator=(const DynList&) = delete;
 
+    /// Appends value; returns its index, or -1 when the list could not grow.
     int32_t Add(T value) {
         if (count_ == capacity_) {
             int32_t grown = capacity_ + kGrowth;
@@ -47,6 +53,8 @@ public:
         return count_++;
     }
 
+    /// Removes the element at index (the later ones move down); ignored
+    /// outside 0..Count() - 1.
     void RemoveAt(int32_t index) {
         if (index < 0 || index >= count_) return;
         --count_;
@@ -54,10 +62,14 @@ public:
         items_[count_] = T{};
     }
 
+    /// The element at index; null outside 0..Count() - 1.
     T Get(int32_t index) const { return index < 0 || index >= count_ ? T{} : items_[index]; }
+    /// The elements in the list.
     int32_t Count() const { return count_; }
+    /// The elements the list holds before it grows.
     int32_t Capacity() const { return capacity_; }
-    // Forgets the elements; storage, capacity and old entries stay.
+
+    /// Forgets the elements; storage, capacity and old entries stay.
     void Clear() { count_ = 0; }
 
 private:
