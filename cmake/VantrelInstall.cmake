@@ -9,6 +9,8 @@
 #                            the asset functions (VantrelAssets.cmake)
 #   lib/pkgconfig/vantrel.pc
 #   share/man/man1/          one page per program (VantrelManPages.cmake)
+#   share/man/man3/vantrel.3 the library's page (VantrelApiReference.cmake)
+#   share/doc/vantrel/api/   the API reference, where doxygen made it (VantrelApiReference.cmake)
 #   share/doc/vantrel/       README.md, docs/, LICENSE
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
@@ -76,3 +78,4 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs DESTINATION ${VANTREL_DOC_DIR}
   FILES_MATCHING PATTERN "*.md" PATTERN "*.png" PATTERN "*.webp")
 
 include(${CMAKE_CURRENT_LIST_DIR}/VantrelManPages.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/VantrelApiReference.cmake)
