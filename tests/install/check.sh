@@ -2,7 +2,8 @@
 # The installed package as its users meet it. Installs a built tree into a
 # temporary prefix and checks:
 #   - the installed files (programs, library, public headers only, CMake
-#     package, pkg-config file, man pages, documents) and every --version;
+#     package, pkg-config file, man pages, documents, the API reference where
+#     the build made it) and every --version;
 #   - examples/asset-pipeline, built against the prefix alone: converts the
 #     sample art, a second build converts nothing, a touched frame, alpha
 #     image or picture reconverts only what reads it;
@@ -13,6 +14,9 @@
 #   - examples/draw-ship, built against the prefix, drawn headless: its last
 #     frame matches golden/draw-ship.png pixel for pixel; the same program built
 #     with `pkg-config --cflags --libs vantrel` draws the same picture;
+#   - vantrel(3), the library guide's first program and
+#     examples/robust-loading (tests/install/library.sh);
+
 #   - `cpack -G DEB` and `cpack -G TGZ`: the .deb holds the programs, man
 #     pages, library and package files and depends on libpng but not GTK;
 #     the desktop window module is in vantrel-desktop, which depends on GTK 3
@@ -42,7 +46,12 @@ expected=(lib/libVantrel.a include/Vantrel/Rls.h include/Vantrel/RLSpriteDraw.h
           lib/cmake/Vantrel/VantrelAssets.cmake lib/pkgconfig/vantrel.pc
           share/doc/vantrel/README.md share/doc/vantrel/LICENSE
           share/doc/vantrel/docs/artists-guide.md share/doc/vantrel/docs/file-formats.md
-          share/doc/vantrel/docs/library.md share/doc/vantrel/docs/wasp.webp)
+          share/doc/vantrel/docs/library.md share/doc/vantrel/docs/wasp.webp
+          share/man/man3/vantrel.3)
+# The API reference, where the build made it (doxygen installed; CI has it).
+if [ -f "$build/api/complete.stamp" ]; then
+  expected+=(share/doc/vantrel/api/index.html share/doc/vantrel/api/Canvas_8h.html)
+fi
 for program in "${programs[@]}"; do
   expected+=("bin/$program" "share/man/man1/$program.1")
 done
@@ -212,6 +221,10 @@ g++ -Wall -Wextra -Werror -o "$work/draw-ship-pc" "$source_dir"/examples/draw-sh
 "$work/draw-ship-pc" --frames 20 --png "$work/draw-ship-pc.png" "$ship"
 "$build/tests/preview/pngsame" "$golden" "$work/draw-ship-pc.png" || fail "pkg-config build draws differently"
 echo "pkg-config build draws the same picture"
+
+# vantrel(3), the guide's first program and examples/robust-loading.
+source "$source_dir/tests/install/library.sh"
+
 
 echo "== packages =="
 (cd "$build" && cpack -G "DEB;TGZ" -B "$work/packages" >"$work/log" 2>&1) ||
