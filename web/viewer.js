@@ -251,7 +251,7 @@ class Viewer {
     });
     $("view-picture").addEventListener("change", (e) => {
       const file = e.target.files[0];
-      if (file) this.openBlob(file);
+      if (file) this.opening = this.opening.then(() => this.usePicture(file));
     });
   }
 
