@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include <Vantrel/ScreenGeometry.h>
+#include <Vantrel/TryLoad.h>
 
 #include "PreviewContent.h"
 #include "ReportOutput.h"
@@ -43,17 +44,27 @@ bool OpenSpriteFile(const std::string& path, OpenFile& file) {
         file.reason = InvalidReason(file.text, path);
         return false;
     }
-    if (file.report.kind == SpriteFileKind::kFamily) {
-        file.family.reset(RlsFamilyLoad(path.c_str(), ScreenWidth()));
+    // Loaded once more, bound to the surface. The report loaded it unbound;
+    // a refusal at the surface's pitch is given as the loader words it.
+    vantrel::LoadError error;
+    if (file.report.kind == SpriteFileKind::kFamily)
+        file.family = vantrel::TryLoadFamily(path.c_str(), ScreenWidth(), error);
+    else
+        file.ray = vantrel::TryLoadRay(path.c_str(), ScreenWidth(), error);
+    if (!file.family && !file.ray) {
+        file.reason = error.message;
+        if (error.offset >= 0) file.reason += " at byte " + std::to_string(error.offset);
+        return false;
+    }
+    if (file.family) {
         file.content = FamilyContent(*file.family);
-        for (int32_t k = 0; k < file.family->rays.Size(); ++k) {
-            const RlsRay* ray = file.family->rays.Get(k);
+        for (int32_t k = 0; k < file.family->slotCount; ++k) {
+            const RlsRay* ray = file.family->Slot(k);
             if (ray != nullptr &&
                 std::find(file.rays.begin(), file.rays.end(), ray) == file.rays.end())
                 file.rays.push_back(ray);
         }
     } else {
-        file.ray.reset(LoadRlsRay(path.c_str(), ScreenWidth()));
         file.content = RayContent(*file.ray);
         file.rays.push_back(file.ray.get());
     }
