@@ -70,14 +70,14 @@ void BindRLSprite(RLSprite* sprite, int32_t pitch);
 // Derives the drawing index of a sprite bound to its boundPitch (BindRLSprite
 // does this; call it for a sprite whose words were laid out bound by hand and
 // whose boundPitch was then set). The index holds per-run pixel counts,
-// per-row starts of the runs and edge records and, where there is room, each
-// edge record's row and column; it takes at most a quarter of the run data's
-// memory, and is left out (index null) for a sprite whose runs leave its
-// bounds or scan order, for one whose run offsets counted from its
-// rectangle's corner do not fit 32 bits, for one too small to profit, or
-// without a boundPitch. Drawing is the same pixel for pixel with or without
-// it. Call it again after rewriting a bound sprite's run or edge words in
-// place.
+// per-row starts of the runs and edge records and each edge record's row and
+// column; it takes no more memory than the run and edge words, and is left
+// out (index null) for a sprite whose runs or edge records leave its bounds
+// or scan order, for one whose run offsets counted from its rectangle's
+// corner do not fit 32 bits, for one too small to profit or with mostly empty
+// rows, or without a boundPitch. Drawing is the same pixel for pixel with or
+// without it. Call it again after rewriting a bound sprite's run or edge
+// words in place.
 void IndexRLSprite(RLSprite& sprite);
 
 // Releases a loaded sprite and its buffers; nothing happens for null.
