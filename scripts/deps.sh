@@ -14,7 +14,8 @@ for group in "${groups[@]}"; do
       packages+=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
                  libbenchmark-dev libstb-dev libsdl2-dev liballegro4-dev libpng-dev libwebp-dev
                  nlohmann-json3-dev libtsan2 tmux help2man pkgconf dpkg-dev file python3-pil
-                 imagemagick clang-format doxygen) ;;
+                 imagemagick clang-format doxygen groff-base) ;;
+
 
     desktop)
       packages+=(libgtk-3-dev pkgconf xvfb xauth xdotool x11-utils dbus dbus-x11 imagemagick

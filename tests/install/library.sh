@@ -13,8 +13,9 @@
 
 echo "== vantrel(3) =="
 page=$prefix/share/man/man3/vantrel.3
-warnings=$(MANWIDTH=80 man --warnings=w -l "$page" 2>&1 >"$work/vantrel.3.txt") ||
-  fail "man cannot show vantrel(3)"
+warnings=$(groff -ww -man -Tutf8 -P-cbou "$page" 2>&1 >"$work/vantrel.3.txt") ||
+  fail "groff cannot show vantrel(3)"
+
 [ -z "$warnings" ] || fail "vantrel(3) has roff warnings: $warnings"
 grep -q '^NAME' "$work/vantrel.3.txt" || fail "vantrel(3) has no NAME section"
 # Every function of the safe face's headers, as declared there.
