@@ -597,4 +597,125 @@ TEST_F(FrameAnalysisTest, ReadRgbGivesChannelsAndBlackOutside) {
     }
 }
 
+// The encoder fed by the frame rules: what Quarvin and Plimsor store.
+
+std::vector<uint32_t> Words(const uint32_t* data, int32_t count) {
+    return data == nullptr ? std::vector<uint32_t>{} : std::vector<uint32_t>(data, data + count);
+}
+
+uint32_t Pair(uint32_t low, uint32_t high) {
+    return low | (high << 16);
+}
+
+TEST_F(FrameAnalysisTest, MarkerPixelsAreStoredAsOpaqueBlack) {
+    TestImage image(4, 2);
+    image.Set(0, 0, 65536);
+    image.Set(1, 0, 0xFFFFFF);
+    FrameRules rules;
+    rules.main = image.View();
+    rules.border = true;
+    rules.marker = 65536;
+    EncodedSprite encoded;
+    EncodeFrame(rules, Rect{0, 0, 3, 1}, encoded.sprite);
+    EXPECT_EQ(Words(encoded.sprite.runData, encoded.sprite.runWordCount),
+              (std::vector<uint32_t>{0, 2, Pair(0, 0xFFFF)}));
+}
+
+TEST_F(FrameAnalysisTest, FeatherWithoutAlphaMakesEdgeRecordsOfTheOutermostPixels) {
+    // A 3 x 3 block: the centre is the only pixel with no black neighbour.
+    TestImage image(7, 7);
+    image.Fill(2, 2, 4, 4, Rgb(72, 72, 72));  // brightness 9: level 4
+    image.Set(2, 2, Rgb(24, 24, 24));         // brightness 3: level 1
+    image.Set(3, 2, Rgb(32, 32, 32));         // 4: level 2
+    image.Set(4, 2, Rgb(64, 64, 64));         // 8: level 3
+    FrameRules rules;
+    rules.main = image.View();
+    rules.feather = true;
+    EncodedSprite encoded;
+    EncodeFrame(rules, Rect{2, 2, 4, 4}, encoded.sprite);
+    const Pixel16 centre = RgbTo565NonBlack(72, 72, 72);
+    EXPECT_EQ(Words(encoded.sprite.runData, encoded.sprite.runWordCount),
+              (std::vector<uint32_t>{Pair(1, 1), 1, centre}));
+    ASSERT_EQ(encoded.sprite.edgeWordCount, 16);
+    std::vector<int> levels;
+    for (int i = 0; i < 8; ++i) {
+        const uint32_t position = encoded.sprite.edgeData[2 * i];
+        const uint32_t levelColour = encoded.sprite.edgeData[2 * i + 1];
+        levels.push_back(static_cast<int>(levelColour & 0xFFFF));
+        EXPECT_NE(position, Pair(1, 1)) << "the centre is a run pixel";
+    }
+    EXPECT_EQ(levels, (std::vector<int>{1, 2, 3, 4, 4, 4, 4, 4}));
+    EXPECT_EQ(encoded.sprite.edgeData[0], Pair(0, 0));
+    EXPECT_EQ(encoded.sprite.edgeData[15] >> 16,
+              static_cast<uint32_t>(centre - ((centre >> 3) & 0x18E3)));
+}
+
+TEST_F(FrameAnalysisTest, AlphaImageDecidesOpacityAndShading) {
+    TestImage main(5, 1);
+    TestImage alpha(5, 1);
+    main.Fill(0, 0, 4, 0, 0xFFFFFF);
+    alpha.Set(0, 0, 0xFFFFFF);
+    alpha.Set(1, 0, Rgb(40, 0, 0));
+    alpha.Set(2, 0, 0);
+    alpha.Set(3, 0, Rgb(128, 128, 128));
+    alpha.Set(4, 0, 0xFFFFFF);
+    FrameRules rules;
+    rules.main = main.View();
+    rules.alpha = alpha.View();
+    rules.feather = true;
+    EncodedSprite encoded;
+    EncodeFrame(rules, Rect{0, 0, 4, 0}, encoded.sprite);
+    EXPECT_EQ(Words(encoded.sprite.runData, encoded.sprite.runWordCount),
+              (std::vector<uint32_t>{0, 1, 0xFFFF, Pair(4, 0), 1, 0xFFFF}));
+    EXPECT_EQ(Words(encoded.sprite.edgeData, encoded.sprite.edgeWordCount),
+              (std::vector<uint32_t>{Pair(1, 0), Pair(1, 0x39E7), Pair(3, 0), Pair(4, 0xE71C)}));
+}
+
+// Whatever the picture and options, what the encoder makes of a frame is well
+// formed and every pixel of the rectangle is in exactly one place.
+TEST_F(FrameAnalysisTest, EncodedFramesAreAlwaysWellFormed) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 200; ++round) {
+        const int32_t w = 1 + static_cast<int32_t>(random() % 40);
+        const int32_t h = 1 + static_cast<int32_t>(random() % 40);
+        TestImage main(w, h);
+        TestImage alpha(w, h);
+        const uint32_t palette[] = {0,           0, 0xFFFFFF, Rgb(1, 0, 0), 65536, Rgb(90, 40, 200),
+                                    Rgb(3, 3, 3)};
+        for (int32_t y = 0; y < h; ++y) {
+            for (int32_t x = 0; x < w; ++x) {
+                main.Set(x, y, palette[random() % 7]);
+                alpha.Set(x, y, palette[random() % 7]);
+            }
+        }
+        FrameRules rules;
+        rules.main = main.View();
+        const int mode = round % 4;
+        rules.border = mode == 1;
+        rules.feather = mode >= 2;
+        if (mode == 3) rules.alpha = alpha.View();
+        if (rules.border) {
+            rules.marker = FindMarkerColour(rules.main);
+            PaintBorder(rules.main, rules.marker);
+        }
+        const Rect rect = FindFrameBounds(rules);
+        EncodedSprite encoded;
+        AnchorRLSprite(encoded.sprite, rect, w / 2 - 1, h / 2 - 1);
+        EncodeFrame(rules, rect, encoded.sprite);
+        ASSERT_EQ(FindRLSpriteFault(encoded.sprite, 640), nullptr) << round;
+
+        int64_t runPixels = 0;
+        for (int32_t i = 0; i < encoded.sprite.runWordCount;) {
+            const auto n = static_cast<int32_t>(encoded.sprite.runData[i + 1]);
+            runPixels += n;
+            i += 2 + (n + 1) / 2;
+        }
+        int64_t opaque = 0;
+        for (int32_t y = rect.top; y <= rect.bottom; ++y)
+            for (int32_t x = rect.left; x <= rect.right; ++x)
+                opaque += ClassifyPixel(rules, x, y) != kTransparentPixelCode;
+        EXPECT_EQ(runPixels + encoded.sprite.edgeWordCount / 2, opaque) << round;
+    }
+}
+
 }  // namespace
