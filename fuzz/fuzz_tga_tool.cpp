@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "ToolTga.h"
+#include "images/ToolTga.h"
 #include <Vantrel/DebugAlloc.h>
 #include "support/TestFatal.h"
 #include "FuzzFile.h"

@@ -8,10 +8,10 @@
 
 #include <Vantrel/ByteIO.h>
 #include <Vantrel/Rls.h>
-#include "FatalContext.h"
-#include "ListLine.h"
-#include "SameFile.h"
-#include "ToolWarnings.h"
+#include "shell/core/FatalContext.h"
+#include "lists/ListLine.h"
+#include "shell/core/SameFile.h"
+#include "shell/core/Warnings.h"
 
 namespace {
 

@@ -11,14 +11,15 @@
 #include <Vantrel/Fatal.h>
 #include <Vantrel/RLSprite.h>
 #include <Vantrel/Rls.h>
-#include "EncoderLimitText.h"
-#include "FatalContext.h"
-#include "FrameAnalysis.h"
-#include "ImageDiagnosis.h"
-#include "ListLine.h"
-#include "SameFile.h"
-#include "ToolTga.h"
-#include "ToolWarnings.h"
+#include "conversion/EncoderLimitText.h"
+#include "shell/core/FatalContext.h"
+#include "frames/FrameAnalysis.h"
+#include "images/ImageDiagnosis.h"
+#include "lists/ListLine.h"
+#include "shell/core/SameFile.h"
+#include "images/ToolTga.h"
+#include "shell/core/Warnings.h"
+#include "frames/FramePixelRules.h"
 
 namespace {
 

@@ -8,12 +8,14 @@
 #include <Vantrel/Fatal.h>
 #include <Vantrel/RLSprite.h>
 #include <Vantrel/Rls.h>
-#include "EncoderLimitText.h"
-#include "FatalContext.h"
-#include "FrameAnalysis.h"
-#include "ImageDiagnosis.h"
-#include "SameFile.h"
-#include "ToolTga.h"
+#include "conversion/EncoderLimitText.h"
+#include "shell/core/FatalContext.h"
+#include "frames/FrameAnalysis.h"
+#include "images/ImageDiagnosis.h"
+#include "shell/core/SameFile.h"
+#include "images/ToolTga.h"
+#include "frames/FramePixelRules.h"
+#include "images/ImageNames.h"
 
 namespace {
 

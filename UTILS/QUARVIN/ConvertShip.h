@@ -25,7 +25,7 @@
 #include <cstdio>
 #include <string>
 
-#include "FrameImage.h"
+#include "frames/FrameImage.h"
 #include "QuarvinOptions.h"
 #include "ToolShell.h"
 

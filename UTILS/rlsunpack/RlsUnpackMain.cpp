@@ -11,9 +11,10 @@
 #include <Vantrel/Fatal.h>
 #include <Vantrel/Pixel.h>
 #include <Vantrel/Rls.h>
+#include <Vantrel/Version.h>
 
 #include "FamilyList.h"
-#include "FatalLine.h"
+#include "fatal/FatalLine.h"
 #include "FileMap.h"
 #include "RayPictures.h"
 #include "TgaOut.h"
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return 0;
         } else if (arg == "--version") {
-            std::printf("rlsunpack %s\n", RLS_TOOLS_VERSION);
+            std::printf("rlsunpack %s\n", kVantrelVersion);
             return 0;
         } else if (arg == "--force") {
             force = true;

@@ -12,38 +12,7 @@
 
 #include <Vantrel/RLSprite.h>
 #include <Vantrel/RLSpriteEncode.h>
-#include "FrameAnalysis.h"
 #include "support/ScratchStream.h"
-
-// A W x H image, all black until painted.
-class TestImage {
-public:
-    TestImage(int32_t width, int32_t height)
-        : width_(width), height_(height), bytes_(static_cast<size_t>(width * height) * 3, 0) {}
-
-    void Set(int32_t x, int32_t y, uint32_t colour) {
-        uint8_t* p = &bytes_[static_cast<size_t>(x + y * width_) * 3];
-        p[0] = static_cast<uint8_t>(colour >> 16);
-        p[1] = static_cast<uint8_t>(colour >> 8);
-        p[2] = static_cast<uint8_t>(colour);
-    }
-    void Fill(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour) {
-        for (int32_t y = top; y <= bottom; ++y)
-            for (int32_t x = left; x <= right; ++x) Set(x, y, colour);
-    }
-    uint32_t Get(int32_t x, int32_t y) const {
-        const uint8_t* p = &bytes_[static_cast<size_t>(x + y * width_) * 3];
-        return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
-    }
-    FrameImage View() { return FrameImage{bytes_.data(), width_, height_}; }
-    int32_t Width() const { return width_; }
-    int32_t Height() const { return height_; }
-
-private:
-    int32_t width_;
-    int32_t height_;
-    std::vector<uint8_t> bytes_;
-};
 
 // A picture given by the encoder's pixel codes (RLSpriteEncode.h), all
 // transparent until set, as an encoder source: the encoder's tests need no

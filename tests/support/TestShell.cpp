@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/FrontEnd.h"
-#include "shell/ShellReset.h"
-#include "shell/start/ToolStart.h"
+#include "shell/core/FrontEnd.h"
+#include "shell/core/ShellReset.h"
+#include "shell/start/RunTool.h"
 
 namespace {
 TestShell* current = nullptr;

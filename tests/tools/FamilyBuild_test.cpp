@@ -8,7 +8,7 @@
 
 #include "support/ScratchStream.h"
 
-#include "ToolWarnings.h"
+#include "shell/core/Warnings.h"
 #include "support/TestShell.h"
 #include "ToolTestFiles.h"
 

@@ -5,8 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "ConsoleFrontEnds.h"
-#include "FatalLine.h"
+#include "shell/console/BatchFrontEnd.h"
+#include "shell/console/UsageError.h"
+#include "fatal/FatalLine.h"
+#include "shell/core/DialogAnswer.h"
+#include "shell/core/EscapedText.h"
+#include "shell/core/KeyDispatch.h"
 
 namespace {
 

@@ -7,8 +7,12 @@
 #include <cstring>
 #include <string>
 
-#include "ConsoleFrontEnds.h"
-#include "FatalLine.h"
+#include "shell/console/ScriptFrontEnd.h"
+#include "shell/console/UsageError.h"
+#include "fatal/FatalLine.h"
+#include "shell/core/DialogAnswer.h"
+#include "shell/core/EscapedText.h"
+#include "shell/core/KeyDispatch.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Parsing the tools' command line and printing their help.
-#include "CommandLine.h"
+#include "shell/start/CommandLine.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-extern const char kShellVersion[];
+#include <Vantrel/Version.h>
 
 namespace {
 
@@ -94,7 +94,7 @@ CommandLine ParseCommandLine(const ToolParameters& tool, int argc, char** argv) 
             result.mode = CommandLine::Mode::Finished;
             return result;
         } else if (std::strcmp(argument, "--version") == 0) {
-            std::printf("%s %s\n", tool.programName, kShellVersion);
+            std::printf("%s %s\n", tool.programName, kVantrelVersion);
             result.mode = CommandLine::Mode::Finished;
             return result;
         } else if (std::strcmp(argument, "--no-remember") == 0) {

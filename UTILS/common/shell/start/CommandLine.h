@@ -12,7 +12,7 @@
 
 #include <cstdio>
 
-#include "ToolShell.h"
+#include "shell/core/ToolParameters.h"
 
 struct CommandLine {
     enum class Mode { Interactive, Batch, Script, Finished } mode = Mode::Interactive;

@@ -6,11 +6,12 @@
 #include <cstdio>
 #include <string>
 
-#include "FatalLine.h"
+#include "fatal/FatalLine.h"
 #include "shell/posix/PosixPlatform.h"
-#include "TerminalFrontEnd.h"
-#include "TerminalIo.h"
-#include "TerminalPrompt.h"
+#include "shell/terminal/TerminalFrontEnd.h"
+#include "shell/terminal/TerminalIo.h"
+#include "shell/terminal/TerminalPrompt.h"
+#include "shell/core/KeyDispatch.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "shell/FrontEnd.h"
+#include "shell/core/FrontEnd.h"
 
-// The front end's chooseFile (shell/FrontEnd.h).
+// The front end's chooseFile (shell/core/FrontEnd.h).
 bool ChooseFileAtPrompt(const char* proposed, const FileFilter& filter, char mode,
                         std::string& chosen);
 // Asks a yes/no question; true for y or Y.

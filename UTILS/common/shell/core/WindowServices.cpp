@@ -1,0 +1,47 @@
+// The window's services, routed to the active front end.
+#include "shell/core/WindowServices.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+
+#include "shell/core/FrontEnd.h"
+#include "shell/platform/Platform.h"
+
+namespace {
+std::string currentTitle;
+}  // namespace
+
+void SetToolTitle(const char* title) {
+    currentTitle = title != nullptr ? title : "";
+    ActiveFrontEnd().setTitle(currentTitle.c_str());
+}
+const char* ToolTitle() {
+    return currentTitle.c_str();
+}
+
+void ShowInfo(const char* format, ...) {
+    char text[4096];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    ActiveFrontEnd().showInfo(text);
+}
+
+void CloseToolWindow() {
+    if (ActiveFrontEnd().close != nullptr) ActiveFrontEnd().close();
+}
+void MinimizeToolWindow() {
+    if (ActiveFrontEnd().minimize != nullptr) ActiveFrontEnd().minimize();
+}
+bool IsToolActive() {
+    return true;
+}
+
+bool ShellOpen(const char* file, const char* folder, bool minimizeFirst) {
+    if (minimizeFirst) MinimizeToolWindow();
+    const FrontEnd& frontEnd = ActiveFrontEnd();
+    void* owner = frontEnd.nativeWindow != nullptr ? frontEnd.nativeWindow() : nullptr;
+    return OpenWithDesktop(file, folder, owner);
+}

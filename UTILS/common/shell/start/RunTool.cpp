@@ -1,0 +1,82 @@
+// RunTool: from the command line to the exit code.
+#include <cstdio>
+#include <string>
+
+#include <Vantrel/Fatal.h>
+#include <Vantrel/Pixel.h>
+#include "shell/start/RunTool.h"
+
+#include "shell/start/CommandLine.h"
+#include "shell/start/InteractiveFrontEnd.h"
+#include "shell/platform/Platform.h"
+#include "shell/console/BatchFrontEnd.h"
+#include "shell/console/ScriptFrontEnd.h"
+#include "shell/core/Warnings.h"
+#include "shell/core/KeyDispatch.h"
+#include "shell/core/Paths.h"
+#include "shell/core/RememberedFolders.h"
+#include "shell/core/OutputFiles.h"
+#include "shell/core/WindowServices.h"
+
+int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd, const StartOptions& options) {
+    SetActiveFrontEnd(&frontEnd);
+    ClearQuitRequest();
+    // Asked into a large buffer, so that a path too long for the tools'
+    // buffers can be named when it is refused.
+    std::string programPath(4096, '\0');
+    if (!QueryProgramPath(programPath.data(), programPath.size())) {
+        ReportFatal("Cannot find the path of the running program");
+    }
+    char checkedPath[kPathBufferSize];
+    CopyPath(checkedPath, programPath.c_str());
+    InitProgramFolder(checkedPath);
+    PlaceFolderFiles(tool.programName);
+    if (options.leaveFolderFilesAlone) LeaveFolderFilesAlone();
+    LoadRememberedFolders();
+    if (frontEnd.claimSingleInstance != nullptr && !frontEnd.claimSingleInstance(tool)) return 0;
+    if (frontEnd.open != nullptr && !frontEnd.open(tool)) return 0;
+    SetToolTitle(tool.className);
+    if (tool.updateTitle != nullptr) tool.updateTitle();
+    SelectProgramPixelMode();
+    int exitCode = frontEnd.run(tool);
+    // An output a tool left unfinished is not complete: it must not appear.
+    AbandonAllOutputFiles();
+    CloseToolWindow();
+    std::fflush(stdout);
+    return exitCode;
+}
+
+int RunTool(const ToolParameters& tool, int argc, char** argv) {
+    CommandLine commandLine = ParseCommandLine(tool, argc, argv);
+    const FrontEnd* frontEnd = nullptr;
+    switch (commandLine.mode) {
+        case CommandLine::Mode::Finished:
+            return commandLine.exitCode;
+        case CommandLine::Mode::Batch:
+            frontEnd = &BatchFrontEnd(tool, commandLine.input, commandLine.output);
+            break;
+        case CommandLine::Mode::Script:
+            frontEnd = ScriptFrontEnd(tool, commandLine.script);
+            if (frontEnd == nullptr) {
+                return UsageError(
+                    tool, (std::string("cannot open script ") + commandLine.script).c_str());
+            }
+            break;
+        case CommandLine::Mode::Interactive:
+            frontEnd = PickInteractiveFrontEnd(tool);
+            if (frontEnd == nullptr) {
+                return UsageError(tool, (std::string("no ") + tool.inputHelp +
+                                         " given, and no terminal to run on interactively")
+                                            .c_str());
+            }
+            break;
+    }
+    // The console front ends say what a run drops; the windows stay silent.
+    const std::string name = frontEnd->name;
+    if (name == "batch" || name == "script" || name == "terminal") {
+        SetWarningSink(&WriteWarningToStandardError);
+    }
+    StartOptions options;
+    options.leaveFolderFilesAlone = commandLine.noRemember;
+    return RunToolWith(tool, *frontEnd, options);
+}
