@@ -3,12 +3,24 @@
 #ifndef UTILS_COMMON_SHELL_CONSOLE_BATCH_FRONT_END_H
 #define UTILS_COMMON_SHELL_CONSOLE_BATCH_FRONT_END_H
 
+#include <string>
+#include <vector>
+
 #include "shell/core/FrontEnd.h"
 
-// input answers the open dialog, output (or, when null, the proposed path)
-// the save dialog. The run releases tool.runKey once and then prints each
-// written output's path on standard output. A refused answer ends the
-// program with exit code 2.
-const FrontEnd& BatchFrontEnd(const ToolParameters& tool, const char* input, const char* output);
+// One batch run: input answers the open dialog, output (or, when null, the
+// proposed path) the save dialog. The run releases tool.runKey once and then
+// prints each written output's path on standard output. A refused answer
+// ends the program with exit code 2.
+struct BatchRun {
+    const ToolParameters* tool = nullptr;
+    const char* input = nullptr;
+    const char* output = nullptr;
+    bool inputTaken = false;  // one open dialog per run has an answer
+    std::vector<std::string> writtenPaths;
+};
+
+// The front end of the run, whose context is run (it must outlive the run).
+FrontEnd BatchFrontEnd(BatchRun& run);
 
 #endif

@@ -31,8 +31,8 @@ void ReportFatal(const char* text) {
     } guard;
     std::fflush(stdout);
     const FrontEnd& frontEnd = ActiveFrontEnd();
-    frontEnd.reportFatal(text);  // the test backend throws here
-    if (frontEnd.close != nullptr) frontEnd.close();
+    frontEnd.reportFatal(frontEnd.context, text);  // the test backend throws here
+    if (frontEnd.close != nullptr) frontEnd.close(frontEnd.context);
     std::fflush(stdout);
     std::exit(1);
 }

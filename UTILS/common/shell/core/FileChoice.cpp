@@ -24,7 +24,9 @@ FileFilter FirstFilter(const char* filter) {
 
 bool ChooseFile(char* path, const char* filter, char mode) {
     std::string chosen;
-    if (!ActiveFrontEnd().chooseFile(path, FirstFilter(filter), mode, chosen)) return false;
+    const FrontEnd& frontEnd = ActiveFrontEnd();
+    if (!frontEnd.chooseFile(frontEnd.context, path, FirstFilter(filter), mode, chosen))
+        return false;
     CopyPath(path, chosen.c_str());
     return true;
 }

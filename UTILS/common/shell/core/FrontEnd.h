@@ -30,35 +30,46 @@ struct FileFilter {
     const char* secondPattern = nullptr;
 };
 
+// Every entry gets the table's context first: the front end's own state for
+// the run (the batch front end's answers and written paths, the script's
+// stream), so that none is kept in file-scope variables; null for the front
+// ends that own a process-wide thing anyway (a terminal, a window).
 struct FrontEnd {
     const char* name;  // "batch", "script", "terminal", ...
+    void* context;
     // Optional. One copy per tool class: false when another copy runs; the
     // front end has then told the user which one (the program ends with 0).
-    bool (*claimSingleInstance)(const ToolParameters& tool);
+    bool (*claimSingleInstance)(void* context, const ToolParameters& tool);
     // Optional. Creates the window (or takes the terminal). False ends the
     // program with exit code 0, as a failed class registration does.
-    bool (*open)(const ToolParameters& tool);
+    bool (*open)(void* context, const ToolParameters& tool);
     // Shows a new title (the core keeps the text: ToolTitle()).
-    void (*setTitle)(const char* title);
+    void (*setTitle)(void* context, const char* title);
     // The dialog: starts from proposed; on true, chosen holds the answer,
     // made absolute with AbsolutePath and accepted by CheckDialogAnswer (a
     // file to write that exists confirmed by the user). The core refuses a
     // chosen path longer than 255 characters.
-    bool (*chooseFile)(const char* proposed, const FileFilter& filter, char mode,
+    bool (*chooseFile)(void* context, const char* proposed, const FileFilter& filter, char mode,
                        std::string& chosen);
-    void (*showInfo)(const char* text);
+    void (*showInfo)(void* context, const char* text);
+    // Optional: whether and how the front end shows what a run drops or skips
+    // (Warnings.h). The console front ends (batch, script, terminal) write
+    // the line on standard error (WriteWarningLine); the windows have none
+    // and stay silent.
+    void (*showWarning)(void* context, const char* line);
     // Shows "Fatal Error" and text and returns (the core then ends the
     // process with 1), or throws (the test backend).
-    void (*reportFatal)(const char* text);
+    void (*reportFatal)(void* context, const char* text);
     // Optional. An output file of the tool was completed.
-    void (*outputWritten)(const char* path);
+    void (*outputWritten)(void* context, const char* path);
     // The loop: hands key releases to DispatchKeyRelease until QuitRequested()
     // or the input ends; returns the exit code.
-    int (*run)(const ToolParameters& tool);
-    void (*close)();     // optional; at the end and after a fatal report; may come twice
-    void (*minimize)();  // optional
+    int (*run)(void* context, const ToolParameters& tool);
+    // Optional; at the end and after a fatal report; may come twice.
+    void (*close)(void* context);
+    void (*minimize)(void* context);  // optional
     // Optional. The native window that owns requests to the desktop (ShellOpen).
-    void* (*nativeWindow)();
+    void* (*nativeWindow)(void* context);
 };
 
 // The front end the core routes to. Until one is set (and after

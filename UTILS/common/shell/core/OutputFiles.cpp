@@ -61,8 +61,9 @@ bool FinishOutputFile(std::FILE* stream) {
         RemoveTemporary(output.temporaryPath.c_str());
         return false;
     }
-    if (output.announce && ActiveFrontEnd().outputWritten != nullptr) {
-        ActiveFrontEnd().outputWritten(output.target.c_str());
+    const FrontEnd& frontEnd = ActiveFrontEnd();
+    if (output.announce && frontEnd.outputWritten != nullptr) {
+        frontEnd.outputWritten(frontEnd.context, output.target.c_str());
     }
     return true;
 }

@@ -2,21 +2,15 @@
 
 #include <cstdio>
 
-namespace {
-
-WarningSink sink = nullptr;
-
-}  // namespace
-
-void SetWarningSink(WarningSink value) {
-    sink = value;
-}
-
-void WriteWarningToStandardError(const std::string& line) {
-    std::fprintf(stderr, "%s\n", line.c_str());
-    std::fflush(stderr);
-}
+#include "shell/core/FrontEnd.h"
 
 void Warn(const std::string& text) {
-    if (sink != nullptr) sink("Warning: " + text);
+    const FrontEnd& frontEnd = ActiveFrontEnd();
+    if (frontEnd.showWarning == nullptr) return;
+    frontEnd.showWarning(frontEnd.context, ("Warning: " + text).c_str());
+}
+
+void WriteWarningLine(void*, const char* line) {
+    std::fprintf(stderr, "%s\n", line);
+    std::fflush(stderr);
 }

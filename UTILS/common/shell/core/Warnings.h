@@ -3,24 +3,19 @@
 // pieces, a list that names nothing). The outputs and exit codes stay as they
 // are; the warning only says so.
 //
-// The console front ends (batch, script, terminal) install a sink that shows
-// "Warning: <text>" on standard error; the window front ends install none, so
-// warnings stay silent there.
+// The active front end decides whether it shows them (its showWarning entry,
+// FrontEnd.h): the console front ends (batch, script, terminal) write
+// "Warning: <text>" on standard error; the windows stay silent.
 #ifndef UTILS_COMMON_SHELL_CORE_WARNINGS_H
 #define UTILS_COMMON_SHELL_CORE_WARNINGS_H
 
 #include <string>
 
-// Receives the whole line, "Warning: <text>", without a line end.
-using WarningSink = void (*)(const std::string& line);
-
-// The sink of the process; null (the start) means silent.
-void SetWarningSink(WarningSink sink);
-
-// The console sink: the line and a line feed on standard error.
-void WriteWarningToStandardError(const std::string& line);
-
-// Hands "Warning: <text>" to the sink, if there is one.
+// Hands "Warning: <text>" to the active front end.
 void Warn(const std::string& text);
+
+// The console front ends' showWarning: the line and a line feed on standard
+// error.
+void WriteWarningLine(void* context, const char* line);
 
 #endif

@@ -14,7 +14,8 @@ std::string currentTitle;
 
 void SetToolTitle(const char* title) {
     currentTitle = title != nullptr ? title : "";
-    ActiveFrontEnd().setTitle(currentTitle.c_str());
+    const FrontEnd& frontEnd = ActiveFrontEnd();
+    frontEnd.setTitle(frontEnd.context, currentTitle.c_str());
 }
 const char* ToolTitle() {
     return currentTitle.c_str();
@@ -26,14 +27,17 @@ void ShowInfo(const char* format, ...) {
     va_start(arguments, format);
     std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
-    ActiveFrontEnd().showInfo(text);
+    const FrontEnd& frontEnd = ActiveFrontEnd();
+    frontEnd.showInfo(frontEnd.context, text);
 }
 
 void CloseToolWindow() {
-    if (ActiveFrontEnd().close != nullptr) ActiveFrontEnd().close();
+    const FrontEnd& frontEnd = ActiveFrontEnd();
+    if (frontEnd.close != nullptr) frontEnd.close(frontEnd.context);
 }
 void MinimizeToolWindow() {
-    if (ActiveFrontEnd().minimize != nullptr) ActiveFrontEnd().minimize();
+    const FrontEnd& frontEnd = ActiveFrontEnd();
+    if (frontEnd.minimize != nullptr) frontEnd.minimize(frontEnd.context);
 }
 bool IsToolActive() {
     return true;
@@ -42,6 +46,7 @@ bool IsToolActive() {
 bool ShellOpen(const char* file, const char* folder, bool minimizeFirst) {
     if (minimizeFirst) MinimizeToolWindow();
     const FrontEnd& frontEnd = ActiveFrontEnd();
-    void* owner = frontEnd.nativeWindow != nullptr ? frontEnd.nativeWindow() : nullptr;
+    void* owner =
+        frontEnd.nativeWindow != nullptr ? frontEnd.nativeWindow(frontEnd.context) : nullptr;
     return OpenWithDesktop(file, folder, owner);
 }

@@ -16,6 +16,7 @@
 #include "shell/desktop/DesktopModulePaths.h"
 #include "shell/platform/Platform.h"
 #include "shell/posix/PosixPlatform.h"
+#include "shell/core/KeyDispatch.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "shell/core/DialogAnswer.h"
 #include "shell/core/FrontEnd.h"
 
-constexpr int kDesktopModuleVersion = 1;
+constexpr int kDesktopModuleVersion = 2;
 
 struct DesktopHost {
     int version;       // kDesktopModuleVersion

@@ -11,7 +11,6 @@
 #include "shell/platform/Platform.h"
 #include "shell/console/BatchFrontEnd.h"
 #include "shell/console/ScriptFrontEnd.h"
-#include "shell/core/Warnings.h"
 #include "shell/core/KeyDispatch.h"
 #include "shell/core/Paths.h"
 #include "shell/core/RememberedFolders.h"
@@ -33,50 +32,55 @@ int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd, const Star
     PlaceFolderFiles(tool.programName);
     if (options.leaveFolderFilesAlone) LeaveFolderFilesAlone();
     LoadRememberedFolders();
-    if (frontEnd.claimSingleInstance != nullptr && !frontEnd.claimSingleInstance(tool)) return 0;
-    if (frontEnd.open != nullptr && !frontEnd.open(tool)) return 0;
+    if (frontEnd.claimSingleInstance != nullptr &&
+        !frontEnd.claimSingleInstance(frontEnd.context, tool)) {
+        return 0;
+    }
+    if (frontEnd.open != nullptr && !frontEnd.open(frontEnd.context, tool)) return 0;
     SetToolTitle(tool.className);
     if (tool.updateTitle != nullptr) tool.updateTitle();
     SelectProgramPixelMode();
-    int exitCode = frontEnd.run(tool);
+    int exitCode = frontEnd.run(frontEnd.context, tool);
     // An output a tool left unfinished is not complete: it must not appear.
     AbandonAllOutputFiles();
     CloseToolWindow();
     std::fflush(stdout);
+    // The front end may live no longer than the run (the batch and script
+    // front ends' tables belong to RunTool's frame).
+    SetActiveFrontEnd(nullptr);
     return exitCode;
 }
 
 int RunTool(const ToolParameters& tool, int argc, char** argv) {
     CommandLine commandLine = ParseCommandLine(tool, argc, argv);
-    const FrontEnd* frontEnd = nullptr;
+    StartOptions options;
+    options.leaveFolderFilesAlone = commandLine.noRemember;
     switch (commandLine.mode) {
         case CommandLine::Mode::Finished:
             return commandLine.exitCode;
-        case CommandLine::Mode::Batch:
-            frontEnd = &BatchFrontEnd(tool, commandLine.input, commandLine.output);
-            break;
-        case CommandLine::Mode::Script:
-            frontEnd = ScriptFrontEnd(tool, commandLine.script);
-            if (frontEnd == nullptr) {
+        case CommandLine::Mode::Batch: {
+            BatchRun run;
+            run.tool = &tool;
+            run.input = commandLine.input;
+            run.output = commandLine.output;
+            return RunToolWith(tool, BatchFrontEnd(run), options);
+        }
+        case CommandLine::Mode::Script: {
+            ScriptRun run;
+            if (!OpenScript(run, tool, commandLine.script)) {
                 return UsageError(
                     tool, (std::string("cannot open script ") + commandLine.script).c_str());
             }
-            break;
+            return RunToolWith(tool, ScriptFrontEnd(run), options);
+        }
         case CommandLine::Mode::Interactive:
-            frontEnd = PickInteractiveFrontEnd(tool);
-            if (frontEnd == nullptr) {
-                return UsageError(tool, (std::string("no ") + tool.inputHelp +
-                                         " given, and no terminal to run on interactively")
-                                            .c_str());
-            }
             break;
     }
-    // The console front ends say what a run drops; the windows stay silent.
-    const std::string name = frontEnd->name;
-    if (name == "batch" || name == "script" || name == "terminal") {
-        SetWarningSink(&WriteWarningToStandardError);
+    const FrontEnd* frontEnd = PickInteractiveFrontEnd(tool);
+    if (frontEnd == nullptr) {
+        return UsageError(tool, (std::string("no ") + tool.inputHelp +
+                                 " given, and no terminal to run on interactively")
+                                    .c_str());
     }
-    StartOptions options;
-    options.leaveFolderFilesAlone = commandLine.noRemember;
     return RunToolWith(tool, *frontEnd, options);
 }

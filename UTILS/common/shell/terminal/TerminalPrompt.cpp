@@ -140,7 +140,7 @@ bool AskYes(const std::string& question) {
     return yes;
 }
 
-bool ChooseFileAtPrompt(const char* proposed, const FileFilter& filter, char mode,
+bool ChooseFileAtPrompt(void*, const char* proposed, const FileFilter& filter, char mode,
                         std::string& chosen) {
     TerminalWrite(std::string("\n") + (mode == 'w' ? "File To Write" : "File To Read") + " - " +
                   filter.description + " (" + filter.pattern +

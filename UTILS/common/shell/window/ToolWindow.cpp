@@ -46,44 +46,50 @@ void HandleKeyRelease(WPARAM key) {
     if (QuitRequested()) PostQuitMessage(QuitExitCode());
 }
 
-void SetWindowTitle(const char* title) {
+void SetWindowTitle(void*, const char* title) {
     if (toolWindow != nullptr) SetWindowTextA(toolWindow, title);
 }
 
-void ShowInfoBox(const char* text) {
+void ShowInfoBox(void*, const char* text) {
     MessageBoxA(toolWindow, text, "Info", MB_OK | MB_ICONINFORMATION);
 }
 
-void ShowFatalBox(const char* text) {
+void ShowFatalBox(void*, const char* text) {
     reportingFatal = true;
     MessageBoxA(nullptr, text, "Fatal Error", MB_OK | MB_ICONEXCLAMATION);
 }
 
-void DestroyToolWindow() {
+void DestroyToolWindow(void*) {
     if (toolWindow == nullptr) return;
     HWND window = toolWindow;
     toolWindow = nullptr;
     DestroyWindow(window);
 }
 
-void MinimizeWindow() {
+void MinimizeWindow(void*) {
     if (toolWindow != nullptr) ShowWindow(toolWindow, SW_MINIMIZE);
 }
 
-void* NativeWindow() {
+void* NativeWindow(void*) {
     return toolWindow;
 }
 
 const FrontEnd kToolWindowFrontEnd = {
     .name = "window",
-    .claimSingleInstance = ClaimToolWindowClass,
-    .open = InitToolWindow,
+    .context = nullptr,
+    .claimSingleInstance = [](void*,
+                              const ToolParameters& tool) { return ClaimToolWindowClass(tool); },
+    .open = [](void*, const ToolParameters& tool) { return InitToolWindow(tool); },
     .setTitle = SetWindowTitle,
-    .chooseFile = ChooseFileInDialog,
+    .chooseFile =
+        [](void*, const char* proposed, const FileFilter& filter, char mode, std::string& chosen) {
+            return ChooseFileInDialog(proposed, filter, mode, chosen);
+        },
     .showInfo = ShowInfoBox,
+    .showWarning = nullptr,
     .reportFatal = ShowFatalBox,
     .outputWritten = nullptr,
-    .run = RunToolLoop,
+    .run = [](void*, const ToolParameters& tool) { return RunToolLoop(tool); },
     .close = DestroyToolWindow,
     .minimize = MinimizeWindow,
     .nativeWindow = NativeWindow,
@@ -150,7 +156,7 @@ int RunToolLoop(const ToolParameters&) {
             WaitMessage();
         }
     }
-    DestroyToolWindow();
+    DestroyToolWindow(nullptr);
     return static_cast<int>(message.wParam);
 }
 

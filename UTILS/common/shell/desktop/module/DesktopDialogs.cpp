@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "shell/desktop/helpers/ChooserPlan.h"
+#include "shell/core/DialogAnswer.h"
 
 namespace {
 

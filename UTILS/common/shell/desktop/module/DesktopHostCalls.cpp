@@ -3,6 +3,8 @@
 #include "shell/desktop/DesktopModule.h"
 #include "shell/desktop/module/DesktopHostCalls.h"
 #include "shell/posix/PosixPlatform.h"
+#include "shell/core/DialogAnswer.h"
+#include "shell/core/KeyDispatch.h"
 
 namespace {
 const DesktopHost* host = nullptr;

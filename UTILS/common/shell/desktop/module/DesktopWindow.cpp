@@ -21,6 +21,7 @@
 #include "shell/desktop/module/DesktopDialogs.h"
 #include "shell/desktop/module/DesktopWindow.h"
 #include "shell/desktop/helpers/DesktopKeys.h"
+#include "shell/core/KeyDispatch.h"
 
 namespace {
 
@@ -144,7 +145,7 @@ std::string ApplicationId(const ToolParameters& tool) {
     return std::string("org.vantrel.") + tool.programName;
 }
 
-bool DesktopClaim(const ToolParameters& tool) {
+bool DesktopClaim(void*, const ToolParameters& tool) {
     const std::string id = ApplicationId(tool);
     if (g_application_id_is_valid(id.c_str())) {
         state.application = gtk_application_new(id.c_str(), G_APPLICATION_DEFAULT_FLAGS);
@@ -177,7 +178,7 @@ bool DesktopClaim(const ToolParameters& tool) {
     return false;
 }
 
-bool DesktopOpen(const ToolParameters& tool) {
+bool DesktopOpen(void*, const ToolParameters& tool) {
     state.tool = &tool;
     gdk_set_program_class(tool.className);
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
@@ -204,44 +205,46 @@ bool DesktopOpen(const ToolParameters& tool) {
     return true;
 }
 
-void DesktopSetTitle(const char* title) {
+void DesktopSetTitle(void*, const char* title) {
     if (state.window != nullptr) gtk_window_set_title(GTK_WINDOW(state.window), title);
 }
 
-bool DesktopChooseFile(const char* proposed, const FileFilter& filter, char mode,
+bool DesktopChooseFile(void*, const char* proposed, const FileFilter& filter, char mode,
                        std::string& chosen) {
     return RunFileChooser(ToolWindow(), proposed, filter, mode, chosen);
 }
 
-void DesktopShowInfo(const char* text) {
+void DesktopShowInfo(void*, const char* text) {
     RunMessageDialog(ToolWindow(), "Info", text, false);
 }
 
-void DesktopReportFatal(const char* text) {
+void DesktopReportFatal(void*, const char* text) {
     RunMessageDialog(ToolWindow(), "Fatal Error", text, true);
 }
 
-int DesktopRun(const ToolParameters&) {
+int DesktopRun(void*, const ToolParameters&) {
     while (!QuitRequested()) g_main_context_iteration(nullptr, TRUE);
     return QuitExitCode();
 }
 
-void DesktopClose() {
+void DesktopClose(void*) {
     if (state.window != nullptr) gtk_widget_destroy(state.window);
     gdk_display_flush(gdk_display_get_default());
 }
 
-void DesktopMinimize() {
+void DesktopMinimize(void*) {
     if (state.window != nullptr) gtk_window_iconify(GTK_WINDOW(state.window));
 }
 
 const FrontEnd kDesktopFrontEnd = {
     .name = "desktop",
+    .context = nullptr,
     .claimSingleInstance = DesktopClaim,
     .open = DesktopOpen,
     .setTitle = DesktopSetTitle,
     .chooseFile = DesktopChooseFile,
     .showInfo = DesktopShowInfo,
+    .showWarning = nullptr,
     .reportFatal = DesktopReportFatal,
     .outputWritten = nullptr,
     .run = DesktopRun,
