@@ -23,7 +23,7 @@
 // This header is what the tools' logic includes: it gathers the shell's
 // public headers, each declaring one service (the parameters, file choice,
 // the window, quitting, paths, remembered folders, output files, warnings,
-// the file system, RunTool). Nothing in shell/ includes it.
+// the job under way, the file system, RunTool). Nothing in shell/ includes it.
 //
 // Each program is a logic library plus a main of this form, its client size
 // written once, in <Program>Tool.h:
@@ -74,6 +74,7 @@
 #include "shell/core/OutputFiles.h"
 #include "shell/core/Paths.h"
 #include "shell/core/RememberedFolders.h"
+#include "shell/core/ToolJob.h"
 #include "shell/core/ToolParameters.h"
 #include "shell/core/Warnings.h"
 #include "shell/core/WindowServices.h"

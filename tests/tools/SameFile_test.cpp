@@ -51,22 +51,4 @@ TEST_F(SameFileTest, SpellingsLinksAndMissingFiles) {
     EXPECT_EQ(InputNamedBy(folder_.PathOf("wasp.sh"), inputs), nullptr);
 }
 
-TEST_F(SameFileTest, GuardsNameTheRunsInputsWhileTheyLive) {
-    const std::string list = folder_.Write("ships.txt", {'w'});
-    const std::string ray = folder_.Write("wasp.sh", {1});
-    EXPECT_EQ(RunInputNamedBy(list), nullptr);
-    {
-        const RunInputGuard outer({list});
-        ASSERT_NE(RunInputNamedBy(list), nullptr);
-        EXPECT_EQ(*RunInputNamedBy(list), list);
-        {
-            const RunInputGuard inner({ray});
-            EXPECT_EQ(RunInputNamedBy(list), nullptr);
-            ASSERT_NE(RunInputNamedBy(ray), nullptr);
-        }
-        EXPECT_NE(RunInputNamedBy(list), nullptr);
-    }
-    EXPECT_EQ(RunInputNamedBy(list), nullptr);
-}
-
 }  // namespace

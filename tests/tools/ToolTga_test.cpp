@@ -1,5 +1,6 @@
 #include "images/ToolTga.h"
 
+#include "conversion/PictureInput.h"
 #include "images/ImageDiagnosis.h"
 
 #include <Vantrel/Tga.h>
@@ -126,7 +127,9 @@ TEST_F(ToolTgaTest, LoadToolSlotGivesEachImageItsOwnSize) {
     }
 }
 
-TEST_F(ToolTgaTest, UnacceptedHeaderFollowsTheProgramsReaction) {
+// The reader gives no image and leaves the slot alone; a conversion that
+// loads the picture (LoadPicture) ends with the reason.
+TEST_F(ToolTgaTest, UnacceptedHeaderGivesNoImageAndTheConversionSaysWhy) {
     std::string good = WriteTga("good.tga", Layout(2, 2, 24), RandomRgb(2, 2, 4));
     struct Case {
         const char* what;
@@ -149,48 +152,38 @@ TEST_F(ToolTgaTest, UnacceptedHeaderFollowsTheProgramsReaction) {
         {"header cut at 17", shortHeader},
         {"header cut at 11", std::vector<uint8_t>(shortHeader.begin(), shortHeader.begin() + 11)},
     };
-    for (UnacceptedTga reaction : {UnacceptedTga::ReturnNull, UnacceptedTga::ReportFatal}) {
-        SetUnacceptedTgaReaction(reaction);
-        for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message()
-                         << c.what
-                         << (reaction == UnacceptedTga::ReturnNull ? " (null)" : " (fatal)"));
-            uint8_t* kept = ReadToolTga(good.c_str(), 0);
-            ASSERT_NE(kept, nullptr);
-            std::string path = c.bytes.empty() ? folder_.PathOf("absent.tga")
-                                               : folder_.Write("refused.tga", c.bytes);
-            std::string fatal;
-            uint8_t* result = kept;
-            fatal = FatalTextOf([&] { result = ReadToolTga(path.c_str(), 0); });
-            if (reaction == UnacceptedTga::ReturnNull) {
-                EXPECT_EQ(fatal, "");
-                EXPECT_EQ(result, nullptr);
-            } else {
-                // The start as given, then why (ImageDiagnosis_test pins the reasons).
-                EXPECT_EQ(fatal.rfind("Can't load " + path + ": ", 0), 0u) << fatal;
-                EXPECT_EQ(fatal, CantLoadImageText(path));
-            }
-            EXPECT_EQ(ToolTgaSlot(0), kept) << "a refused header leaves the slot alone";
-        }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        uint8_t* kept = ReadToolTga(good.c_str(), 0);
+        ASSERT_NE(kept, nullptr);
+        std::string path =
+            c.bytes.empty() ? folder_.PathOf("absent.tga") : folder_.Write("refused.tga", c.bytes);
+        uint8_t* result = kept;
+        EXPECT_EQ(FatalTextOf([&] { result = ReadToolTga(path.c_str(), 0); }), "");
+        EXPECT_EQ(result, nullptr);
+        EXPECT_EQ(ToolTgaSlot(0), kept) << "a refused header leaves the slot alone";
+        // The start as given, then why (ImageDiagnosis_test pins the reasons).
+        ToolJob job;
+        const std::string fatal =
+            FatalTextOf([&] { OpenAndLoadPicture(job, path.c_str(), kMainToolSlot); });
+        EXPECT_EQ(fatal.rfind("Can't load " + path + ": ", 0), 0u) << fatal;
+        EXPECT_EQ(fatal, CantLoadImageText(path));
     }
 }
 
-TEST_F(ToolTgaTest, UnusableSizeOrDepthIsFatalForBothPrograms) {
+TEST_F(ToolTgaTest, UnusableSizeOrDepthIsFatal) {
     const TgaLayout cases[] = {Layout(0, 2, 24), Layout(2, 0, 8, 3), Layout(2, 2, 16),
                                Layout(2, 2, 15, 3), Layout(2, 2, 0)};
-    for (UnacceptedTga reaction : {UnacceptedTga::ReturnNull, UnacceptedTga::ReportFatal}) {
-        SetUnacceptedTgaReaction(reaction);
-        for (const TgaLayout& layout : cases) {
-            SCOPED_TRACE(testing::Message()
-                         << layout.width << "x" << layout.height << " depth " << int(layout.depth));
-            std::vector<uint8_t> bytes = TgaHeaderBytes(layout);
-            bytes.resize(bytes.size() + 64, 9);
-            std::string path = folder_.Write("bad.tga", bytes);
-            const std::string fatal = FatalTextOf([&] { ReadToolTga(path.c_str(), 1); });
-            EXPECT_EQ(fatal.rfind(std::string(kDepthMessage) + ": " + path + ": ", 0), 0u) << fatal;
-            EXPECT_EQ(ImageWidth, layout.width);
-            EXPECT_EQ(ImageHeight, layout.height);
-        }
+    for (const TgaLayout& layout : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << layout.width << "x" << layout.height << " depth " << int(layout.depth));
+        std::vector<uint8_t> bytes = TgaHeaderBytes(layout);
+        bytes.resize(bytes.size() + 64, 9);
+        std::string path = folder_.Write("bad.tga", bytes);
+        const std::string fatal = FatalTextOf([&] { ReadToolTga(path.c_str(), 1); });
+        EXPECT_EQ(fatal.rfind(std::string(kDepthMessage) + ": " + path + ": ", 0), 0u) << fatal;
+        EXPECT_EQ(ImageWidth, layout.width);
+        EXPECT_EQ(ImageHeight, layout.height);
     }
 }
 
@@ -213,7 +206,6 @@ TEST_F(ToolTgaTest, ShortPixelDataEmptiesTheSlotAtEveryCut) {
 }
 
 TEST_F(ToolTgaTest, HugeClaimFailsWithoutAllocating) {
-    SetUnacceptedTgaReaction(UnacceptedTga::ReportFatal);
     for (uint8_t depth : {uint8_t{8}, uint8_t{24}, uint8_t{32}}) {
         std::string path = folder_.Write("huge.tga", TgaHeaderBytes(Layout(65535, 65535, depth)));
         ResetPeakTrackedBytes();

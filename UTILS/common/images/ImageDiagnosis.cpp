@@ -202,11 +202,39 @@ ImageFault DiagnoseImageBytes(const uint8_t* head, size_t headSize, uint64_t fil
     return {};
 }
 
-ImageFault DiagnoseImageFile(const std::string& path) {
+namespace {
+
+ImageFault FolderFault() {
+    return {ImageFaultKind::Unopened, "it is a folder, not a file", "choose an image file"};
+}
+
+bool IsFolder(const std::string& path) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return {ImageFaultKind::Unopened, "it is a folder, not a file", "choose an image file"};
+    return std::filesystem::is_directory(path, error);
+}
+
+// The diagnosis of the bytes of an open file, read from its start.
+ImageFault DiagnoseOpenFile(std::FILE* stream, const std::string& path) {
+    uint8_t head[kTgaHeaderSize] = {};
+    size_t got = 0;
+    if (std::fseek(stream, 0, SEEK_SET) == 0) got = std::fread(head, 1, sizeof head, stream);
+    uint64_t size = got;
+    if (std::fseek(stream, 0, SEEK_END) == 0) {
+        const long end = std::ftell(stream);
+        if (end >= 0) size = static_cast<uint64_t>(end);
     }
+    return DiagnoseImageBytes(head, got, size, path);
+}
+
+}  // namespace
+
+ImageFault DiagnoseImageStream(std::FILE* stream, const std::string& path) {
+    if (IsFolder(path)) return FolderFault();
+    return DiagnoseOpenFile(stream, path);
+}
+
+ImageFault DiagnoseImageFile(const std::string& path) {
+    if (IsFolder(path)) return FolderFault();
     errno = 0;
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file) {
@@ -218,14 +246,7 @@ ImageFault DiagnoseImageFile(const std::string& path) {
                 std::string("it cannot be opened (") + std::strerror(code) + ")",
                 "check that it may be read"};
     }
-    uint8_t head[kTgaHeaderSize] = {};
-    const size_t got = std::fread(head, 1, sizeof head, file.get());
-    uint64_t size = got;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        const long end = std::ftell(file.get());
-        if (end >= 0) size = static_cast<uint64_t>(end);
-    }
-    return DiagnoseImageBytes(head, got, size, path);
+    return DiagnoseOpenFile(file.get(), path);
 }
 
 namespace {
@@ -235,10 +256,7 @@ std::string Explained(const std::string& start, const ImageFault& fault) {
     return start + ": " + fault.reason + "; " + fault.remedy;
 }
 
-}  // namespace
-
-std::string CantLoadImageText(const std::string& path) {
-    ImageFault fault = DiagnoseImageFile(path);
+std::string CantLoadText(const std::string& path, ImageFault fault) {
     if (fault.kind == ImageFaultKind::None) {
         fault = {ImageFaultKind::CutShort, "it changed while it was read",
                  "wait until it is saved completely and try again"};
@@ -246,9 +264,24 @@ std::string CantLoadImageText(const std::string& path) {
     return Explained("Can't load " + path, fault);
 }
 
-std::string UnusableImageText(const std::string& path) {
-    const ImageFault fault = DiagnoseImageFile(path);
+std::string UnusableText(const std::string& path, const ImageFault& fault) {
     const std::string start = "Must be an uncompressed 8, 24 or 32-bit RGB color file";
     if (fault.kind == ImageFaultKind::None) return start + ": " + path;
     return Explained(start + ": " + path, fault);
+}
+
+}  // namespace
+
+std::string CantLoadImageText(const std::string& path) {
+    return CantLoadText(path, DiagnoseImageFile(path));
+}
+std::string CantLoadImageText(std::FILE* stream, const std::string& path) {
+    return CantLoadText(path, DiagnoseImageStream(stream, path));
+}
+
+std::string UnusableImageText(const std::string& path) {
+    return UnusableText(path, DiagnoseImageFile(path));
+}
+std::string UnusableImageText(std::FILE* stream, const std::string& path) {
+    return UnusableText(path, DiagnoseImageStream(stream, path));
 }

@@ -24,6 +24,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 enum class ImageFaultKind {
@@ -49,13 +50,18 @@ ImageFault DiagnoseImageBytes(const uint8_t* head, size_t headSize, uint64_t fil
 
 // Opens path and diagnoses it.
 ImageFault DiagnoseImageFile(const std::string& path);
+// Diagnoses the file path names from its stream, already open (it is read
+// from its start and left at its end), so that a file is opened only once.
+ImageFault DiagnoseImageStream(std::FILE* stream, const std::string& path);
 
 // "Can't load <path>: <reason>; <remedy>" for a file the reader refused or
-// found cut short (any kind of fault; the plain start when none is found).
+// found cut short (any kind of fault). From the open stream when it is given.
 std::string CantLoadImageText(const std::string& path);
+std::string CantLoadImageText(std::FILE* stream, const std::string& path);
 
 // "Must be an uncompressed 8, 24 or 32-bit RGB color file: <path>: <reason>;
 // <remedy>" for a header whose depth or size the reader does not take.
 std::string UnusableImageText(const std::string& path);
+std::string UnusableImageText(std::FILE* stream, const std::string& path);
 
 #endif

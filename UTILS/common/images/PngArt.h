@@ -28,6 +28,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,9 @@ constexpr int32_t kLargestPngSide = 65535;
 
 // Decodes a whole PNG file held in memory.
 PngReadResult DecodePng(const uint8_t* bytes, size_t size, const PngReadLimits& limits = {});
+
+// Reads the open stream from where it stands to its end and decodes it.
+PngReadResult ReadPngStream(std::FILE* stream, const PngReadLimits& limits = {});
 
 // Reads and decodes the file at path.
 PngReadResult ReadPngFile(const std::string& path, const PngReadLimits& limits = {});

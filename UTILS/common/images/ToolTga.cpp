@@ -22,23 +22,15 @@ namespace {
 constexpr const char* kDefaultSource = "UTILS\\common\\ToolTga";
 
 uint8_t* slots[2] = {nullptr, nullptr};
-UnacceptedTga reaction = UnacceptedTga::ReturnNull;
 const char* source = kDefaultSource;
 
 uint8_t*& SlotOf(int alternate) {
     return slots[alternate != 0 ? 1 : 0];
 }
 
-uint8_t* RefuseUnaccepted(const char* path) {
-    if (reaction == UnacceptedTga::ReturnNull) return nullptr;
-    ReportFatal(CantLoadImageText(path).c_str());
-}
-
-// A PNG image into the slot. A file that does not open goes the way of a TGA
-// that does not; a broken one always ends the program with libpng's reason.
-uint8_t* ReadToolPng(const char* path, int alternate) {
-    PngReadResult png = ReadPngFile(path);
-    if (png.status == PngReadStatus::Unopened) return RefuseUnaccepted(path);
+// A PNG image into the slot; a broken one ends the program with libpng's reason.
+uint8_t* ReadToolPng(std::FILE* stream, const char* path, int alternate) {
+    PngReadResult png = ReadPngStream(stream);
     if (png.status != PngReadStatus::Read) {
         const std::string remedy = png.status == PngReadStatus::TooLarge
                                        ? "crop the artwork or split it into smaller images"
@@ -62,39 +54,38 @@ uint8_t* ReadToolPng(const char* path, int alternate) {
 
 }  // namespace
 
-void SetUnacceptedTgaReaction(UnacceptedTga value) {
-    reaction = value;
-}
-UnacceptedTga UnacceptedTgaReaction() {
-    return reaction;
-}
-
 void SetToolTgaSource(const char* sourceName) {
     source = sourceName != nullptr ? sourceName : kDefaultSource;
 }
 
-uint8_t* ReadToolTga(const char* path, int alternate) {
-    if (HasPngName(path)) return ReadToolPng(path, alternate);
-    FileHandle file(std::fopen(path, "rb"));
-    if (!file) return RefuseUnaccepted(path);
+uint8_t* ReadToolTgaFrom(std::FILE* stream, const char* path, int alternate) {
+    if (HasPngName(path)) return ReadToolPng(stream, path, alternate);
     TgaHeader header;
-    if (!ReadTgaHeader(file.get(), TgaTemplates::TrueColourOrGreyscale, header)) {
-        file.reset();
-        return RefuseUnaccepted(path);
-    }
+    if (!ReadTgaHeader(stream, TgaTemplates::TrueColourOrGreyscale, header)) return nullptr;
     ImageWidth = header.width;
     ImageHeight = header.height;
     if (header.width == 0 || header.height == 0 ||
         (header.depth != 8 && header.depth != 24 && header.depth != 32)) {
-        file.reset();
-        ReportFatal(UnusableImageText(path).c_str());
+        ReportFatal(UnusableImageText(stream, path).c_str());
     }
     ImageBytesPerPixel = header.depth / 8;
 
     uint8_t*& slot = SlotOf(alternate);
     DebugFree(slot);
-    slot = ReadTgaPixels(file.get(), header, source, __LINE__);
+    slot = ReadTgaPixels(stream, header, source, __LINE__);
     return slot;
+}
+
+uint8_t* ReadToolTga(const char* path, int alternate) {
+    const FileHandle file(std::fopen(path, "rb"));
+    if (!file) return nullptr;
+    return ReadToolTgaFrom(file.get(), path, alternate);
+}
+
+FrameImage LoadToolSlot(std::FILE* stream, const char* path, int alternate) {
+    uint8_t* pixels = ReadToolTgaFrom(stream, path, alternate);
+    if (pixels == nullptr) return FrameImage{};
+    return FrameImage{pixels, ImageWidth, ImageHeight};
 }
 
 FrameImage LoadToolSlot(const char* path, int alternate) {
@@ -113,6 +104,5 @@ void ResetToolTga() {
         slot = nullptr;
     }
     ImageWidth = ImageHeight = ImageBytesPerPixel = 0;
-    reaction = UnacceptedTga::ReturnNull;
     source = kDefaultSource;
 }

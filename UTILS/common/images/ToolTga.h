@@ -12,20 +12,20 @@
 //
 // Failures (the texts are built by ImageDiagnosis.h and say why and what to
 // do; each names the file):
-//   - file not opened, header short or matching no template: depends on the
-//     program's setting (SetUnacceptedTgaReaction): null without a message
-//     (Quarvin), or ReportFatal "Can't load <path>: <reason>; <remedy>"
-//     (Plimsor);
+//   - file not opened, header short or matching no template: null without a
+//     message (the caller says why: "Can't load <path>: <reason>; <remedy>",
+//     conversion/PictureInput.h);
 //   - width or height 0, or depth not 8, 24 or 32: ReportFatal "Must be an
 //     uncompressed 8, 24 or 32-bit RGB color file: <path>: <reason>; ...";
 //   - pixel data short: null, and the slot is empty afterwards;
 //   - a PNG that does not open: as a TGA that does not; any other PNG
 //     failure: ReportFatal "Can't load <path>: <libpng's reason>; ...".
-// The file is always closed before a report or a return.
+// A file the reader opens itself is closed before a report or a return.
 #ifndef UTILS_COMMON_IMAGES_TOOL_TGA_H
 #define UTILS_COMMON_IMAGES_TOOL_TGA_H
 
 #include <cstdint>
+#include <cstdio>
 
 #include "frames/FrameImage.h"
 
@@ -34,16 +34,6 @@ extern int32_t ImageWidth;
 extern int32_t ImageHeight;
 // depth / 8 of that header as stored in the file: 1, 3 or 4.
 extern int32_t ImageBytesPerPixel;
-
-enum class UnacceptedTga {
-    ReturnNull,   // Quarvin
-    ReportFatal,  // Plimsor: "Can't load <path>"
-};
-
-// How ReadToolTga reacts to a file it cannot open or whose header it does not
-// accept. ReturnNull until a program sets it at start-up.
-void SetUnacceptedTgaReaction(UnacceptedTga reaction);
-UnacceptedTga UnacceptedTgaReaction();
 
 // The tracked allocator's source name for the slot buffers, e.g.
 // "UTILS\\QUARVIN\\Quarvin". The allocator keeps the pointer, so the text must
@@ -54,6 +44,10 @@ void SetToolTgaSource(const char* sourceName);
 // value) and returns the slot's new Rgb24Image, or null. The slot keeps owning
 // the buffer: the next read into it whose header passes frees it.
 uint8_t* ReadToolTga(const char* path, int alternate);
+// ReadToolTga of a file already open, read from where the stream stands and
+// left open; path names it (its extension tells PNG from TGA, and the texts
+// name it). A tool opens each file once.
+uint8_t* ReadToolTgaFrom(std::FILE* stream, const char* path, int alternate);
 
 // The slot's current buffer, or null when empty.
 uint8_t* ToolTgaSlot(int alternate);
@@ -67,8 +61,9 @@ constexpr int kAlternateToolSlot = 1;
 // No pixels when ReadToolTga gave null. The view stays valid until the next
 // read into the same slot.
 FrameImage LoadToolSlot(const char* path, int alternate);
+FrameImage LoadToolSlot(std::FILE* stream, const char* path, int alternate);
 
-// Frees both slots and resets the size globals and the settings (tests; a
+// Frees both slots and resets the size globals and the source name (tests; a
 // program need not call it).
 void ResetToolTga();
 

@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <vector>
 
 namespace {
 
@@ -210,23 +210,31 @@ PngReadResult DecodePng(const uint8_t* bytes, size_t size, const PngReadLimits& 
     return result;
 }
 
-PngReadResult ReadPngFile(const std::string& path, const PngReadLimits& limits) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        PngReadResult result;
-        result.status = PngReadStatus::Unopened;
-        result.reason = "it cannot be opened";
-        return result;
+PngReadResult ReadPngStream(std::FILE* stream, const PngReadLimits& limits) {
+    std::vector<uint8_t> bytes;
+    uint8_t piece[65536];
+    size_t got = 0;
+    while ((got = std::fread(piece, 1, sizeof piece, stream)) > 0) {
+        bytes.insert(bytes.end(), piece, piece + got);
     }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    std::vector<uint8_t> bytes(size > 0 ? static_cast<size_t>(size) : 0);
-    if (size < 0 || !in.read(reinterpret_cast<char*>(bytes.data()), size)) {
+    if (std::ferror(stream) != 0) {
         PngReadResult result;
         result.status = PngReadStatus::Broken;
         result.reason = "it cannot be read to its end";
         return result;
     }
     return DecodePng(bytes.data(), bytes.size(), limits);
+}
+
+PngReadResult ReadPngFile(const std::string& path, const PngReadLimits& limits) {
+    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    if (stream == nullptr) {
+        PngReadResult result;
+        result.status = PngReadStatus::Unopened;
+        result.reason = "it cannot be opened";
+        return result;
+    }
+    PngReadResult result = ReadPngStream(stream, limits);
+    std::fclose(stream);
+    return result;
 }

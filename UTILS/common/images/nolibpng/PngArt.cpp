@@ -16,6 +16,10 @@ PngReadResult DecodePng(const uint8_t*, size_t, const PngReadLimits&) {
     return result;
 }
 
+PngReadResult ReadPngStream(std::FILE*, const PngReadLimits& limits) {
+    return DecodePng(nullptr, 0, limits);
+}
+
 PngReadResult ReadPngFile(const std::string&, const PngReadLimits& limits) {
     return DecodePng(nullptr, 0, limits);
 }

@@ -53,7 +53,10 @@ void BatchOutputWritten(void* context, const char* path) {
 
 int BatchRunJob(void* context, const ToolParameters& tool) {
     DispatchKeyRelease(tool, tool.runKey);
-    for (const std::string& path : RunOf(context).writtenPaths) std::printf("%s\n", path.c_str());
+    const BatchRun& run = RunOf(context);
+    if (!run.quiet) {
+        for (const std::string& path : run.writtenPaths) std::printf("%s\n", path.c_str());
+    }
     std::fflush(stdout);
     return 0;
 }

@@ -10,12 +10,13 @@
 
 // One batch run: input answers the open dialog, output (or, when null, the
 // proposed path) the save dialog. The run releases tool.runKey once and then
-// prints each written output's path on standard output. A refused answer
+// prints each written output's path on standard output (unless quiet). A refused answer
 // ends the program with exit code 2.
 struct BatchRun {
     const ToolParameters* tool = nullptr;
     const char* input = nullptr;
     const char* output = nullptr;
+    bool quiet = false;       // --quiet: the written paths are not printed
     bool inputTaken = false;  // one open dialog per run has an answer
     std::vector<std::string> writtenPaths;
 };

@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "shell/core/Paths.h"
-#include "shell/core/SameFile.h"
+#include "shell/core/ToolJob.h"
 
 namespace fs = std::filesystem;
 
@@ -39,7 +39,7 @@ DialogAnswer CheckDialogAnswer(const char* path, char mode) {
     if (fs::is_directory(target, error)) return DialogAnswer::IsFolder;
     fs::path folder = target.parent_path();
     if (!folder.empty() && !fs::is_directory(folder, error)) return DialogAnswer::NoFolder;
-    if (RunInputNamedBy(path) != nullptr) return DialogAnswer::NamesInput;
+    if (JobInputNamedBy(path) != nullptr) return DialogAnswer::NamesInput;
     if (fs::exists(target, error)) {
         return CanWrite(target) ? DialogAnswer::Replaces : DialogAnswer::ReadOnly;
     }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include <Vantrel/Fatal.h>
-#include "shell/core/FatalContext.h"
+#include "shell/core/ToolJob.h"
 #include "fatal/FatalLine.h"
 #include "shell/core/FrontEnd.h"
 #include "shell/core/OutputFiles.h"
@@ -16,8 +16,10 @@ bool reportingFatal = false;
 }  // namespace
 
 void ReportFatal(const char* text) {
-    // What the program was doing adds to the texts of the code below it.
-    const std::string explained = ExplainFatalText(text != nullptr ? text : "");
+    // What the job under way knows adds to the texts of the code below it.
+    const ToolJob* job = CurrentToolJob();
+    const std::string given = text != nullptr ? text : "";
+    const std::string explained = job != nullptr ? job->ExplainFatalText(given) : given;
     text = explained.c_str();
     AbandonAllOutputFiles();
     if (reportingFatal) {

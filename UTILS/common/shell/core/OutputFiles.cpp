@@ -5,6 +5,7 @@
 
 #include "shell/core/OutputFiles.h"
 #include "shell/core/FrontEnd.h"
+#include "shell/core/ToolJob.h"
 #include "shell/platform/Platform.h"
 
 namespace {
@@ -19,6 +20,11 @@ struct OpenOutput {
 std::vector<OpenOutput>& OpenOutputs() {
     static std::vector<OpenOutput> outputs;
     return outputs;
+}
+
+std::vector<CompletedOutput>& CompletedList() {
+    static std::vector<CompletedOutput> completed;
+    return completed;
 }
 
 std::FILE* Begin(const char* path, bool announce) {
@@ -61,8 +67,13 @@ bool FinishOutputFile(std::FILE* stream) {
         RemoveTemporary(output.temporaryPath.c_str());
         return false;
     }
+    if (!output.announce) return true;
+    // What the job read is what the output depends on.
+    const ToolJob* job = CurrentToolJob();
+    CompletedList().push_back(
+        {output.target, job != nullptr ? job->Dependencies() : std::vector<std::string>{}});
     const FrontEnd& frontEnd = ActiveFrontEnd();
-    if (output.announce && frontEnd.outputWritten != nullptr) {
+    if (frontEnd.outputWritten != nullptr) {
         frontEnd.outputWritten(frontEnd.context, output.target.c_str());
     }
     return true;
@@ -73,6 +84,14 @@ void AbandonOutputFile(std::FILE* stream) {
     if (stream == nullptr || !TakeOutput(stream, output)) return;
     std::fclose(stream);
     RemoveTemporary(output.temporaryPath.c_str());
+}
+
+const std::vector<CompletedOutput>& CompletedOutputs() {
+    return CompletedList();
+}
+
+void ForgetCompletedOutputs() {
+    CompletedList().clear();
 }
 
 void AbandonAllOutputFiles() {

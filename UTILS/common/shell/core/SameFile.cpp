@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <system_error>
-#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -34,23 +33,4 @@ const std::string* InputNamedBy(const std::string& output, const std::vector<std
         if (NamesSameFile(output, input)) return &input;
     }
     return nullptr;
-}
-
-namespace {
-
-thread_local RunInputGuard* innermostGuard = nullptr;
-
-}  // namespace
-
-RunInputGuard::RunInputGuard(std::vector<std::string> inputs)
-    : inputs_(std::move(inputs)), outer_(innermostGuard) {
-    innermostGuard = this;
-}
-
-RunInputGuard::~RunInputGuard() {
-    innermostGuard = outer_;
-}
-
-const std::string* RunInputNamedBy(const std::string& output) {
-    return innermostGuard == nullptr ? nullptr : InputNamedBy(output, innermostGuard->inputs_);
 }

@@ -17,25 +17,4 @@ bool NamesSameFile(const std::string& first, const std::string& second);
 // The first input that output names, or null.
 const std::string* InputNamedBy(const std::string& output, const std::vector<std::string>& inputs);
 
-// The inputs of the run under way, which no output of it may name. A tool
-// keeps one alive while it asks for its output; the shell's save dialogs
-// refuse an answer that names one of them (RunInputNamedBy). Guards nest (the
-// innermost counts) and belong to the thread that made them.
-class RunInputGuard {
-public:
-    explicit RunInputGuard(std::vector<std::string> inputs);
-    ~RunInputGuard();
-    RunInputGuard(const RunInputGuard&) = delete;
-    RunInputGuard& operator=(const RunInputGuard&) = delete;
-
-private:
-    std::vector<std::string> inputs_;
-    RunInputGuard* outer_;
-    friend const std::string* RunInputNamedBy(const std::string& output);
-};
-
-// The input of the innermost live guard that output names, or null (also
-// when no guard is alive).
-const std::string* RunInputNamedBy(const std::string& output);
-
 #endif

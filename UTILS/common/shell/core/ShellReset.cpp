@@ -13,4 +13,5 @@ void ResetToolShellState() {
     SetActiveFrontEnd(nullptr);
     SetToolTitle("");
     ClearQuitRequest();
+    ForgetCompletedOutputs();
 }

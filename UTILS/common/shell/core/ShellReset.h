@@ -3,7 +3,7 @@
 #define UTILS_COMMON_SHELL_CORE_SHELL_RESET_H
 
 // Program folder "", both remembered folders ".", no title, no quit request,
-// no output file open, the console front end active.
+// no output file open, no dependency file, the bare front end active.
 void ResetToolShellState();
 
 #endif

@@ -11,6 +11,7 @@
 #include "shell/platform/Platform.h"
 #include "shell/console/BatchFrontEnd.h"
 #include "shell/console/ScriptFrontEnd.h"
+#include "shell/core/DependencyFile.h"
 #include "shell/core/KeyDispatch.h"
 #include "shell/core/Paths.h"
 #include "shell/core/RememberedFolders.h"
@@ -20,6 +21,7 @@
 int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd, const StartOptions& options) {
     SetActiveFrontEnd(&frontEnd);
     ClearQuitRequest();
+    ForgetCompletedOutputs();
     // Asked into a large buffer, so that a path too long for the tools'
     // buffers can be named when it is refused.
     std::string programPath(4096, '\0');
@@ -41,6 +43,7 @@ int RunToolWith(const ToolParameters& tool, const FrontEnd& frontEnd, const Star
     if (tool.updateTitle != nullptr) tool.updateTitle();
     SelectProgramPixelMode();
     int exitCode = frontEnd.run(frontEnd.context, tool);
+    if (exitCode == 0) WriteDependencyFile(options.dependencyFile, CompletedOutputs());
     // An output a tool left unfinished is not complete: it must not appear.
     AbandonAllOutputFiles();
     CloseToolWindow();
@@ -55,6 +58,7 @@ int RunTool(const ToolParameters& tool, int argc, char** argv) {
     CommandLine commandLine = ParseCommandLine(tool, argc, argv);
     StartOptions options;
     options.leaveFolderFilesAlone = commandLine.noRemember;
+    if (commandLine.depfile != nullptr) options.dependencyFile = commandLine.depfile;
     switch (commandLine.mode) {
         case CommandLine::Mode::Finished:
             return commandLine.exitCode;
@@ -63,6 +67,7 @@ int RunTool(const ToolParameters& tool, int argc, char** argv) {
             run.tool = &tool;
             run.input = commandLine.input;
             run.output = commandLine.output;
+            run.quiet = commandLine.quiet;
             return RunToolWith(tool, BatchFrontEnd(run), options);
         }
         case CommandLine::Mode::Script: {

@@ -4,6 +4,8 @@
 #ifndef UTILS_COMMON_SHELL_START_RUN_TOOL_H
 #define UTILS_COMMON_SHELL_START_RUN_TOOL_H
 
+#include <string>
+
 #include "shell/core/ToolParameters.h"
 
 struct FrontEnd;
@@ -16,6 +18,8 @@ int RunTool(const ToolParameters& tool, int argc, char** argv);
 struct StartOptions {
     // --no-remember: indir.txt and outdir.txt are neither read nor written.
     bool leaveFolderFilesAlone = false;
+    // --depfile: the dependency file to write at the end (empty: none).
+    std::string dependencyFile;
 };
 
 // Runs the tool with the given front end from start-up to the exit code

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/core/SameFile.h"
+#include "shell/core/ToolJob.h"
 #include "shell/window/FileDialogs.h"
 #include "shell/core/DialogAnswer.h"
 
@@ -64,7 +64,7 @@ bool ChooseFileInDialog(const char* proposed, const FileFilter& filter, char mod
         chosen.assign(buffer.c_str());
         // The system dialog knows nothing of the run's inputs: an output
         // that names one is refused here, and the dialog opens again.
-        if (!writing || RunInputNamedBy(chosen) == nullptr) return true;
+        if (!writing || JobInputNamedBy(chosen) == nullptr) return true;
         const std::string text = chosen + "\n" + DialogRefusalText(DialogAnswer::NamesInput);
         MessageBoxA(dialog.hwndOwner, text.c_str(), "File To Write", MB_OK | MB_ICONWARNING);
     }

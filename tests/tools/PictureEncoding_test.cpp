@@ -1,6 +1,5 @@
-#include "conversion/EncoderLimitText.h"
+#include "conversion/PictureEncoding.h"
 
-#include "shell/core/FatalContext.h"
 #include "support/SpriteKit.h"
 #include "TestImage.h"
 #include "ToolTest.h"
@@ -8,17 +7,18 @@
 
 namespace {
 
-class EncoderLimitTextTest : public ToolTest {};
+class PictureEncodingTest : public ToolTest {};
 
-// The encoder's text for the art, explained as the tools' shell shows it.
-std::string ExplainedFailure(const FrameRules& rules, const Rect& rectangle, const char* what) {
-    const ArtInProgress art{what, &rules, rectangle};
-    const FatalContext context(&ExplainEncoderLimitOf, &art);
+// The fatal text of encoding the whole picture, anchored at its centre.
+std::string EncodingFailure(const FrameRules& rules, const Rect& rectangle, const char* what) {
     EncodedSprite encoded;
-    return FatalTextOf([&] { EncodeFrame(rules, rectangle, encoded.sprite); });
+    return FatalTextOf([&] {
+        EncodePicture(rules, rectangle, rules.main.width / 2 - 1, rules.main.height / 2 - 1, what,
+                      encoded.sprite);
+    });
 }
 
-TEST_F(EncoderLimitTextTest, LimitsNameTheArtAndWhatHelps) {
+TEST_F(PictureEncodingTest, LimitsNameTheArtAndWhatHelps) {
     struct LimitCase {
         const char* name;
         int32_t width, height;
@@ -54,44 +54,30 @@ TEST_F(EncoderLimitTextTest, LimitsNameTheArtAndWhatHelps) {
         FrameRules rules;
         rules.main = image.View();
         rules.feather = c.feather;
-        EXPECT_EQ(
-            ExplainedFailure(rules, Rect{0, 0, c.width - 1, c.height - 1}, "frame wasp05.tga"),
-            c.text);
+        EXPECT_EQ(EncodingFailure(rules, Rect{0, 0, c.width - 1, c.height - 1}, "frame wasp05.tga"),
+                  c.text);
     }
 }
 
-TEST_F(EncoderLimitTextTest, OtherTextsAndNoContextStayAsTheyAre) {
+TEST_F(PictureEncodingTest, AHotSpotTooFarIsToldWithThePicture) {
     TestImage image(4, 4);
+    image.Fill(0, 0, 1, 1, 0xFFFFFF);
     FrameRules rules;
     rules.main = image.View();
-    const ArtInProgress art{"image rock.tga", &rules, Rect{0, 0, 3, 3}};
-    EXPECT_EQ(ExplainEncoderLimit("LoadRlsRay: Not a RlsRay file", art),
-              "LoadRlsRay: Not a RlsRay file");
-    EXPECT_EQ(ExplainFatalText("List too long 256000\n"), "List too long 256000\n");
-    {
-        const FatalContext outer(&ExplainEncoderLimitOf, &art);
-        const FatalContext inner(
-            [](const std::string& text, const void*) { return "inner: " + text; }, nullptr);
-        EXPECT_EQ(ExplainFatalText("x"), "inner: x");
-    }
-    EXPECT_EQ(ExplainFatalText("x"), "x");
-}
-
-TEST_F(EncoderLimitTextTest, SurveyCountsRunUnitsAsTheEncoderDoes) {
-    // Three rows: runs of 3, 1 + 2, nothing.
-    TestImage image(5, 3);
-    image.Fill(0, 0, 2, 0, 0xFFFFFF);
-    image.Set(0, 1, 0xFFFFFF);
-    image.Fill(2, 1, 3, 1, 0xFFFFFF);
-    FrameRules rules;
-    rules.main = image.View();
-    const Rect rectangle{0, 0, 4, 2};
-    const ArtSurvey survey = SurveyArt(rules, rectangle);
     EncodedSprite encoded;
-    EncodeFrame(rules, rectangle, encoded.sprite);
-    EXPECT_EQ(survey.opaquePixels, 6);
-    EXPECT_EQ(survey.edgePixels, 0);
-    EXPECT_EQ(survey.runUnitsWithoutFeather, encoded.sprite.runWordCount * 2);
+    EXPECT_EQ(FatalTextOf([&] {
+                  EncodePicture(rules, Rect{0, 0, 1, 1}, 40000, 1, "image far.tga", encoded.sprite);
+              }),
+              "Hot spot too far 40000: image far.tga is 4 x 4 pixels with 4 opaque pixels, "
+              "spread wider than a sprite record reaches (32767 pixels from one run to the next, "
+              "and from the corner to an edge pixel); crop the artwork or split it into smaller "
+              "images");
+    EXPECT_EQ(encoded.sprite.runData, nullptr);
+    EXPECT_EQ(FatalTextOf([&] {
+                  EncodePicture(rules, Rect{0, 0, 1, 1}, 1, 1, "image near.tga", encoded.sprite);
+              }),
+              "");
+    EXPECT_EQ(UnpackX(encoded.sprite.hotSpot), 1);
 }
 
 }  // namespace
