@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "shell/core/DependencyFile.h"
+#include "shell/core/DialogAnswer.h"
+#include "shell/platform/FileSystem.h"
 #include "support/TgaFile.h"
 #include "ToolTest.h"
 
@@ -38,8 +40,7 @@ TEST_F(ToolJobTest, InputsAndDependencies) {
         }
         ASSERT_NE(JobInputNamedBy(folder_.PathOf("art/../wasp.sh")), nullptr);
         EXPECT_EQ(JobInputNamedBy(folder_.PathOf("fleet.shp")), nullptr);
-        EXPECT_EQ(job.Dependencies(),
-                  (std::vector<std::string>{list, ray, folder_.PathOf("art")}));
+        EXPECT_EQ(job.Dependencies(), (std::vector<std::string>{list, ray, folder_.PathOf("art")}));
     }
     EXPECT_EQ(CurrentToolJob(), nullptr);
     EXPECT_EQ(JobInputNamedBy(list), nullptr);
@@ -47,7 +48,8 @@ TEST_F(ToolJobTest, InputsAndDependencies) {
 
 TEST_F(ToolJobTest, FatalTextsAreExplainedWhileAReadingLives) {
     ToolJob job;
-    EXPECT_EQ(job.ExplainFatalText("LoadRlsRay: Not a RlsRay file"), "LoadRlsRay: Not a RlsRay file");
+    EXPECT_EQ(job.ExplainFatalText("LoadRlsRay: Not a RlsRay file"),
+              "LoadRlsRay: Not a RlsRay file");
     {
         const ToolJob::ExplainedReading outer(job, [](const std::string& t) { return "a: " + t; });
         {
@@ -61,17 +63,24 @@ TEST_F(ToolJobTest, FatalTextsAreExplainedWhileAReadingLives) {
     EXPECT_EQ(job.ExplainFatalText("x"), "x");
 }
 
+// Paths come out absolute, with what Make would read otherwise escaped: a
+// blank or '#' after a backslash (and the backslashes before it doubled), '$'
+// doubled.
 TEST_F(ToolJobTest, DependencyRulesEscapeWhatMakeWouldReadOtherwise) {
+    const std::string base = AbsolutePath(folder_.PathOf("").c_str());
     struct RuleCase {
         std::string output;
         std::vector<std::string> inputs;
         std::string text;
     };
     const RuleCase cases[] = {
-        {"/out/wasp.sh", {"/art/wasp00.tga", "/art"}, "/out/wasp.sh: \\\n  /art/wasp00.tga \\\n  /art\n"},
-        {"/out/my ship.sh", {"/art/a#1$.tga"}, "/out/my\\ ship.sh: \\\n  /art/a\\#1$$.tga\n"},
-        {"C:\\out\\x.sh", {"C:\\art\\ x\\"}, "C:\\out\\x.sh: \\\n  C:\\art\\\\\\ x\\\\\n"},
-        {"/out/none.sh", {}, "/out/none.sh:\n"},
+        {base + "wasp.sh",
+         {base + "wasp00.tga", base + "art"},
+         base + "wasp.sh: \\\n  " + base + "wasp00.tga \\\n  " + base + "art\n"},
+        {base + "my ship.sh",
+         {base + "a#1$.tga"},
+         base + "my\\ ship.sh: \\\n  " + base + "a\\#1$$.tga\n"},
+        {base + "none.sh", {}, base + "none.sh:\n"},
     };
     for (const RuleCase& c : cases) {
         SCOPED_TRACE(c.output);
@@ -79,8 +88,11 @@ TEST_F(ToolJobTest, DependencyRulesEscapeWhatMakeWouldReadOtherwise) {
         EXPECT_EQ(DependencyRuleText(c.output, c.inputs, representable), c.text);
         EXPECT_TRUE(representable);
     }
-    bool representable = true;
-    DependencyRuleText("/out/x.sh", {"/art/two\nlines.tga"}, representable);
+    // A relative path is taken from the current folder, as the program took it.
+    bool representable = false;
+    EXPECT_EQ(DependencyRuleText(base + "x.sh", {"x.tga"}, representable),
+              base + "x.sh: \\\n  " + AbsolutePath("x.tga") + "\n");
+    DependencyRuleText(base + "x.sh", {base + "two\nlines.tga"}, representable);
     EXPECT_FALSE(representable);
 }
 

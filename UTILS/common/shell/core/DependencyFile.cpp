@@ -4,6 +4,8 @@
 
 #include <Vantrel/Fatal.h>
 
+#include "shell/core/DialogAnswer.h"
+
 namespace {
 
 // The path as Make reads it back: a blank or '#' after a backslash, and the
@@ -31,8 +33,10 @@ std::string Escaped(const std::string& path, bool& representable) {
 std::string DependencyRuleText(const std::string& output, const std::vector<std::string>& inputs,
                                bool& representable) {
     representable = true;
-    std::string text = Escaped(output, representable) + ":";
-    for (const std::string& input : inputs) text += " \\\n  " + Escaped(input, representable);
+    std::string text = Escaped(AbsolutePath(output.c_str()), representable) + ":";
+    for (const std::string& input : inputs) {
+        text += " \\\n  " + Escaped(AbsolutePath(input.c_str()), representable);
+    }
     return text + "\n";
 }
 

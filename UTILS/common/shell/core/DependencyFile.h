@@ -23,8 +23,9 @@
 // holds a line break, which the file cannot hold.
 void WriteDependencyFile(const std::string& path, const std::vector<CompletedOutput>& outputs);
 
-// One rule as the file holds it, ended by a line feed; false through
-// representable when a path holds a line break.
+// One rule as the file holds it, ended by a line feed, every path made
+// absolute (a list names its images relative to the folder the program runs
+// in); false through representable when a path holds a line break.
 std::string DependencyRuleText(const std::string& output, const std::vector<std::string>& inputs,
                                bool& representable);
 
