@@ -2,7 +2,9 @@
 // memcpy of the same runs (the limit): a 128 x 128 ship, about 60 % opaque
 // with some feathered edge pixels, drawn 64 times per iteration on a 640 x 480 RGB565
 // surface, wholly inside the surface (Arg 0) or crossing its sides (Arg 1).
-// The peers draw the same pixels: every run pixel and every edge pixel.
+// The peers draw the same pixels: every run pixel and every edge pixel. The
+// canvas draw (Canvas.h) is timed against the classic call on the same ship
+// and places.
 #include <SDL2/SDL.h>
 #include <allegro.h>
 #include <benchmark/benchmark.h>
@@ -11,9 +13,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include <Vantrel/Canvas.h>
 #include <Vantrel/RLSpriteDraw.h>
 #include <Vantrel/ScreenGeometry.h>
 #include <Vantrel/Viewport.h>
@@ -86,6 +91,9 @@ struct World {
     SpriteGrid ship = (SelectProgramPixelMode(), MakeShip());
     std::vector<Pixel16> surface = std::vector<Pixel16>(kW * kH, 0x4208);
     Viewport view{0, 0, kW - 1, kH - 1, surface.data()};
+    // The canvas draws' own pixels, of the surface's shape.
+    std::vector<Pixel16> canvasPixels = std::vector<Pixel16>(kW * kH, 0x4208);
+    vantrel::Canvas canvas{canvasPixels.data(), kW, kH, kW};
     SDL_Surface* sdlScreen = nullptr;
     SDL_Surface* sdlSprite[3] = {};  // plain, translucent, additive
     BITMAP* alScreen = nullptr;
@@ -180,6 +188,20 @@ void DrawOurs(World& w, const Places64& places, int mode) {
                       ? DrawRLSpriteBlend(w.surface.data(), x + hot, y + hot, sprite,
                                           mode == kOurAdditive)
                       : DrawRLSprite(w.surface.data(), x + hot, y + hot, sprite, mode == kOurHoles);
+        benchmark::DoNotOptimize(r);
+    }
+    benchmark::ClobberMemory();
+}
+
+void DrawOnCanvas(World& w, const Places64& places, int mode) {
+    const int hot = kSize / 2 - 1;
+    const RLSprite* sprite = mode == kOurRunsOnly ? &RunsOnly() : &w.ship.sprite;
+    const vantrel::DrawMode canvasMode = mode == kOurHoles         ? vantrel::DrawMode::Holes
+                                         : mode == kOurTranslucent ? vantrel::DrawMode::Translucent
+                                         : mode == kOurAdditive    ? vantrel::DrawMode::Additive
+                                                                   : vantrel::DrawMode::Opaque;
+    for (auto [x, y] : places) {
+        std::optional<Rect> r = vantrel::Draw(w.canvas, x + hot, y + hot, sprite, canvasMode);
         benchmark::DoNotOptimize(r);
     }
     benchmark::ClobberMemory();
@@ -304,6 +326,36 @@ void BM_Paired(benchmark::State& state, int ourMode, int sdlMode) {
         1e6 * o / (static_cast<double>(state.iterations()) * kFramesPerBlock);
 }
 
+// The canvas draw against the classic call, in blocks of frames in turn as
+// above, the order swapped every iteration; canvas/classic is the ratio of
+// the totals (1 is the goal: the same paths behind both).
+void BM_PairedCanvas(benchmark::State& state, int mode) {
+    constexpr int kFramesPerBlock = 16;
+    World& w = TheWorld();
+    const Places64 places = Places(state.range(0) != 0);
+    using Clock = std::chrono::steady_clock;
+    Clock::duration classic{}, canvas{};
+    auto timeBlock = [](Clock::duration& total, auto&& frame) {
+        const Clock::time_point start = Clock::now();
+        for (int i = 0; i < kFramesPerBlock; ++i) frame();
+        total += Clock::now() - start;
+    };
+    bool classicFirst = true;
+    for (auto _ : state) {
+        for (int turn = 0; turn < 2; ++turn) {
+            if ((turn == 0) == classicFirst)
+                timeBlock(classic, [&] { DrawOurs(w, places, mode); });
+            else
+                timeBlock(canvas, [&] { DrawOnCanvas(w, places, mode); });
+        }
+        classicFirst = !classicFirst;
+    }
+    const double c = std::chrono::duration<double>(classic).count();
+    const double frames = static_cast<double>(state.iterations()) * kFramesPerBlock;
+    state.counters["canvas/classic"] = std::chrono::duration<double>(canvas).count() / c;
+    state.counters["classic_us"] = 1e6 * c / frames;
+}
+
 void Both(benchmark::internal::Benchmark* b) {
     b->Arg(0)->Arg(1);
 }
@@ -324,6 +376,20 @@ BENCHMARK_CAPTURE(BM_Paired, plain, kOurPlain, 0)->Apply(Both);
 BENCHMARK_CAPTURE(BM_Paired, runs_only, kOurRunsOnly, 0)->Apply(Both);
 BENCHMARK_CAPTURE(BM_Paired, translucent, kOurTranslucent, 1)->Apply(Both);
 BENCHMARK_CAPTURE(BM_Paired, additive, kOurAdditive, 2)->Apply(Both);
+
+// BM_Paired/canvas_<mode>/<side>, beside the pairs above.
+const bool kCanvasPairs = [] {
+    const std::pair<const char*, int> modes[] = {{"plain", kOurPlain},
+                                                 {"runs_only", kOurRunsOnly},
+                                                 {"holes", kOurHoles},
+                                                 {"translucent", kOurTranslucent},
+                                                 {"additive", kOurAdditive}};
+    for (const auto& [name, mode] : modes)
+        benchmark::RegisterBenchmark((std::string("BM_Paired/canvas_") + name).c_str(),
+                                     BM_PairedCanvas, mode)
+            ->Apply(Both);
+    return true;
+}();
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests, the benchmarks and the
 # fuzzers need. As root it runs apt-get; otherwise it prints the exact line.
-# Usage: scripts/deps.sh [group...]   groups: build (default), desktop, windows, bench
+# Usage: scripts/deps.sh [group...]   groups: build (default), desktop, windows, bench, web
 set -euo pipefail
 
 groups=("$@")
@@ -22,6 +22,12 @@ for group in "${groups[@]}"; do
       packages+=(g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool) ;;
     bench)
       packages+=(hyperfine) ;;
+    web)
+      # The viewer page: clang's WebAssembly toolchain, binaryen's optimiser,
+      # and the browser its tests drive (Debian's Python runs them).
+      packages+=(clang wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32
+                 libclang-rt-14-dev-wasm32 lld-14 binaryen nlohmann-json3-dev chromium
+                 chromium-driver python3 python3-selenium python3-pil) ;;
     *) echo "deps.sh: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include <Vantrel/ByteIO.h>
-#include <Vantrel/RLSprite.h>
+#include <Vantrel/RLSpriteHeader.h>
 #include <Vantrel/Rls.h>
 
 namespace {
@@ -14,6 +14,24 @@ std::string Format(const char* format, long long a, long long b = 0, long long c
     char text[200];
     std::snprintf(text, sizeof text, format, a, b, c);
     return text;
+}
+
+// The walk's words for a record header the library's check refused.
+std::string HeaderFault(RLSpriteHeaderFault fault, int64_t recordSize, int64_t left) {
+    switch (fault) {
+        case RLSpriteHeaderFault::kNegativeRunWords:
+            return "negative run word count";
+        case RLSpriteHeaderFault::kNegativeEdgeWords:
+            return "negative edge word count";
+        case RLSpriteHeaderFault::kNegativePoints:
+            return "negative point count";
+        case RLSpriteHeaderFault::kOddEdgeWords:
+            return "odd edge word count";
+        case RLSpriteHeaderFault::kPayloadPastTheEnd:
+        case RLSpriteHeaderFault::kNone:
+            break;
+    }
+    return Format("the record needs %lld bytes, the file holds %lld more", recordSize, left);
 }
 
 class Walker {
@@ -57,25 +75,13 @@ public:
                              at);
             RecordMap record;
             record.offset = at;
-            const uint8_t* h = At(at);
-            record.runWords = LoadI32(h);
-            record.edgeWords = LoadI32(h + 4);
-            record.points = LoadI32(h + 8);
-            record.hotX = LoadI16(h + 20);
-            record.hotY = LoadI16(h + 22);
-            record.bounds =
-                Rect{LoadI32(h + 32), LoadI32(h + 36), LoadI32(h + 40), LoadI32(h + 44)};
-            if (record.runWords < 0) return Fault(sprite + "negative run word count", at);
-            if (record.edgeWords < 0) return Fault(sprite + "negative edge word count", at + 4);
-            if (record.points < 0) return Fault(sprite + "negative point count", at + 8);
-            if (record.edgeWords % 2 != 0) return Fault(sprite + "odd edge word count", at + 4);
-            record.size = kRLSpriteHeaderSize + 4 * int64_t{record.runWords} +
-                          4 * int64_t{record.edgeWords} + 6 * int64_t{record.points};
-            if (record.size > Left(at))
-                return Fault(sprite + Format("the record needs %lld bytes, the file holds %lld "
-                                             "more",
-                                             record.size, Left(at)),
-                             at);
+            record.header = DecodeRLSpriteHeader(At(at));
+            record.size = record.header.RecordSize();
+            const RLSpriteHeaderCheck check =
+                CheckRLSpriteHeader(record.header, Left(at) - kRLSpriteHeaderSize);
+            if (!check.ok())
+                return Fault(sprite + HeaderFault(check.fault, record.size, Left(at)),
+                             at + check.fieldOffset);
             ray.records.push_back(record);
             at += record.size;
             ray.size = at - ray.offset;

@@ -2,11 +2,15 @@
 // each sprite record starts and ends, the family's slot table and texts, and
 // the first place where the bytes stop making a well-formed file.
 //
-// The library's loaders say whether a file can be used and why not; they do
-// not say where. This map is the file tools' own walk of the same
-// layout (RLSprite.h, Rls.h), so that a report can name the byte offset at
-// which a file went wrong, and so that rlsunpack can copy a family's rays out
-// byte for byte. It never allocates more than the file's own size.
+// The library's loaders say whether a file can be used, why not and at which
+// byte; they stop at the first fault and keep no account of where each part
+// lies. This map is the file tools' walk of the layout (docs/file-formats.md)
+// that keeps that account, so that a report can show every record, name the
+// bytes the loaders do not refuse but no tool writes (bytes after the end, a
+// slot table out of order) and so that rlsunpack can copy a family's rays out
+// byte for byte. Each record header is decoded and checked by the library
+// (RLSpriteHeader.h); the map only words the check's findings. It never
+// allocates more than the file's own size.
 #ifndef RLSFILE_FILE_MAP_H
 #define RLSFILE_FILE_MAP_H
 
@@ -14,16 +18,14 @@
 #include <string>
 #include <vector>
 
-#include <Vantrel/Rect.h>
+#include <Vantrel/RLSpriteHeader.h>
 
 enum class SpriteFileKind { kUnknown, kRay, kFamily };
 
 struct RecordMap {
-    int64_t offset = 0;  // of the record's 48-byte header
-    int64_t size = 0;    // 48 + 4R + 4E + 6P, as announced
-    int32_t runWords = 0, edgeWords = 0, points = 0;
-    int16_t hotX = 0, hotY = 0;
-    Rect bounds;
+    int64_t offset = 0;  // of the record's header
+    int64_t size = 0;    // the whole record, as its header announces
+    RLSpriteHeader header;
 };
 
 struct RayMap {

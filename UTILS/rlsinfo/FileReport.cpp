@@ -5,9 +5,9 @@
 #include <cstring>
 #include <memory>
 
-#include <Vantrel/ByteIO.h>
 #include <Vantrel/RLSprite.h>
 #include <Vantrel/Rls.h>
+#include <Vantrel/TryLoad.h>
 
 #include "SpritePixels.h"
 
@@ -24,13 +24,14 @@ RayReport FromMap(const RayMap& map) {
         sprite.index = static_cast<int>(i);
         sprite.offset = record.offset;
         sprite.bytes = record.size;
-        sprite.width = static_cast<int32_t>(int64_t{record.bounds.right} - record.bounds.left + 1);
-        sprite.height = static_cast<int32_t>(int64_t{record.bounds.bottom} - record.bounds.top + 1);
-        sprite.hotX = record.hotX;
-        sprite.hotY = record.hotY;
-        sprite.bounds = record.bounds;
-        sprite.edgeRecords = record.edgeWords / 2;
-        sprite.points = record.points;
+        const RLSpriteHeader& header = record.header;
+        sprite.width = static_cast<int32_t>(int64_t{header.bounds.right} - header.bounds.left + 1);
+        sprite.height = static_cast<int32_t>(int64_t{header.bounds.bottom} - header.bounds.top + 1);
+        sprite.hotX = header.hotX;
+        sprite.hotY = header.hotY;
+        sprite.bounds = header.bounds;
+        sprite.edgeRecords = header.edgeWordCount / 2;
+        sprite.points = header.pointCount;
         ray.sprites.push_back(sprite);
     }
     return ray;
@@ -56,25 +57,18 @@ bool CheckLoadedRay(const RlsRay& loaded, RayReport& ray, const std::string& nam
     return true;
 }
 
-// When the whole-file loader refused a file whose layout is sound, the fault
-// lies in one record: load them one by one to find which.
-void LocateRecordFault(const std::string& path, const std::vector<RayReport>& rays,
-                       FileReport& report) {
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file) return;
+// When the loader refused a file whose layout is sound, the fault lies in one
+// record, and the loader named its offset: say which sprite that is.
+void NameRecordAt(int64_t offset, const std::vector<RayReport>& rays, FileReport& report) {
     for (size_t r = 0; r < rays.size(); ++r)
         for (const SpriteReport& sprite : rays[r].sprites) {
-            if (std::fseek(file.get(), static_cast<long>(sprite.offset), SEEK_SET) != 0) return;
-            try {
-                FreeRLSprite(LoadRLSprite(nullptr, 0, file.get()));
-            } catch (const LoaderReport&) {
-                report.detail =
-                    (report.kind == SpriteFileKind::kFamily ? "ray " + std::to_string(r) + ": "
-                                                            : std::string()) +
-                    "sprite " + std::to_string(sprite.index);
-                report.offset = sprite.offset;
-                return;
-            }
+            if (sprite.offset != offset) continue;
+            report.detail =
+                (report.kind == SpriteFileKind::kFamily ? "ray " + std::to_string(r) + ": "
+                                                        : std::string()) +
+                "sprite " + std::to_string(sprite.index);
+            report.offset = sprite.offset;
+            return;
         }
 }
 
@@ -106,26 +100,22 @@ FileReport ReportOnFile(const std::string& path) {
         return report;
     }
 
-    std::string loaderText;
+    vantrel::LoadError failure;
     RlsRayPtr ray;
     RlsFamilyPtr family;
-    try {
-        if (map.kind == SpriteFileKind::kRay)
-            ray.reset(LoadRlsRay(path.c_str(), 0));
-        else
-            family.reset(RlsFamilyLoad(path.c_str(), 0));
-    } catch (const LoaderReport& failure) {
-        loaderText = failure.text;
-    }
+    if (map.kind == SpriteFileKind::kRay)
+        ray = vantrel::TryLoadRay(bytes.data(), bytes.size(), 0, failure);
+    else
+        family = vantrel::TryLoadFamily(bytes.data(), bytes.size(), 0, failure);
 
-    if (!loaderText.empty()) {
-        report.reason = loaderText;
+    if (!ray && !family) {
+        report.reason = failure.message;
         if (!map.ok()) {
             report.detail = map.fault;
             report.offset = map.faultOffset;
         } else {
-            LocateRecordFault(
-                path,
+            NameRecordAt(
+                failure.offset,
                 map.kind == SpriteFileKind::kRay ? std::vector<RayReport>{report.ray} : report.rays,
                 report);
         }

@@ -2,14 +2,13 @@
 // the figures the report shows, and whether it is valid, with the reason and
 // the byte offset where it went wrong.
 //
-// Validity is decided by the library itself: the file is loaded with
-// LoadRlsRay or RlsFamilyLoad, and every sprite goes through the library's
-// sprite check (FindRLSpriteFault). The program's ReportFatal must throw
-// LoaderReport so that a loader's failure comes back here as its text. The
-// file tools' own walk of the bytes (FileMap.h) adds where: the offset
-// of the first byte that does not fit, and what the library does not refuse
-// but no tool writes (bytes after the end, rays out of order in the slot
-// table, a text count the file does not hold).
+// Validity is decided by the library itself: the file's bytes are loaded with
+// the safe face's TryLoadRay or TryLoadFamily, which check every sprite
+// (FindRLSpriteFault) and hand back a refusal as the classic loader's text
+// and the offset at fault, so no exception is thrown on the way. The file
+// tools' own walk of the bytes (FileMap.h) adds where each record lies, and
+// what the library does not refuse but no tool writes (bytes after the end,
+// rays out of order in the slot table, a text count the file does not hold).
 #ifndef RLSINFO_FILE_REPORT_H
 #define RLSINFO_FILE_REPORT_H
 
@@ -20,11 +19,6 @@
 #include <Vantrel/Rect.h>
 
 #include "FileMap.h"
-
-// Thrown by rlsinfo's ReportFatal with the library's text.
-struct LoaderReport {
-    std::string text;
-};
 
 struct SpriteReport {
     int index = 0;

@@ -1,5 +1,6 @@
 // rlsinfo: tells what a .sh or .shp file holds and whether it is valid.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -16,9 +17,11 @@
 extern const int ProgramScreenWidth = 640;
 extern const int ProgramScreenHeight = 480;
 
-// A loader's failure is one file's finding, not the end of the program.
+// rlsinfo loads through the safe face, which hands a loader's failure back
+// as one file's finding; nothing it calls reports through here.
 void ReportFatal(const char* text) {
-    throw LoaderReport{text != nullptr ? text : ""};
+    std::fprintf(stderr, "rlsinfo: %s\n", text != nullptr ? text : "");
+    std::exit(1);
 }
 
 namespace {

@@ -7,6 +7,8 @@
 #include <Vantrel/DebugAlloc.h>
 #include <Vantrel/Fatal.h>
 #include <Vantrel/RLSprite.h>
+#include <Vantrel/RLSpriteHeader.h>
+#include "LoadDecoders.h"
 
 namespace {
 
@@ -35,15 +37,8 @@ bool WriteLittleEndian(std::FILE* stream, const Value* values, int32_t count) {
 }
 
 void WriteRecord(const RLSprite& sprite, std::FILE* stream) {
-    uint8_t header[kRLSpriteHeaderSize] = {};
-    StoreU32(header + 0, static_cast<uint32_t>(sprite.runWordCount));
-    StoreU32(header + 4, static_cast<uint32_t>(sprite.edgeWordCount));
-    StoreU32(header + 8, static_cast<uint32_t>(sprite.pointCount));
-    StoreU32(header + 20, sprite.hotSpot);
-    StoreU32(header + 32, static_cast<uint32_t>(sprite.bounds.left));
-    StoreU32(header + 36, static_cast<uint32_t>(sprite.bounds.top));
-    StoreU32(header + 40, static_cast<uint32_t>(sprite.bounds.right));
-    StoreU32(header + 44, static_cast<uint32_t>(sprite.bounds.bottom));
+    uint8_t header[kRLSpriteHeaderSize];
+    EncodeRLSpriteHeader(RLSpriteHeaderOf(sprite), header);
     bool written = WriteBytes(stream, header, sizeof header);
     if (written && sprite.runWordCount != 0) {
         written = WriteLittleEndian(stream, sprite.runData, sprite.runWordCount);
@@ -55,28 +50,50 @@ void WriteRecord(const RLSprite& sprite, std::FILE* stream) {
         written = WriteLittleEndian(stream, sprite.pointValues, sprite.pointCount) &&
                   WriteLittleEndian(stream, sprite.pointPositions, sprite.pointCount);
     }
-    if (!written) ReportFatal("StoreRLSprite: Unable to write to file");
+    if (!written) ReportFatalOrAbort("StoreRLSprite: Unable to write to file");
+}
+
+constexpr const char* kReadFault = "LoadRLSprite: Unable to read file";
+constexpr const char* kMemoryFault = "LoadRLSprite: Unable to allocate memory";
+
+// The text of a header CheckRLSpriteHeader refused.
+const char* HeaderFaultText(RLSpriteHeaderFault fault) {
+    switch (fault) {
+        case RLSpriteHeaderFault::kNegativeRunWords:
+        case RLSpriteHeaderFault::kNegativeEdgeWords:
+        case RLSpriteHeaderFault::kNegativePoints:
+            return "LoadRLSprite: Negative count";
+        case RLSpriteHeaderFault::kOddEdgeWords:
+            return "LoadRLSprite: Odd edge word count";
+        case RLSpriteHeaderFault::kPayloadPastTheEnd:
+        case RLSpriteHeaderFault::kNone:
+            break;
+    }
+    return kReadFault;
 }
 
 // Reads `count` little-endian values of `size` bytes into a new tracked
-// buffer. With the bytes left unknown (a pipe) the data is gathered first
-// (ReadStaged), so a lying count cannot force a huge block before the data
-// has arrived.
+// buffer, or fails with the record's offset. A source that knows its size
+// has been checked to hold them; one that does not has its data gathered
+// first (ReadStaged), so a lying count cannot force a huge block before the
+// data has arrived.
 template <typename T>
-T* ReadValues(std::FILE* stream, int32_t count, bool sizeKnown) {
+T* ReadValues(ByteSource& source, int32_t count, bool sizeKnown, LoadFault& fault, int64_t record) {
     constexpr size_t kSize = sizeof(T);
     const size_t bytes = static_cast<size_t>(count) * kSize;
     std::vector<uint8_t> staging;
-    if (!sizeKnown && !ReadStaged(stream, bytes, staging)) {
-        ReportFatal("LoadRLSprite: Unable to read file");
+    if (!sizeKnown) {
+        const StagedRead staged = source.ReadStaged(bytes, staging);
+        if (staged == StagedRead::kShort) return Refuse(fault, kReadFault, record);
+        if (staged == StagedRead::kNoMemory) return Refuse(fault, kMemoryFault, -1);
     }
     T* values = DebugAllocArray<T>(static_cast<size_t>(count), kSource, __LINE__);
-    if (values == nullptr) ReportFatal("LoadRLSprite: Unable to allocate memory");
+    if (values == nullptr) return Refuse(fault, kMemoryFault, -1);
     if (!sizeKnown) {
         std::memcpy(values, staging.data(), bytes);
-    } else if (!ReadBytes(stream, values, bytes)) {
+    } else if (!source.Read(values, bytes)) {
         DebugFree(values);
-        ReportFatal("LoadRLSprite: Unable to read file");
+        return Refuse(fault, kReadFault, record);
     }
     auto* raw = reinterpret_cast<const uint8_t*>(values);
     for (int32_t i = 0; i < count; ++i) {
@@ -91,6 +108,35 @@ T* ReadValues(std::FILE* stream, int32_t count, bool sizeKnown) {
     return values;
 }
 
+// The record's data after its header, into the sprite's buffers. Each buffer
+// belongs to the sprite as soon as it exists, so a failure further on
+// releases it with the sprite.
+bool ReadData(ByteSource& source, const RLSpriteHeader& header, bool sizeKnown, RLSprite& sprite,
+              LoadFault& fault, int64_t record) {
+    if (header.runWordCount != 0) {
+        sprite.runData =
+            ReadValues<uint32_t>(source, header.runWordCount, sizeKnown, fault, record);
+        if (sprite.runData == nullptr) return false;
+        sprite.runWordCount = header.runWordCount;
+    }
+    if (header.edgeWordCount != 0) {
+        sprite.edgeData =
+            ReadValues<uint32_t>(source, header.edgeWordCount, sizeKnown, fault, record);
+        if (sprite.edgeData == nullptr) return false;
+        sprite.edgeWordCount = header.edgeWordCount;
+    }
+    if (header.pointCount != 0) {
+        sprite.pointValues =
+            ReadValues<uint16_t>(source, header.pointCount, sizeKnown, fault, record);
+        if (sprite.pointValues == nullptr) return false;
+        sprite.pointCount = header.pointCount;
+        sprite.pointPositions =
+            ReadValues<uint32_t>(source, header.pointCount, sizeKnown, fault, record);
+        if (sprite.pointPositions == nullptr) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void StoreRLSprite(const RLSprite* sprite, const char* path, std::FILE* stream) {
@@ -100,58 +146,43 @@ void StoreRLSprite(const RLSprite* sprite, const char* path, std::FILE* stream) 
         (sprite->edgeWordCount != 0 && sprite->edgeData == nullptr) ||
         (sprite->pointCount != 0 &&
          (sprite->pointValues == nullptr || sprite->pointPositions == nullptr))) {
-        ReportFatal("StoreRLSprite: Not a storable sprite");
+        ReportFatalOrAbort("StoreRLSprite: Not a storable sprite");
     }
     StreamInUse file(path, stream, "wb");
-    if (!file) ReportFatal("StoreRLSprite: Unable to open file");
+    if (!file) ReportFatalOrAbort("StoreRLSprite: Unable to open file");
     WriteRecord(*sprite, file.get());
-    if (!file.Close()) ReportFatal("StoreRLSprite: Unable to write to file");
+    if (!file.Close()) ReportFatalOrAbort("StoreRLSprite: Unable to write to file");
+}
+
+RLSpritePtr DecodeRLSprite(ByteSource& source, int32_t pitch, LoadFault& fault) {
+    const int64_t record = source.Offset();
+    RLSpritePtr sprite(new (std::nothrow) RLSprite);
+    if (!sprite) return Refuse(fault, kMemoryFault, -1);
+
+    uint8_t bytes[kRLSpriteHeaderSize];
+    if (!source.Read(bytes, sizeof bytes)) return Refuse(fault, kReadFault, record);
+    const RLSpriteHeader header = DecodeRLSpriteHeader(bytes);
+    const int64_t left = source.Left();
+    const RLSpriteHeaderCheck check = CheckRLSpriteHeader(header, left);
+    if (!check.ok()) {
+        return Refuse(fault, HeaderFaultText(check.fault), record + check.fieldOffset);
+    }
+    sprite->hotSpot = PackXY(header.hotX, header.hotY);
+    sprite->bounds = header.bounds;
+    if (!ReadData(source, header, left >= 0, *sprite, fault, record)) return nullptr;
+
+    if (const char* reason = FindRLSpriteFault(*sprite, pitch)) {
+        return Refuse(fault, std::string("LoadRLSprite: ") + reason, record);
+    }
+    // Where binding would refuse the pitch: after the record was read whole.
+    if (pitch < 0) return Refuse(fault, "BindRLSprite: Bad pitch", -1);
+    return sprite;
+}
+
+void BindLoaded(RLSprite& sprite, int32_t pitch) {
+    if (pitch != 0) BindRLSprite(&sprite, pitch);
 }
 
 RLSprite* LoadRLSprite(const char* path, int32_t pitch, std::FILE* stream) {
-    StreamInUse file(path, stream, "rb");
-    if (!file) ReportFatal("LoadRLSprite: Unable to open file");
-    stream = file.get();
-    RLSpritePtr sprite(new (std::nothrow) RLSprite);
-    if (!sprite) ReportFatal("LoadRLSprite: Unable to allocate memory");
-
-    uint8_t header[kRLSpriteHeaderSize];
-    if (!ReadBytes(stream, header, sizeof header)) ReportFatal("LoadRLSprite: Unable to read file");
-    const int32_t runWords = LoadI32(header + 0);
-    const int32_t edgeWords = LoadI32(header + 4);
-    const int32_t points = LoadI32(header + 8);
-    if (runWords < 0 || edgeWords < 0 || points < 0) ReportFatal("LoadRLSprite: Negative count");
-    if ((edgeWords & 1) != 0) ReportFatal("LoadRLSprite: Odd edge word count");
-    sprite->hotSpot = LoadU32(header + 20);
-    sprite->bounds = Rect{LoadI32(header + 32), LoadI32(header + 36), LoadI32(header + 40),
-                          LoadI32(header + 44)};
-
-    const int64_t payload = 4 * static_cast<int64_t>(runWords) +
-                            4 * static_cast<int64_t>(edgeWords) + 6 * static_cast<int64_t>(points);
-    const StreamRoom room = RoomFor(stream, static_cast<uint64_t>(payload));
-    if (room == StreamRoom::kShort) ReportFatal("LoadRLSprite: Unable to read file");
-    const bool sizeKnown = room == StreamRoom::kEnough;
-
-    // Each buffer is owned by the sprite as soon as it exists, so a failure
-    // further on releases it.
-    if (runWords != 0) {
-        sprite->runData = ReadValues<uint32_t>(stream, runWords, sizeKnown);
-        sprite->runWordCount = runWords;
-    }
-    if (edgeWords != 0) {
-        sprite->edgeData = ReadValues<uint32_t>(stream, edgeWords, sizeKnown);
-        sprite->edgeWordCount = edgeWords;
-    }
-    if (points != 0) {
-        sprite->pointValues = ReadValues<uint16_t>(stream, points, sizeKnown);
-        sprite->pointCount = points;
-        sprite->pointPositions = ReadValues<uint32_t>(stream, points, sizeKnown);
-    }
-    file.Close();
-
-    if (const char* fault = FindRLSpriteFault(*sprite, pitch)) {
-        ReportFatal((std::string("LoadRLSprite: ") + fault).c_str());
-    }
-    if (pitch != 0) BindRLSprite(sprite.get(), pitch);
-    return sprite.release();
+    return LoadOrReport(DecodeRLSprite, kRLSpriteOpenFault, path, pitch, stream).release();
 }

@@ -7,13 +7,11 @@ uint32_t seed = 1963;
 }
 
 uint32_t Random16() {
-    seed = (seed * 3172621u + 1u) % 65536u;
-    return seed;
+    return Random16Of(seed);
 }
 
 uint32_t RandomBelow(uint32_t n) {
-    if (n <= 1) return 0;
-    return (Random16() * n) >> 16;
+    return RandomBelowOf(seed, n);
 }
 
 uint32_t RandomPercent() {

@@ -9,12 +9,6 @@ struct ChannelShape {
     uint32_t mask;
 };
 
-bool SameShape(const PixelModeRecord& a, const PixelModeRecord& b) {
-    return a.redShift == b.redShift && a.greenShift == b.greenShift && a.blueShift == b.blueShift &&
-           a.redMask == b.redMask && a.greenMask == b.greenMask && a.blueMask == b.blueMask &&
-           a.redBits == b.redBits && a.greenBits == b.greenBits && a.blueBits == b.blueBits;
-}
-
 // A channel with a shift outside the pixel counts as absent.
 GeneralChannel MakeChannel(ChannelShape shape, int32_t bits) {
     GeneralChannel c;
@@ -37,24 +31,18 @@ uint32_t Fraction(ChannelShape shape, int down) {
 
 }  // namespace
 
-const LayoutGeneral& GeneralLayout() {
-    static LayoutGeneral layout;
-    static PixelModeRecord takenFrom;
-    static bool taken = false;
-    if (taken && SameShape(takenFrom, PixelMode)) return layout;
+LayoutGeneral GeneralLayout() {
     const ChannelShape shapes[3] = {{PixelMode.redShift, PixelMode.redMask},
                                     {PixelMode.greenShift, PixelMode.greenMask},
                                     {PixelMode.blueShift, PixelMode.blueMask}};
     const int32_t bits[3] = {PixelMode.redBits, PixelMode.greenBits, PixelMode.blueBits};
-    layout = LayoutGeneral{};
+    LayoutGeneral layout;
     for (int i = 0; i < 3; ++i) {
         layout.half |= Fraction(shapes[i], 1);
         layout.quarter |= Fraction(shapes[i], 2);
         layout.eighth |= Fraction(shapes[i], 3);
         layout.channel[i] = MakeChannel(shapes[i], bits[i]);
     }
-    takenFrom = PixelMode;
-    taken = true;
     return layout;
 }
 

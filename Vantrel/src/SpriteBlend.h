@@ -97,8 +97,6 @@ struct GeneralChannel {
 
 struct LayoutGeneral {
     static constexpr bool kPackedAdd = false;
-    uint64_t Add4(uint64_t, uint64_t) const { return 0; }
-    int32_t AddVector(Pixel16*, const unsigned char*, int32_t) const { return 0; }
     uint32_t half = 0, quarter = 0, eighth = 0;
     uint16_t HalfMask() const { return static_cast<uint16_t>(half); }
     uint16_t QuarterMask() const { return static_cast<uint16_t>(quarter); }
@@ -119,9 +117,10 @@ struct LayoutGeneral {
     }
 };
 
-// The masks and table choices for the active PixelMode. Recomputed when the
-// layout differs from the one they were taken from.
-const LayoutGeneral& GeneralLayout();
+// The masks and table choices for the active PixelMode, taken afresh on
+// every call (a few shifts), so that drawing keeps no state of its own and
+// follows any change of layout.
+LayoutGeneral GeneralLayout();
 
 // An edge record of level L and colour C over background B: C plus the share
 // of B that the level leaves (3/4, 1/2, 1/4, 1/8 for levels 1, 2, 3, other).

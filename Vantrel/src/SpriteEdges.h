@@ -3,15 +3,13 @@
 //
 // An edge record is two words: the pixel's position as an offset from the
 // sprite's origin (x + y * pitch), then its level (low half) and colour (high
-// half). A record is blended over the runs' final pixels: after every run
-// that could cover it, mostly in a pass of their own after the runs. Where
-// the index found the records in scan order they lie at distinct pixels, and
-// the pass of a sprite drawn whole or cut by the top or bottom of the clip
-// hands them to the vector unit eight at a time; a sprite cut by the left or
-// right side takes their places from the index's cells where it holds them
-// and follows no rows. A clipped sprite whose index has coarser row entries
-// has them blended between its runs, each just before the first run that
-// starts past it.
+// half). A record is blended over the runs' final pixels, so always in a pass
+// of its own after the runs. Where the sprite has an index its records lie in
+// scan order at distinct pixels: drawn whole or cut by the top or bottom of
+// the clip they go to the vector unit eight at a time, and cut by the left or
+// right side they are placed and clipped by the index's cells, following no
+// rows. Without an index each record is tested against the clip on its own,
+// in whatever order the records come.
 //
 // Internal to the drawing code.
 #ifndef VANTREL_SPRITE_EDGES_H
@@ -61,42 +59,6 @@ void BlendEdges(Pixel16* surface, ptrdiff_t origin, const RLSprite& sprite, cons
         BlendEdgeAt(surface[origin + static_cast<int32_t>(edge[0])], edge, layout);
 }
 
-// The visible part of the runs, as WalkClipped draws it, and of the records
-// from `edge` on, which follow scan order and start at or before the first
-// visible one: each is blended just before the first run that starts past it.
-template <class Runs, class Span, class Layout>
-void WalkClippedAndEdges(const ClipFrame& f, Runs runs, int64_t offset, const Span& span,
-                         const uint32_t* edge, const uint32_t* edgeEnd, const Layout& layout) {
-    Pixel16* const surface = f.surface;
-    const int64_t visibleEnd = (f.rowLast + 1) * f.spritePitch;
-    constexpr int64_t kNone = INT64_MAX;
-    auto placeOf = [&] {
-        return edge != edgeEnd ? int64_t{static_cast<int32_t>(edge[0])} - f.rectOffset : kNone;
-    };
-    RowWindow row(f);
-    int64_t edgeAt = placeOf();
-    // The records before limit, which lie on the window's row or below it.
-    auto blendBefore = [&](int64_t limit) {
-        for (; edgeAt < limit; edge += 2, edgeAt = placeOf()) {
-            if (edgeAt < row.Start()) continue;
-            row.MoveTo(edgeAt);
-            if (edgeAt >= row.First() && edgeAt <= row.Last())
-                BlendEdgeAt(surface[row.Bias() + edgeAt], edge, layout);
-        }
-    };
-    int32_t delta, count;
-    const uint32_t* pixels;
-    while (runs.Next(delta, count, pixels)) {
-        offset += delta;
-        if (offset < row.Start()) continue;
-        if (offset >= visibleEnd) break;
-        blendBefore(offset);
-        row.MoveTo(offset);
-        DrawVisiblePart(surface, row, offset, count, pixels, span);
-    }
-    blendBefore(visibleEnd);
-}
-
 // The visible ones of the records [edge, end) of a sprite drawn at the
 // surface's own pitch, in a pass of their own, placed by their cells in the
 // rectangle (SpriteIndex.h) from cell on: a record's row and column come from
@@ -119,18 +81,35 @@ template <class Layout>
     }
 }
 
-// The visible ones of the records [edge, end), in a pass of their own. A
-// record that steps back to an earlier row is left out; the first below the
-// visible rows ends the pass.
+// The record at rectangle-relative offset at, placed by division: for a
+// record that steps back from the one before it.
+template <class Layout>
+void BlendStrayEdge(const ClipFrame& f, int64_t at, const uint32_t* edge, const Layout& layout) {
+    if (at < 0) return;  // above the rectangle
+    const int64_t row = at / f.spritePitch, column = at % f.spritePitch;
+    if (row < f.rowFirst || row > f.rowLast || column < f.columnFirst || column > f.columnLast)
+        return;
+    BlendEdgeAt(f.surface[(f.rectTop + row) * f.surfacePitch + f.rectLeft + column], edge, layout);
+}
+
+// The visible ones of the records [edge, end), in a pass of their own, in
+// any order. Records in scan order are placed by the row window, without a
+// division; one that steps back from the record before it (no loaded sprite
+// has one) is placed on its own.
 template <class Layout>
 void BlendEdgesClipped(const ClipFrame& f, const uint32_t* edge, const uint32_t* end,
                        const Layout& layout) {
     const int64_t visibleEnd = (f.rowLast + 1) * f.spritePitch;
     RowWindow row(f);
+    int64_t previous = INT64_MIN;
     for (; edge != end; edge += 2) {
         const int64_t at = int64_t{static_cast<int32_t>(edge[0])} - f.rectOffset;
-        if (at < row.Start()) continue;
-        if (at >= visibleEnd) return;
+        if (at < previous) {
+            BlendStrayEdge(f, at, edge, layout);
+            continue;
+        }
+        previous = at;
+        if (at < row.Start() || at >= visibleEnd) continue;
         row.MoveTo(at);
         if (at < row.First() || at > row.Last()) continue;
         BlendEdgeAt(f.surface[row.Bias() + at], edge, layout);

@@ -1,25 +1,28 @@
-// The drawing index of a bound sprite, derived from its run words when it is
-// bound (or when IndexRLSprite is called for a sprite laid out bound by hand).
+// The drawing index of a bound sprite, derived from its run and edge words
+// when it is bound (or when IndexRLSprite is called for a sprite laid out
+// bound by hand).
 //
 // counts[i] is the pixel count of run i, so the walks find the next run from
 // a small array they read ahead of time instead of from the run just read:
 // the run headers no longer form one long chain of dependent loads.
-// rows[j] names the first run on or below row j << rowShift of the sprite's
-// rectangle (rows counted from bounds.top): its number, the word it starts at,
-// and the rectangle-relative offset just before its delta is added; and, where
-// the edge records follow scan order, the first record on or below that row.
-// A clipped draw starts at the entry of its first visible row instead of
-// walking every run and record above it. With an entry for every row and room
-// left, edgeCells holds each record's row and column in the rectangle, so a
-// draw cut by the left or right side clips the records by their cells alone.
+// rows[j] names the first run on or below row j of the sprite's rectangle
+// (rows counted from bounds.top): its number, the word it starts at, the
+// rectangle-relative offset just before its delta is added, and the first
+// edge record on or below that row. A clipped draw takes its visible rows'
+// runs and records from there instead of walking every run above them.
+// edgeCells[k] holds record k's row (high half) and column (low half) in the
+// rectangle, so a draw cut by the left or right side clips the records by
+// their cells alone.
 //
-// The index is made only for a sprite whose runs all lie inside its bounds in
-// scan order, with at most 65535 pixels each, a rectangle no wider than the
-// pitch, and when it fits in a quarter of the run data's bytes (rowShift grows
-// until it does; rows may then be empty). It also notes whether the edge
-// records lie inside the rectangle in scan order, and so at distinct pixels,
-// which lets a draw blend several at once. It remembers what it was made from; a sprite whose run
-// or edge buffer, counts, hot spot, bounds or pitch changed since is drawn without it.
+// The index has that one shape or is not made. It is made only for a sprite
+// whose runs all lie inside its bounds in scan order, with at most 65535
+// pixels each, whose edge records lie inside the rectangle in scan order (and
+// so at distinct pixels, which lets a draw blend several at once), whose
+// rectangle is no wider than the pitch and at most 65535 pixels on each side,
+// and when the index takes no more bytes than the sprite's run and edge words
+// (a sprite too small to profit, or one whose rows are mostly empty, gets
+// none). It remembers what it was made from; a sprite whose run or edge
+// buffer, counts, hot spot, bounds or pitch changed since is drawn without it.
 //
 // Internal to the drawing code.
 #ifndef VANTREL_SPRITE_INDEX_H
@@ -33,7 +36,7 @@
 
 struct RLSpriteIndex {
     struct RowEntry {
-        int32_t run;     // run number, runCount when no run follows
+        int32_t run;     // run number, the run count when no run follows
         int32_t word;    // its first word in runData
         int32_t before;  // rectangle-relative offset before its delta
         int32_t edge;    // record number, the record count when none follows
@@ -48,15 +51,12 @@ struct RLSpriteIndex {
     Rect bounds;
     int32_t pitch = 0;
 
-    bool edgesInScanOrder = false;  // and inside the rectangle
-    int32_t rowShift = 0;
-    std::vector<uint16_t> counts;
-    std::vector<RowEntry> rows;
-    // Each edge record's row (high half) and column (low half) in the
-    // rectangle, where there is an entry for every row and room.
-    std::vector<uint32_t> edgeCells;
+    std::vector<uint16_t> counts;     // one per run
+    std::vector<RowEntry> rows;       // one per row of the rectangle
+    std::vector<uint32_t> edgeCells;  // one per edge record
 
-    // Bytes the index holds, which stay within a quarter of the run data's.
+    // Bytes the index holds, which stay within the sprite's run and edge
+    // words' bytes.
     size_t Bytes() const {
         return sizeof *this + counts.size() * sizeof counts[0] + rows.size() * sizeof rows[0] +
                edgeCells.size() * sizeof edgeCells[0];
@@ -65,7 +65,7 @@ struct RLSpriteIndex {
 
 namespace sprite_index {
 
-// The index of a bound sprite at pitch, or null where none can be made.
+// The index of a bound sprite at pitch, or null where none is made.
 std::shared_ptr<const RLSpriteIndex> BuildIndex(const RLSprite& sprite, int32_t pitch);
 
 // The sprite's index when it still describes the sprite as bound to pitch.

@@ -75,8 +75,10 @@ struct InlineCopySpan {
 };
 
 // Random holes: count / 4 of the span's pixels (at least 1, at most 16), at
-// random positions that may repeat, keep the background.
+// random positions that may repeat, keep the background. The positions come
+// from *seed, which each one advances (RandomBelowOf).
 struct HolesSpan {
+    uint32_t* seed;
     void operator()(Pixel16* dst, const uint32_t* pixels, int32_t first, int32_t count) const {
         int32_t holes = count / 4;
         if (holes < 1) holes = 1;
@@ -84,7 +86,7 @@ struct HolesSpan {
         uint32_t at[16];
         Pixel16 saved[16];
         for (int32_t k = 0; k < holes; ++k) {
-            at[k] = RandomBelow(static_cast<uint32_t>(count));
+            at[k] = RandomBelowOf(*seed, static_cast<uint32_t>(count));
             saved[k] = dst[at[k]];
         }
         CopyPixels(dst, pixels, first, count);

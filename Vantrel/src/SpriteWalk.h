@@ -2,7 +2,7 @@
 // rectangle, with a span operation (SpriteSpans.h) applied to each run.
 //
 // Run layout (bound): word 0 the run start minus the previous run's start as
-// x + y * spritePitch, word 1 the pixel count n, then n pixels two to a word,
+// x + y * the sprite's pitch, word 1 the pixel count n, then n pixels two to a word,
 // the first in the low half.
 //
 // The walks stop at a run whose count or length does not fit the run words,

@@ -22,14 +22,11 @@ void FillRun16(Pixel16* destination, Pixel16 colour, int32_t n) {
 void FillRect16(Pixel16* surface, int32_t left, int32_t top, int32_t right, int32_t bottom,
                 Pixel16 colour) {
     if (surface == nullptr) return;
-    const int32_t width = ScreenWidth();
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, width - 1);
-    bottom = std::min(bottom, ScreenHeight() - 1);
-    if (right < left) return;
-    for (int32_t row = top; row <= bottom; ++row)
-        FillRun16(surface + static_cast<ptrdiff_t>(row) * width + left, colour, right - left + 1);
+    const Rect r = ClipToScreen(Rect{left, top, right, bottom});
+    if (r.right < r.left) return;
+    const ptrdiff_t width = ScreenWidth();
+    for (int32_t row = r.top; row <= r.bottom; ++row)
+        FillRun16(surface + row * width + r.left, colour, r.right - r.left + 1);
 }
 
 void FillRect16(Pixel16* surface, const Rect& rect, Pixel16 colour) {
@@ -38,11 +35,13 @@ void FillRect16(Pixel16* surface, const Rect& rect, Pixel16 colour) {
 
 void CopyRect16(Pixel16* destination, const Pixel16* source, int32_t left, int32_t top,
                 int32_t right, int32_t bottom) {
-    if (right < left) return;
+    if (destination == nullptr || source == nullptr) return;
+    const Rect r = ClipToScreen(Rect{left, top, right, bottom});
+    if (r.right < r.left) return;
     const ptrdiff_t width = ScreenWidth();
-    const size_t rowBytes = static_cast<size_t>(right - left + 1) * sizeof(Pixel16);
-    for (int32_t row = top; row <= bottom; ++row) {
-        const ptrdiff_t at = row * width + left;
+    const size_t rowBytes = static_cast<size_t>(r.right - r.left + 1) * sizeof(Pixel16);
+    for (int32_t row = r.top; row <= r.bottom; ++row) {
+        const ptrdiff_t at = row * width + r.left;
         std::memmove(destination + at, source + at, rowBytes);
     }
 }

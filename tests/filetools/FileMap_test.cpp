@@ -1,13 +1,18 @@
-// The file tools' walk of the file layout, on files made byte by byte:
-// where each ray and record lies, and the first fault with its offset.
+// The file tools' walk of the file layout, on files made byte by byte and on
+// a real one: where each ray and record lies, and the first fault with its
+// offset.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include <Vantrel/TryLoad.h>
+
 #include "FileMap.h"
+#include "SpritePixels.h"
 
 namespace {
 
@@ -135,10 +140,10 @@ TEST(FileMap, PlacesRaysRecordsAndTexts) {
     const RecordMap& r = map.family.rays[0].records[0];
     EXPECT_EQ(r.offset, 14);
     EXPECT_EQ(r.size, 74);
-    EXPECT_EQ(r.hotX, 1);
-    EXPECT_EQ(r.hotY, 2);
-    EXPECT_EQ(r.bounds.left, -1);
-    EXPECT_EQ(r.bounds.bottom, 4);
+    EXPECT_EQ(r.header.hotX, 1);
+    EXPECT_EQ(r.header.hotY, 2);
+    EXPECT_EQ(r.header.bounds.left, -1);
+    EXPECT_EQ(r.header.bounds.bottom, 4);
     EXPECT_EQ(map.family.rays[1].offset, 88);
     EXPECT_EQ(map.family.textsOffset, 92);
     EXPECT_EQ(map.family.texts, (std::vector<std::string>{"Sample", ""}));
@@ -156,6 +161,46 @@ TEST(FileMap, NotesBytesAfterTheLastText) {
     ASSERT_EQ(map.notes.size(), 1u);
     EXPECT_NE(map.notes[0].find("5 bytes follow the last text at byte 15"), std::string::npos)
         << map.notes[0];
+}
+
+// A real file (tests/data/real): the map places its records where the
+// library's loader reads them, and the report's counts of the loaded sprites
+// are the known ones.
+TEST(FileMap, ARealRayIsMappedAndCountedAsTheLoaderLoadsIt) {
+    const char* named = std::getenv("VANTREL_TEST_DATA");
+    if (named == nullptr) GTEST_SKIP() << "VANTREL_TEST_DATA names tests/data";
+    const std::string path = std::string(named) + "/real/two-sprites.sh";
+    Bytes bytes;
+    ASSERT_TRUE(ReadWholeFile(path, bytes));
+    const FileMap map = MapSpriteFile(bytes);
+    ASSERT_TRUE(map.ok()) << map.fault;
+    vantrel::LoadError error;
+    vantrel::RlsRayPtr ray = vantrel::TryLoadRay(bytes.data(), bytes.size(), 0, error);
+    ASSERT_TRUE(ray) << error.message;
+    ASSERT_EQ(map.ray.records.size(), 2u);
+    const struct {
+        int64_t offset, size;
+        int32_t runs;
+        int64_t pixels;
+        int32_t edges;
+    } known[] = {{4, 3616, 60, 742, 193}, {3620, 728, 26, 218, 0}};
+    int64_t at = 4;
+    for (int i = 0; i < 2; ++i) {
+        const RecordMap& record = map.ray.records[static_cast<size_t>(i)];
+        const RLSprite& sprite = *ray->Get(i);
+        EXPECT_EQ(record.offset, known[i].offset);
+        EXPECT_EQ(record.offset, at) << "records follow each other";
+        EXPECT_EQ(record.size, known[i].size);
+        EXPECT_EQ(record.size, RLSpriteSize(&sprite));
+        EXPECT_EQ(PackXY(record.header.hotX, record.header.hotY), sprite.hotSpot);
+        EXPECT_EQ(record.header.bounds.right, sprite.bounds.right);
+        const SpriteCounts counts = CountSprite(sprite);
+        EXPECT_EQ(counts.runs, known[i].runs);
+        EXPECT_EQ(counts.runPixels, known[i].pixels);
+        EXPECT_EQ(counts.edgeRecords, known[i].edges);
+        at += record.size;
+    }
+    EXPECT_EQ(map.ray.size, static_cast<int64_t>(bytes.size()));
 }
 
 TEST(FileMap, RaysCalledForSkipsEmptySlots) {

@@ -1,12 +1,16 @@
-// Sprite drawing: the worked examples, the choice between the whole and the
-// clipped routines, every clip edge against the slow reference drawer in each
-// layout, and writes that must stay inside the clip whatever the sprite holds.
+// Sprite drawing: the worked examples, the choice of plan, every plan and
+// every clip edge against the slow reference drawer in each layout, sprites
+// that are not bound, and writes that must stay inside the clip whatever the
+// sprite holds.
 #include <cstring>
 #include <vector>
 
+#include <Vantrel/Canvas.h>
 #include <Vantrel/RLSpriteDraw.h>
 #include <Vantrel/ScreenGeometry.h>
 #include <Vantrel/Viewport.h>
+#include "SpriteDrawPlan.h"
+#include "support/ScratchStream.h"
 #include "support/SpriteGrid.h"
 #include "support/VantrelTest.h"
 
@@ -128,8 +132,8 @@ TEST_F(DrawTest, NothingWithoutSurfaceOrOutsideTheClip) {
 }
 
 // A sprite whose third pixel lies outside its two-pixel bounds shows which
-// routine ran: the whole one draws all three, the clipped one keeps to bounds.
-TEST_F(DrawTest, FillingTheClipTakesTheWholeRoutine) {
+// plan ran: the whole one draws all three, the cut one keeps to bounds.
+TEST_F(DrawTest, FillingTheClipTakesTheWholePlan) {
     Viewport view(Rect{10, 10, 11, 10}, surface.data());
     SpriteGrid g = Row(3, 0xAAAA);
     g.sprite.bounds = Rect{0, 0, 1, 0};
@@ -139,7 +143,7 @@ TEST_F(DrawTest, FillingTheClipTakesTheWholeRoutine) {
     ASSERT_NE(DrawRLSprite(surface.data(), 9, 10, &g.sprite, false), nullptr);
     EXPECT_EQ(At(9, 10), 0);
     EXPECT_EQ(At(10, 10), 0xAAAA);
-    EXPECT_EQ(At(11, 10), 0);  // outside the bounds: the clipped routine drops it
+    EXPECT_EQ(At(11, 10), 0);  // outside the bounds: the cut plan drops it
 }
 
 TEST_F(DrawTest, SpanEndsAtTheClipColumns) {
@@ -186,9 +190,6 @@ TEST_F(DrawTest, EveryPathMatchesTheReferenceAtEveryClipEdge) {
     std::vector<std::pair<Rect, int32_t>> cases;  // clip, stretch of the grid's kinds
     for (int32_t stretch : {1, 45})
         for (const Rect& clip : clips) cases.push_back({clip, stretch});
-    const ReferenceDrawer::Mode modes[] = {ReferenceDrawer::kPlain, ReferenceDrawer::kHoles,
-                                           ReferenceDrawer::kTranslucent,
-                                           ReferenceDrawer::kAdditive};
     uint32_t state = 12345;
     std::vector<Pixel16> background(kW * kH), expected;
     for (Layout layout : {Layout::k565, Layout::k555, Layout::kGeneral}) {
@@ -220,19 +221,14 @@ TEST_F(DrawTest, EveryPathMatchesTheReferenceAtEveryClipEdge) {
                 places.push_back({midX, c.bottom + d + y0});
                 places.push_back({c.left + d + x0, c.top + d + y0});  // a corner
             }
-            for (auto mode : modes) {
+            for (auto mode : kEveryMode) {
                 for (auto [x, y] : places) {
                     surface = background;
                     expected = background;
                     SetRandomSeed(99);
                     reference.Draw(expected, g, x, y, clip, mode);
                     SetRandomSeed(99);
-                    if (mode == ReferenceDrawer::kTranslucent || mode == ReferenceDrawer::kAdditive)
-                        DrawRLSpriteBlend(surface.data(), x, y, &g.sprite,
-                                          mode == ReferenceDrawer::kAdditive);
-                    else
-                        DrawRLSprite(surface.data(), x, y, &g.sprite,
-                                     mode == ReferenceDrawer::kHoles);
+                    ClassicDraw(surface.data(), x, y, &g.sprite, mode);
                     ASSERT_TRUE(surface == expected)
                         << "layout " << static_cast<int>(layout) << " mode " << mode << " at " << x
                         << "," << y << " clip " << clip.left << "," << clip.top << " stretch "
@@ -243,8 +239,8 @@ TEST_F(DrawTest, EveryPathMatchesTheReferenceAtEveryClipEdge) {
     }
 }
 
-// The clipped routines trust nothing: runs and edge records anywhere, a
-// sprite bound to another pitch, bounds that lie — nothing lands outside.
+// The cut plans trust nothing: runs and edge records anywhere, a sprite bound
+// to another pitch, bounds that lie — nothing lands outside.
 TEST_F(DrawTest, ClippedDrawsStayInsideWhateverTheSpriteHolds) {
     const Rect clip{300, 200, 340, 230};
     Viewport view(clip, surface.data());
@@ -271,7 +267,7 @@ TEST_F(DrawTest, ClippedDrawsStayInsideWhateverTheSpriteHolds) {
         s.hotSpot = next() % 100;
         s.bounds = Rect{-static_cast<int32_t>(next() % 30), -static_cast<int32_t>(next() % 30),
                         static_cast<int32_t>(next() % 30), static_cast<int32_t>(next() % 30)};
-        spritePitch = round % 3 == 0 ? 320 : kW;
+        s.boundPitch = round % 3 == 0 ? 320 : kW;
         const int32_t x = clip.left - 30 + static_cast<int32_t>(next() % 100);
         const int32_t y = clip.top - 30 + static_cast<int32_t>(next() % 90);
         std::fill(surface.begin(), surface.end(), 0);
@@ -279,7 +275,7 @@ TEST_F(DrawTest, ClippedDrawsStayInsideWhateverTheSpriteHolds) {
         DrawRLSpriteBlend(surface.data(), x, y, &s, round % 2 == 0);
         bool crossesClip = x + s.bounds.left < clip.left || x + s.bounds.right > clip.right ||
                            y + s.bounds.top < clip.top || y + s.bounds.bottom > clip.bottom;
-        if (!crossesClip && spritePitch == kW) continue;  // the whole routine trusts bounds
+        if (!crossesClip && s.boundPitch == kW) continue;  // the whole plans trust bounds
         for (int32_t py = 0; py < kH; ++py) {
             for (int32_t px = 0; px < kW; ++px) {
                 if (px < clip.left || px > clip.right || py < clip.top || py > clip.bottom) {
@@ -301,6 +297,130 @@ TEST_F(DrawTest, ScreenRectMeetsTheClip) {
     EXPECT_FALSE(SpriteScreenRect(21, 10, &g.sprite, r));
     EXPECT_FALSE(SpriteScreenRect(15, 21, &g.sprite, r));
     EXPECT_TRUE(SpriteScreenRect(15, 20, &g.sprite, r));
+}
+
+// One table of plans: each kind of sprite, inside the clip and crossing each
+// of its sides and a corner by 1, 7 and all but one pixel, takes the plan the
+// table names and draws what the reference draws, in every mode. The sprites
+// without an index are laid out by hand: the index left out, records out of
+// scan order, too small for one, bound to another pitch than the surface's.
+TEST_F(DrawTest, EveryPlanMatchesTheReference) {
+    using sprite_draw::DrawPlan;
+    uint32_t state = 4711;
+    SpriteGrid big = RandomGrid(state, 60, 30, 45);
+    big.Bind(kW);
+    RLSprite unindexed = big.sprite;
+    unindexed.index.reset();
+    // The same records backwards: the same pixels, as records lie apart.
+    std::vector<uint32_t> backwards;
+    for (size_t i = big.edgeWords.size(); i >= 2; i -= 2)
+        backwards.insert(backwards.end(), big.edgeWords.begin() + (i - 2),
+                         big.edgeWords.begin() + i);
+    RLSprite outOfOrder = big.sprite;
+    outOfOrder.edgeData = backwards.data();
+    IndexRLSprite(outOfOrder);
+    SpriteGrid small = RandomGrid(state, 5, 3);
+    small.Bind(kW);
+    SpriteGrid otherPitch = big;
+    otherPitch.Bind(kW / 2);
+    ASSERT_NE(big.sprite.index, nullptr);
+    ASSERT_EQ(outOfOrder.index, nullptr);
+    ASSERT_EQ(small.sprite.index, nullptr);
+
+    enum Side { kInside, kTop, kBottom, kLeft, kRight, kCorner };
+    constexpr DrawPlan W = DrawPlan::kWhole, U = DrawPlan::kWholeUnindexed, R = DrawPlan::kRows,
+                       C = DrawPlan::kRowsAndColumns, X = DrawPlan::kCut;
+    const struct {
+        const char* name;
+        const SpriteGrid& grid;
+        const RLSprite& sprite;
+        DrawPlan plans[6];  // by Side
+    } cases[] = {
+        {"indexed", big, big.sprite, {W, R, R, C, C, C}},
+        {"index left out", big, unindexed, {U, X, X, X, X, X}},
+        {"records out of order", big, outOfOrder, {U, X, X, X, X, X}},
+        {"too small", small, small.sprite, {U, X, X, X, X, X}},
+        {"another pitch", otherPitch, otherPitch.sprite, {X, X, X, X, X, X}},
+    };
+    const Rect clip{200, 150, 420, 330};
+    Viewport view(clip, surface.data());
+    const sprite_draw::DrawTarget target{surface.data(), kW, clip};
+    const ReferenceDrawer reference = ReferenceDrawer::ForActiveLayout(kW, kH);
+    std::vector<Pixel16> background(kW * kH), expected;
+    for (auto& p : background) p = static_cast<Pixel16>((state = state * 69069 + 1) >> 16);
+    for (const auto& c : cases) {
+        const SpriteGrid& g = c.grid;
+        const int32_t toLeft = g.hotX + g.pad, toTop = g.hotY + g.pad;  // hot spot - rect corner
+        const int32_t rw = g.w + 2 * g.pad, rh = g.h + 2 * g.pad;
+        const int32_t midX = (clip.left + clip.right - rw) / 2 + toLeft;
+        const int32_t midY = (clip.top + clip.bottom - rh) / 2 + toTop;
+        std::vector<std::pair<Side, std::pair<int32_t, int32_t>>> places = {
+            {kInside, {midX, midY}}};
+        for (int32_t depth : {1, 7, INT32_MAX}) {  // the last: all but one row or column
+            const int32_t down = std::min(depth, rh - 1), across = std::min(depth, rw - 1);
+            places.push_back({kTop, {midX, clip.top - down + toTop}});
+            places.push_back({kBottom, {midX, clip.bottom + down - rh + 1 + toTop}});
+            places.push_back({kLeft, {clip.left - across + toLeft, midY}});
+            places.push_back({kRight, {clip.right + across - rw + 1 + toLeft, midY}});
+            places.push_back({kCorner, {clip.left - across + toLeft, clip.top - down + toTop}});
+        }
+        for (const auto& [side, at] : places) {
+            const auto [x, y] = at;
+            sprite_draw::Placement placed;
+            ASSERT_TRUE(sprite_draw::PlaceSprite(target, x, y, c.sprite, placed));
+            ASSERT_EQ(placed.plan, c.plans[side]) << c.name << " side " << side;
+            for (auto mode : kEveryMode) {
+                surface = background;
+                expected = background;
+                SetRandomSeed(99);
+                reference.Draw(expected, g, x, y, clip, mode);
+                SetRandomSeed(99);
+                ASSERT_NE(ClassicDraw(surface.data(), x, y, &c.sprite, mode), nullptr);
+                ASSERT_TRUE(surface == expected)
+                    << c.name << " side " << side << " mode " << mode << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+// A sprite read with pitch 0 (as LoadRlsRay(path) gives them) holds x, y
+// pairs, not offsets: drawn, it would write anywhere. Every draw call and the
+// canvas draw leave it out wherever it is placed, in every mode; bound, the
+// same sprite draws as the reference.
+TEST_F(DrawTest, UnboundSpritesAreNeverDrawn) {
+    uint32_t state = 3;
+    SpriteGrid g = RandomGrid(state, 40, 20);
+    g.LayOutUnbound();
+    Stream record = ScratchStream();
+    StoreRLSprite(&g.sprite, nullptr, record.get());
+    std::rewind(record.get());
+    RLSpritePtr loaded(LoadRLSprite(nullptr, 0, record.get()));
+    ASSERT_EQ(loaded->boundPitch, 0);
+    // The surface between guard rows.
+    constexpr int32_t kGuardRows = 64;
+    std::vector<Pixel16> memory(static_cast<size_t>(kW) * (kH + 2 * kGuardRows));
+    for (auto& p : memory) p = static_cast<Pixel16>((state = state * 69069 + 1) >> 16);
+    const std::vector<Pixel16> before = memory;
+    Pixel16* const pixels = memory.data() + kGuardRows * kW;
+    Viewport view(0, 0, kW - 1, kH - 1, pixels);
+    vantrel::Canvas canvas{pixels, kW, kH, kW};
+    for (int i = 0; i < 200; ++i) {
+        const auto x = static_cast<int32_t>((state = state * 69069 + 1) >> 16) % (kW + 120) - 60;
+        const auto y = static_cast<int32_t>((state = state * 69069 + 1) >> 16) % (kH + 80) - 40;
+        for (auto mode : kEveryMode) {
+            ASSERT_EQ(ClassicDraw(pixels, x, y, loaded.get(), mode), nullptr) << x << "," << y;
+            ASSERT_FALSE(vantrel::Draw(canvas, x, y, loaded.get(), CanvasMode(mode)));
+        }
+    }
+    ASSERT_TRUE(memory == before);
+    EXPECT_EQ(canvas.holesSeed, 1u);
+    BindRLSprite(loaded.get(), kW);
+    g.Bind(kW);
+    std::vector<Pixel16> expected(pixels, pixels + kW * kH);
+    ReferenceDrawer::ForActiveLayout(kW, kH).Draw(expected, g, 300, 200, view.area,
+                                                  ReferenceDrawer::kPlain);
+    ASSERT_NE(DrawRLSprite(pixels, 300, 200, loaded.get(), false), nullptr);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), pixels));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The drawing index: made where it fits a quarter of the run data, left out
-// where the runs cannot be trusted, ignored once the sprite changed, and never
+// The drawing index: one shape where it is made, left out where it cannot
+// serve or the sprite cannot be trusted, ignored once the sprite changed, and never
 // changing a drawn pixel: every mode, with and without the index, at every
 // clip edge, against the reference drawer.
 #include <algorithm>
@@ -56,8 +56,7 @@ SpriteGrid Shape(int32_t w, int32_t h, RunAt runAt, EdgeAt edgeAt) {
 struct ShapeCase {
     const char* name;
     SpriteGrid grid;
-    bool everyRow;  // an entry for every row (row step 1)
-    bool cells;     // the edge records' cells
+    bool indexed;
 };
 
 std::vector<ShapeCase> Shapes() {
@@ -65,40 +64,61 @@ std::vector<ShapeCase> Shapes() {
     uint32_t state = 2024;
     SpriteGrid dense = RandomGrid(state, 48, 30);
     dense.Bind(kW);
-    shapes.push_back({"dense", std::move(dense), false, false});
-    // One short run per row over many rows: entries for every few rows only.
+    shapes.push_back({"dense", std::move(dense), true});
+    // One short run per row over many rows: the row entries would outweigh
+    // the runs, so there is no index.
     shapes.push_back({"tall",
                       Shape(
                           6, 190, [](int32_t x, int32_t y) { return x == y % 5; },
                           [](int32_t x, int32_t y) { return x == 5 && y % 3 == 0; }),
-                      false, false});
+                      false});
     // Long runs, two to a row, and edge records between them and at the row
     // ends, where the clip's sides meet them.
     shapes.push_back({"wide",
                       Shape(
                           200, 12, [](int32_t x, int32_t) { return x < 90 || x > 100; },
                           [](int32_t x, int32_t) { return x == 0 || x == 95 || x == 199; }),
-                      true, true});
-    // Wide feathered rims: an entry for every row, but no room for the
-    // records' cells.
+                      true});
+    // Wide feathered rims: many records a row.
     shapes.push_back({"feathered",
                       Shape(
                           80, 16, [](int32_t x, int32_t) { return x >= 10 && x < 70; },
                           [](int32_t x, int32_t) { return x < 5 || x >= 75; }),
-                      true, false});
+                      true});
     return shapes;
 }
 
-TEST_F(SpriteIndexTest, MadeWithinAQuarterOfTheRunData) {
+// Where there is an index it has its one shape: a count per run, an entry for
+// every row naming that row's first run and record, a cell per record; and it
+// is no larger than the words it describes.
+TEST_F(SpriteIndexTest, OneShapeWithinTheSpritesOwnBytes) {
     for (const ShapeCase& c : Shapes()) {
         SCOPED_TRACE(c.name);
-        const RLSpriteIndex* index = sprite_index::UsableIndex(c.grid.sprite, kW);
-        ASSERT_NE(index, nullptr);
-        EXPECT_LE(index->Bytes(), static_cast<size_t>(c.grid.sprite.runWordCount))
-            << "a quarter of " << 4 * c.grid.sprite.runWordCount << " bytes";
-        EXPECT_EQ(index->rowShift == 0, c.everyRow);
-        EXPECT_FALSE(index->rows.empty());
-        EXPECT_EQ(!index->edgeCells.empty(), c.cells);
+        const SpriteGrid& g = c.grid;
+        const RLSpriteIndex* index = sprite_index::UsableIndex(g.sprite, kW);
+        ASSERT_EQ(index != nullptr, c.indexed);
+        if (index == nullptr) continue;
+        EXPECT_LE(index->Bytes(), 4 * g.runWords.size() + 4 * g.edgeWords.size());
+        const int32_t height = g.h + 2 * g.pad;
+        ASSERT_EQ(index->rows.size(), static_cast<size_t>(height));
+        ASSERT_EQ(index->edgeCells.size(), g.edgeWords.size() / 2);
+        // Each row's first run and record, counted over the grid in scan order.
+        int32_t run = 0, record = 0;
+        for (int32_t row = 0; row < height; ++row) {
+            EXPECT_EQ(index->rows[static_cast<size_t>(row)].run, run) << "row " << row;
+            EXPECT_EQ(index->rows[static_cast<size_t>(row)].edge, record) << "row " << row;
+            const int32_t y = row - g.pad;
+            if (y < 0 || y >= g.h) continue;
+            for (int32_t x = 0; x < g.w; ++x) {
+                const SpriteCell::Kind kind = g.At(x, y).kind;
+                run += kind == SpriteCell::kRun && (x == 0 || g.At(x - 1, y).kind != kind);
+                if (kind != SpriteCell::kEdge) continue;
+                EXPECT_EQ(index->edgeCells[static_cast<size_t>(record)],
+                          static_cast<uint32_t>(row) << 16 | static_cast<uint32_t>(x + g.pad));
+                ++record;
+            }
+        }
+        EXPECT_EQ(static_cast<size_t>(run), index->counts.size());
     }
 }
 
@@ -110,9 +130,6 @@ TEST_F(SpriteIndexTest, DrawsExactlyAsTheReferenceWithAndWithoutTheIndex) {
     for (auto& p : background) p = static_cast<Pixel16>((state = state * 69069 + 1) >> 16);
     const ReferenceDrawer reference = ReferenceDrawer::ForActiveLayout(kW, kH);
     const Rect clips[] = {{0, 0, kW - 1, kH - 1}, {40, 30, 250, 150}};
-    const ReferenceDrawer::Mode modes[] = {ReferenceDrawer::kPlain, ReferenceDrawer::kHoles,
-                                           ReferenceDrawer::kTranslucent,
-                                           ReferenceDrawer::kAdditive};
     for (const ShapeCase& c : Shapes()) {
         const SpriteGrid& g = c.grid;
         RLSprite plain = g.sprite;
@@ -131,7 +148,7 @@ TEST_F(SpriteIndexTest, DrawsExactlyAsTheReferenceWithAndWithoutTheIndex) {
                 places.push_back({midX, cut.bottom + d + y0});
                 places.push_back({cut.left + d + x0, cut.bottom + d + y0});
             }
-            for (auto mode : modes) {
+            for (auto mode : kEveryMode) {
                 for (auto [x, y] : places) {
                     for (const RLSprite* sprite :
                          {&g.sprite, static_cast<const RLSprite*>(&plain)}) {
@@ -140,13 +157,7 @@ TEST_F(SpriteIndexTest, DrawsExactlyAsTheReferenceWithAndWithoutTheIndex) {
                         SetRandomSeed(7);
                         reference.Draw(expected, g, x, y, clip, mode);
                         SetRandomSeed(7);
-                        if (mode == ReferenceDrawer::kTranslucent ||
-                            mode == ReferenceDrawer::kAdditive)
-                            DrawRLSpriteBlend(surface.data(), x, y, sprite,
-                                              mode == ReferenceDrawer::kAdditive);
-                        else
-                            DrawRLSprite(surface.data(), x, y, sprite,
-                                         mode == ReferenceDrawer::kHoles);
+                        ClassicDraw(surface.data(), x, y, sprite, mode);
                         ASSERT_TRUE(surface == expected)
                             << c.name << " mode " << mode << " at " << x << "," << y
                             << (sprite == &plain ? " without" : " with") << " the index";
@@ -202,9 +213,9 @@ TEST_F(SpriteIndexTest, LeftOutOrIgnoredWhereItCouldMislead) {
     IndexRLSprite(far);
     EXPECT_EQ(far.index, nullptr);
     // Edge records out of scan order: another buffer, so the index is ignored;
-    // made again, it says so, and clipped draws blend them in a pass of their own.
+    // made again, there is none.
     const SpriteGrid& wide = shapes[2].grid;
-    EXPECT_TRUE(sprite_index::UsableIndex(wide.sprite, kW)->edgesInScanOrder);
+    ASSERT_NE(sprite_index::UsableIndex(wide.sprite, kW), nullptr);
     RLSprite reversed = wide.sprite;
     std::vector<uint32_t> edges(wide.edgeWords);
     ASSERT_GE(edges.size(), 4u);
@@ -212,8 +223,7 @@ TEST_F(SpriteIndexTest, LeftOutOrIgnoredWhereItCouldMislead) {
     reversed.edgeData = edges.data();
     EXPECT_EQ(sprite_index::UsableIndex(reversed, kW), nullptr);
     IndexRLSprite(reversed);
-    ASSERT_NE(reversed.index, nullptr);
-    EXPECT_FALSE(sprite_index::UsableIndex(reversed, kW)->edgesInScanOrder);
+    EXPECT_EQ(reversed.index, nullptr);
 }
 
 }  // namespace

@@ -153,6 +153,58 @@ TEST_F(SurfaceTest, CopyRectCopiesOnlyTheRectangle) {
     EXPECT_EQ(std::count(surface.begin(), surface.end(), 0), 640 * 480);
 }
 
+// Rectangles crossing every side and corner of the surface, wholly outside it
+// and reaching the ends of the 32-bit range: fills, copies and the
+// background copy change exactly the rectangle cut to the surface, and
+// nothing in the guard rows around it.
+TEST_F(SurfaceTest, RectangleOperationsTouchNothingOutsideTheSurface) {
+    constexpr int kGuardRows = 4;
+    const struct {
+        int32_t from, to;
+    } columns[] = {{-20, 30}, {600, 660}, {-5, 700},  {10, 20},
+                   {-40, -1}, {640, 700}, {639, 639}, {INT32_MIN, INT32_MAX}},
+      rows[] = {{-20, 30}, {450, 500}, {-5, 600},  {10, 20},
+                {-40, -1}, {480, 999}, {479, 479}, {INT32_MIN, INT32_MAX}};
+    std::vector<Pixel16> background(512 * 512);
+    for (size_t i = 0; i < background.size(); ++i) background[i] = static_cast<Pixel16>(i * 5 + 3);
+    // Both surfaces between guard rows; the source holds its own pattern.
+    auto guarded = [](Pixel16 seed) {
+        std::vector<Pixel16> memory(640 * (480 + 2 * kGuardRows));
+        for (size_t i = 0; i < memory.size(); ++i) memory[i] = static_cast<Pixel16>(i * seed + 1);
+        return memory;
+    };
+    const std::vector<Pixel16> sourceMemory = guarded(7), pristine = guarded(3);
+    const Pixel16* source = sourceMemory.data() + kGuardRows * 640;
+    for (const auto& c : columns) {
+        for (const auto& r : rows) {
+            const Rect rect{c.from, r.from, c.to, r.to};
+            const Rect cut = ClipToScreen(rect);
+            for (int op = 0; op < 3; ++op) {
+                std::vector<Pixel16> memory = pristine, expected = pristine;
+                Pixel16* out = memory.data() + kGuardRows * 640;
+                Viewport view(rect, out);
+                if (op == 0) FillRect16(out, rect, 0xBEEF);
+                if (op == 1) CopyRect16(out, source, rect);
+                if (op == 2) ScrollCopy512(out, background.data(), 100, 500);
+                for (int y = cut.top; y <= cut.bottom; ++y)
+                    for (int x = cut.left; x <= cut.right; ++x) {
+                        const ptrdiff_t i = static_cast<ptrdiff_t>(y) * 640 + x;
+                        expected[kGuardRows * 640 + i] =
+                            op == 0   ? Pixel16{0xBEEF}
+                            : op == 1 ? source[i]
+                                      : background[((500 + y - cut.top) % 512) * 512 +
+                                                   (100 + x - cut.left) % 512];
+                    }
+                const auto differ = std::mismatch(memory.begin(), memory.end(), expected.begin());
+                ASSERT_TRUE(differ.first == memory.end())
+                    << "op " << op << " rect " << rect.left << "," << rect.top << "," << rect.right
+                    << "," << rect.bottom << " at pixel "
+                    << (differ.first - memory.begin()) - kGuardRows * 640;
+            }
+        }
+    }
+}
+
 TEST_F(SurfaceTest, ViewportsTrackCurrentAndMain) {
     EXPECT_EQ(CurrentViewport, nullptr);
     auto* main = new Viewport(0, 0, 639, 479, surface.data());

@@ -3,13 +3,16 @@
 // encode sprites from their own sources, all through the tracked allocator,
 // while the main thread draws plain, translucent and additive sprites (the
 // first blended draw builds the clamp tables). Every result must equal what
-// one thread makes alone. Built with the tsan preset, this is the data race
-// check of the library's threading rules.
+// one thread makes alone. Then eight threads draw at once, each on a canvas
+// of its own, in every mode, and must give what one thread gives. Built with
+// the tsan preset, this is the data race check of the library's threading
+// rules.
 #include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <Vantrel/Canvas.h>
 #include <Vantrel/RLSpriteDraw.h>
 #include <Vantrel/RLSpriteEncode.h>
 #include <Vantrel/Rls.h>
@@ -190,6 +193,75 @@ TEST_F(WorkerThreadsTest, EightLoadAndEncodeWhileTheMainThreadDraws) {
     EXPECT_EQ(wrongFrames, 0) << "of " << frames;
     for (int w = 0; w < kWorkers; ++w) EXPECT_EQ(failures[w], "") << "worker " << w;
     EXPECT_EQ(BlendTablesPending, 0);
+}
+
+// Eight threads draw the same scene, every mode, on canvases of their own,
+// starting together while the blend tables are still to be built; each
+// canvas must end as one thread alone leaves it, holes generator included,
+// and the game's random sequence must not move. Once in the program's 565
+// and once in a general layout.
+TEST_F(WorkerThreadsTest, EightCanvasesDrawnAtOnceGiveWhatOneGives) {
+    constexpr int32_t kCanvasW = 200, kCanvasH = 150, kPitch = 211;
+    struct Frame {
+        std::vector<Pixel16> pixels;
+        uint32_t holesSeed;
+    };
+    for (bool general : {false, true}) {
+        ResetPixelMode();
+        SelectProgramPixelMode();
+        if (general) SelectPixelLayout(4, 12, 6, 6, 6, 0);
+        ASSERT_EQ(BlendTablesPending, 1);
+        uint32_t state = 17;
+        SpriteGrid ship = RandomGrid(state, 60, 40, 20);
+        ship.Bind(kPitch);
+        SpriteGrid spark = RandomGrid(state, 9, 5);
+        spark.Bind(kPitch);
+        struct Step {
+            int32_t x, y;
+            const RLSprite* sprite;
+            vantrel::DrawMode mode;
+        };
+        std::vector<Step> scene;
+        for (int i = 0; i < 40; ++i) {
+            const auto roll = (state = state * 69069 + 1) >> 8;
+            scene.push_back({static_cast<int32_t>(roll % (kCanvasW + 80)) - 40,
+                             static_cast<int32_t>((roll >> 9) % (kCanvasH + 60)) - 30,
+                             i % 3 == 0 ? &spark.sprite : &ship.sprite,
+                             static_cast<vantrel::DrawMode>(i % 4)});
+        }
+        auto draw = [&](int w) {
+            Frame frame{std::vector<Pixel16>(static_cast<size_t>(kPitch) * kCanvasH),
+                        100u + static_cast<uint32_t>(w)};
+            for (size_t i = 0; i < frame.pixels.size(); ++i)
+                frame.pixels[i] = static_cast<Pixel16>(i * (w + 3));
+            vantrel::Canvas canvas{frame.pixels.data(), kCanvasW, kCanvasH, kPitch,
+                                   frame.holesSeed};
+            for (int round = 0; round < kRounds; ++round)
+                for (const Step& step : scene)
+                    vantrel::Draw(canvas, step.x, step.y, step.sprite, step.mode);
+            frame.holesSeed = canvas.holesSeed;
+            return frame;
+        };
+        SetRandomSeed(2024);
+        std::vector<Frame> frames(kWorkers);
+        std::atomic<int> ready{0};
+        std::vector<std::thread> workers;
+        for (int w = 0; w < kWorkers; ++w) {
+            workers.emplace_back([&, w] {
+                ready.fetch_add(1);
+                while (ready.load() < kWorkers) std::this_thread::yield();
+                frames[w] = draw(w);
+            });
+        }
+        for (std::thread& t : workers) t.join();
+        EXPECT_EQ(RandomSeed(), 2024u);
+        for (int w = 0; w < kWorkers; ++w) {
+            const Frame alone = draw(w);
+            EXPECT_TRUE(frames[w].pixels == alone.pixels) << "canvas " << w;
+            EXPECT_EQ(frames[w].holesSeed, alone.holesSeed) << "canvas " << w;
+        }
+        EXPECT_NE(frames[0].holesSeed, 100u);  // the holes drew
+    }
 }
 
 }  // namespace

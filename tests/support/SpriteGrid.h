@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <vector>
 
+#include <Vantrel/Canvas.h>
 #include <Vantrel/Pixel.h>
 #include <Vantrel/RLSprite.h>
+#include <Vantrel/RLSpriteDraw.h>
 #include <Vantrel/Random.h>
 #include <Vantrel/Rect.h>
 
@@ -35,10 +37,22 @@ struct SpriteGrid {
     // Lays the grid out as a bound sprite at pitch: runs in scan order, each
     // start as a delta from the previous start, pixels two to a word; then
     // records the pitch and derives the drawing index as BindRLSprite does.
-    void Bind(int32_t pitch) {
+    void Bind(int32_t pitch) { LayOut(pitch); }
+
+    // Lays the grid out unbound, as the encoder makes it and a file holds it:
+    // x, y pairs (the pixels stay in the active layout), no pitch, no index.
+    void LayOutUnbound() { LayOut(0); }
+
+private:
+    // Bound to pitch, or unbound for pitch 0.
+    void LayOut(int32_t pitch) {
+        auto place = [pitch](int32_t x, int32_t y) {
+            return pitch != 0 ? static_cast<uint32_t>(x + y * pitch)
+                              : PackXY(static_cast<int16_t>(x), static_cast<int16_t>(y));
+        };
         runWords.clear();
         edgeWords.clear();
-        int32_t previous = 0;
+        int32_t previousX = 0, previousY = 0;
         for (int32_t y = 0; y < h; ++y) {
             for (int32_t x = 0; x < w;) {
                 if (At(x, y).kind != SpriteCell::kRun) {
@@ -47,10 +61,10 @@ struct SpriteGrid {
                 }
                 int32_t end = x;
                 while (end < w && At(end, y).kind == SpriteCell::kRun) ++end;
-                const int32_t start = x + y * pitch;
-                runWords.push_back(static_cast<uint32_t>(start - previous));
+                runWords.push_back(place(x - previousX, y - previousY));
                 runWords.push_back(static_cast<uint32_t>(end - x));
-                previous = start;
+                previousX = x;
+                previousY = y;
                 for (int32_t i = x; i < end; i += 2) {
                     uint32_t word = At(i, y).colour;
                     if (i + 1 < end) word |= static_cast<uint32_t>(At(i + 1, y).colour) << 16;
@@ -62,7 +76,7 @@ struct SpriteGrid {
         for (int32_t y = 0; y < h; ++y)
             for (int32_t x = 0; x < w; ++x)
                 if (At(x, y).kind == SpriteCell::kEdge) {
-                    edgeWords.push_back(static_cast<uint32_t>(x + y * pitch));
+                    edgeWords.push_back(place(x, y));
                     edgeWords.push_back(At(x, y).level |
                                         (static_cast<uint32_t>(At(x, y).colour) << 16));
                 }
@@ -71,8 +85,9 @@ struct SpriteGrid {
         sprite.edgeWordCount = static_cast<int32_t>(edgeWords.size());
         sprite.runData = runWords.data();
         sprite.edgeData = edgeWords.empty() ? nullptr : edgeWords.data();
-        sprite.hotSpot = static_cast<uint32_t>(hotX + hotY * pitch);
+        sprite.hotSpot = place(hotX, hotY);
         sprite.bounds = Rect{-hotX - pad, -hotY - pad, w - 1 - hotX + pad, h - 1 - hotY + pad};
+        if (pitch == 0) return;
         // As BindRLSprite leaves a sprite: its pitch and drawing index.
         sprite.boundPitch = pitch;
         IndexRLSprite(sprite);
@@ -157,9 +172,14 @@ struct ReferenceDrawer {
 
     enum Mode { kPlain, kHoles, kTranslucent, kAdditive };
 
-    // Draws grid with its hot spot at (x, y) into surface, only inside clip.
+    // Draws grid with its hot spot at (x, y) into surface (pixel (0, 0) of
+    // pitch x height pixels), only inside clip.
     void Draw(std::vector<Pixel16>& surface, const SpriteGrid& g, int32_t x, int32_t y,
               const Rect& clip, Mode mode) const {
+        Draw(surface.data(), g, x, y, clip, mode);
+    }
+    void Draw(Pixel16* surface, const SpriteGrid& g, int32_t x, int32_t y, const Rect& clip,
+              Mode mode) const {
         const int32_t left = x - g.hotX, top = y - g.hotY;
         auto visible = [&](int32_t sx, int32_t sy) {
             return sx >= clip.left && sx <= clip.right && sy >= clip.top && sy <= clip.bottom &&
@@ -206,5 +226,31 @@ struct ReferenceDrawer {
                 }
     }
 };
+
+// The draws the reference stands for: the classic call of each mode, and the
+// canvas mode of the same name.
+inline Rect* ClassicDraw(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite,
+                         ReferenceDrawer::Mode mode) {
+    if (mode == ReferenceDrawer::kTranslucent || mode == ReferenceDrawer::kAdditive)
+        return DrawRLSpriteBlend(surface, x, y, sprite, mode == ReferenceDrawer::kAdditive);
+    return DrawRLSprite(surface, x, y, sprite, mode == ReferenceDrawer::kHoles);
+}
+
+inline vantrel::DrawMode CanvasMode(ReferenceDrawer::Mode mode) {
+    switch (mode) {
+        case ReferenceDrawer::kHoles:
+            return vantrel::DrawMode::Holes;
+        case ReferenceDrawer::kTranslucent:
+            return vantrel::DrawMode::Translucent;
+        case ReferenceDrawer::kAdditive:
+            return vantrel::DrawMode::Additive;
+        default:
+            return vantrel::DrawMode::Opaque;
+    }
+}
+
+constexpr ReferenceDrawer::Mode kEveryMode[] = {ReferenceDrawer::kPlain, ReferenceDrawer::kHoles,
+                                                ReferenceDrawer::kTranslucent,
+                                                ReferenceDrawer::kAdditive};
 
 #endif

@@ -1,4 +1,5 @@
-// Little-endian binary input and output over C streams.
+// Little-endian binary input and output over C streams, bytes in memory and
+// a program's own reader.
 //
 // Every binary file of the system (TGA images, sprite records, .sh and .shp
 // files) is read and written field by field through these functions, never by
@@ -8,6 +9,12 @@
 // Readers return false on a short read and then leave the destination value
 // unchanged; a short read can therefore not go unnoticed. Writers return false
 // when not every byte was written.
+//
+// ByteSource is the one reader the sprite loaders use, whatever the bytes come
+// from: a C stream, a block of memory or ReadCallbacks. It counts the bytes it
+// has handed out (the offset a loader names in its faults) and tells how many
+// are left where the source knows (a file, memory), so that counts can be
+// compared with the bytes left before anything is allocated.
 #ifndef VANTREL_BYTE_IO_H
 #define VANTREL_BYTE_IO_H
 
@@ -78,6 +85,77 @@ StreamRoom RoomFor(std::FILE* stream, uint64_t count);
 // `count` claims. False on a short read or when memory runs out; `bytes` then
 // holds what arrived.
 bool ReadStaged(std::FILE* stream, uint64_t count, std::vector<uint8_t>& bytes);
+
+// A program's own reader: an archive entry, a decompressor, anything that
+// hands out bytes in order. The shape of stb_image's io callbacks, so a game
+// can give the same three functions to both.
+struct ReadCallbacks {
+    // Copies up to size bytes to data and returns how many it copied, at
+    // least 1 while data is left: 0 (or less) means the end of the data or
+    // an error, after which it is not called again. Giving fewer bytes than
+    // asked is fine; it is simply called again for the rest.
+    int (*read)(void* user, char* data, int size) = nullptr;
+    // Optional: passes over count bytes without handing them out.
+    void (*skip)(void* user, int count) = nullptr;
+    // Optional: non-zero once no byte is left.
+    int (*eof)(void* user) = nullptr;
+};
+
+// How ByteSource::ReadStaged ended.
+enum class StagedRead { kComplete, kShort, kNoMemory };
+
+// Bytes read in order from a C stream, memory or ReadCallbacks. Reads return
+// true only when every byte asked for arrived; a short read consumes what did
+// arrive. Copying a source copies its position: use one copy.
+class ByteSource {
+public:
+    // A stream, from its current position; its offsets count from the start
+    // of the file (where the stream can tell its position).
+    static ByteSource OfFile(std::FILE* stream);
+    // size bytes at bytes (none when bytes is null); not copied.
+    static ByteSource OfMemory(const void* bytes, size_t size);
+    // The program's reader; callbacks.read must be set, the others may be
+    // null. Its size is never known.
+    static ByteSource OfCallbacks(const ReadCallbacks& callbacks, void* user);
+
+    bool Read(void* destination, size_t count);
+    bool ReadU16(uint16_t& value);
+    // The next byte, or -1 at the end.
+    int ReadByte();
+
+    // Where the next byte comes from (see the factories).
+    int64_t Offset() const { return offset_; }
+    // Bytes left, or -1 when the source cannot tell (a pipe, callbacks).
+    int64_t Left() const;
+    // As RoomFor on a stream: whether count more bytes certainly follow.
+    StreamRoom RoomFor(uint64_t count) const;
+    // Reads exactly count bytes into bytes as ReadStaged on a stream does
+    // (pieces that at most double what has arrived), for a source whose size
+    // is unknown: the memory taken follows the bytes that are really there.
+    StagedRead ReadStaged(uint64_t count, std::vector<uint8_t>& bytes);
+    // Whether at least count more bytes follow. A source that cannot tell is
+    // asked by passing over them (skip and eof where the callbacks have both,
+    // else reading them into a small buffer), so afterwards it stands
+    // somewhere past its old position: ask only when the load has failed or
+    // will stop anyway.
+    bool HasAtLeast(uint64_t count);
+
+private:
+    enum class Kind { kFile, kMemory, kCallbacks };
+    explicit ByteSource(Kind kind) : kind_(kind) {}
+    // Up to count bytes; fewer only at the end of the data.
+    size_t ReadSome(void* destination, size_t count);
+
+    Kind kind_;
+    std::FILE* file_ = nullptr;
+    const uint8_t* memory_ = nullptr;
+    size_t size_ = 0;
+    size_t position_ = 0;
+    ReadCallbacks callbacks_;
+    void* user_ = nullptr;
+    bool ended_ = false;  // the callbacks' read said the data has ended
+    int64_t offset_ = 0;
+};
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }

@@ -1,19 +1,19 @@
 // RLSprite records in files, and binding a sprite to a surface pitch. The
 // sprite itself and its word layouts are described in RLSpriteData.h.
 //
-// Record on disk (little-endian, 48-byte header, then the data):
-//     0 runWordCount R | 4 edgeWordCount E | 8 pointCount P | 12, 16 reserved |
-//     20 int16 hot spot x | 22 int16 hot spot y | 24, 28 reserved |
-//     32 bounds left | 36 top | 40 right | 44 bottom |
-//     48 R run words | E edge words | P uint16 point values | P point positions
-// Reserved words are written as zero and ignored when read. A record carries no
+// A record is a 48-byte header (RLSpriteHeader.h decodes and checks it)
+// followed by the run data, the edge data and the points; its layout is
+// described in docs/file-formats.md, "The sprite record". A record carries no
 // magic and no length: the reader must know that one starts where it reads.
 //
-// Failures go to ReportFatal with the texts "StoreRLSprite: ...",
-// "LoadRLSprite: ...". The loader checks the counts against the bytes left in
-// the file before it allocates, and refuses a record whose data a drawing
-// routine could not trust (see FindRLSpriteFault); it never reads or writes
-// outside its buffers, whatever the file holds.
+// Failures go to ReportFatal (Fatal.h) with the texts "StoreRLSprite: ...",
+// "LoadRLSprite: ..." (listed in docs/file-formats.md, "What the loaders
+// refuse"). The loader checks the counts against the bytes left in the file
+// before it allocates, and refuses a record whose data a drawing routine
+// could not trust (see FindRLSpriteFault); it never reads or writes outside
+// its buffers, whatever the file holds, and releases what it built before it
+// reports. The safe face's TryLoadSprite (TryLoad.h) reads records with the
+// same decoder and returns the failure instead.
 //
 // Threads: LoadRLSprite, StoreRLSprite, BindRLSprite, IndexRLSprite and
 // FreeRLSprite may run on several threads at once, each on its own sprites and
@@ -32,10 +32,9 @@
 #include "Pixel.h"
 #include "RLSpriteCheck.h"
 #include "RLSpriteData.h"
+#include "RLSpriteHeader.h"
 #include "Rect.h"
 #include "ScreenGeometry.h"
-
-constexpr int kRLSpriteHeaderSize = 48;
 
 // spritePitch (ScreenGeometry.h), the pitch in pixels of the most recent
 // binding, starts at the screen width; this puts it back there (for tests).
@@ -71,14 +70,14 @@ void BindRLSprite(RLSprite* sprite, int32_t pitch);
 // Derives the drawing index of a sprite bound to its boundPitch (BindRLSprite
 // does this; call it for a sprite whose words were laid out bound by hand and
 // whose boundPitch was then set). The index holds per-run pixel counts,
-// per-row starts of the runs and edge records and, where there is room, each
-// edge record's row and column; it takes at most a quarter of the run data's
-// memory, and is left out (index null) for a sprite whose runs leave its
-// bounds or scan order, for one whose run offsets counted from its
-// rectangle's corner do not fit 32 bits, for one too small to profit, or
-// without a boundPitch. Drawing is the same pixel for pixel with or without
-// it. Call it again after rewriting a bound sprite's run or edge words in
-// place.
+// per-row starts of the runs and edge records and each edge record's row and
+// column; it takes no more memory than the run and edge words, and is left
+// out (index null) for a sprite whose runs or edge records leave its bounds
+// or scan order, for one whose run offsets counted from its rectangle's
+// corner do not fit 32 bits, for one too small to profit or with mostly empty
+// rows, or without a boundPitch. Drawing is the same pixel for pixel with or
+// without it. Call it again after rewriting a bound sprite's run or edge
+// words in place.
 void IndexRLSprite(RLSprite& sprite);
 
 // Releases a loaded sprite and its buffers; nothing happens for null.

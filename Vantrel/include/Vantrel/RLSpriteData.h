@@ -50,8 +50,8 @@ struct RLSprite {
     uint32_t* pointPositions = nullptr;
     Rect bounds;  // relative to the hot spot, right and bottom inclusive
     // In memory only: 0 while unbound, else the pitch BindRLSprite bound the
-    // offsets to. A sprite laid out bound by hand may leave it 0; drawing then
-    // goes by spritePitch alone.
+    // offsets to. Drawing goes by it and draws nothing while it is 0: a
+    // sprite laid out bound by hand sets it to the pitch of its offsets.
     int32_t boundPitch = 0;
     // In memory only: what BindRLSprite or IndexRLSprite derived for drawing,
     // shared by copies of the sprite. It never changes a drawn pixel, and is

@@ -1,4 +1,6 @@
-// Drawing bound RLSprites onto a 16-bit surface through CurrentViewport.
+// Drawing bound RLSprites onto a 16-bit surface through CurrentViewport (the
+// classic face; Canvas.h draws onto a canvas of any size and pitch with the
+// same paths).
 //
 // DrawRLSprite copies a sprite's runs and blends its edge records into the
 // background (optionally leaving random holes in the runs); DrawRLSpriteBlend
@@ -7,39 +9,43 @@
 // hot spot at (x, y), clip to the current viewport's area cut to the surface,
 // and return their own static rectangle (the sprite's whole screen rectangle,
 // not cut) or null when nothing was drawn: no current viewport, no surface on
-// it, a null surface or sprite, or a sprite wholly outside the clip.
+// it, a null surface or sprite, a sprite that is not bound, or a sprite
+// wholly outside the clip. The returned rectangle is not added to the dirty
+// list (DirtyRects.h): that is the game's to do.
 //
-// The surface is ScreenWidth() pixels per row and the sprite must be bound
-// (BindRLSprite) to that pitch. What is guaranteed and what is trusted:
+// The surface is ScreenWidth() pixels per row. What is guaranteed and what is
+// trusted:
+// - A sprite that is not bound (boundPitch 0: loaded with pitch 0 and never
+//   given to BindRLSprite) is never drawn, whatever its words hold. A sprite
+//   laid out bound by hand is drawn once its boundPitch is set (and
+//   IndexRLSprite called, for speed).
 // - A sprite the loaders accepted (every run pixel and edge record inside
 //   bounds, relative to the hot spot) never writes outside the surface,
 //   wherever it is drawn and through any viewport; clipping is exact to the
 //   pixel, including runs that start left of the surface on the clip's top row.
-// - A sprite rectangle that crosses the clip is drawn by the clipped routines,
-//   which check every run and edge record and so never write outside the clip
-//   for any sprite data at all.
-// - Runs and edge records are taken to follow scan order, as the loaders
-//   insist: the clipped routines stop at the first run below the clip, and
-//   records in scan order are blended after the runs several at a time.
-// - A sprite that lies wholly inside the clip is drawn without per-run tests:
-//   a hand-made sprite whose pixels leave its bounds is the caller's care.
-// - A sprite is drawn whole only when both its own boundPitch (where it is
-//   not 0) and spritePitch equal the surface width. A sprite bound to another
-//   pitch is always drawn by the clipped routines, its rows split at its own
-//   pitch (spritePitch for a sprite with boundPitch 0), so it stays inside the
-//   clip.
+// - A sprite bound to its boundPitch is drawn whole, without per-run tests,
+//   only when its rectangle lies inside the clip and boundPitch is the
+//   surface width; a hand-made sprite whose pixels leave its bounds is then
+//   the caller's care. Every other draw cuts each run and edge record to the
+//   clip (a sprite bound to another pitch has its rows split at its own
+//   pitch) and so never writes outside the clip for any sprite data at all.
+// - Runs are taken to follow scan order, as the loaders insist: a draw that
+//   cuts the sprite stops at the first run below the clip and leaves out a run
+//   that steps back to an earlier row. Edge records are drawn in any order.
+// How a draw is done is one of a few plans (the table in src/SpriteDrawPlan.h);
+// a sprite bound by BindRLSprite usually carries an index (RLSprite.h,
+// IndexRLSprite) that the fastest plans need; a sprite without one, or whose
+// index no longer matches it, is drawn the same way pixel for pixel without it.
 // The clamp tables are built on the first blended draw; the masks of a layout
-// other than 565 and 555 are taken from PixelMode when first needed and again
-// whenever PixelMode changes. Nothing is reported.
+// other than 565 and 555 are taken from PixelMode on every draw. A sprite
+// bound while no pixel layout was selected (PixelMode all zero) holds only
+// black pixels and draws black: select the layout (Pixel.h) before loading.
+// Nothing is reported.
 //
 // Drawing runs on one thread, as the viewport globals, the returned static
-// rectangles and the random holes imply; loaders and the encoder may work on
-// other threads meanwhile (RLSprite.h). A sprite bound by BindRLSprite carries
-// an index (per-run counts; per-row starts of the runs and edge records; the
-// records' rows and columns) that lets the walks find runs without a chain of
-// header reads, lets a clipped draw start at its first visible row and clip
-// the records without following the rows; a sprite without one, or whose index
-// no longer matches it, is drawn the same way pixel for pixel without it.
+// rectangles and the random holes (the library's generator, Random.h) imply;
+// loaders and the encoder may work on other threads meanwhile (RLSprite.h),
+// and canvas draws may run on several (Canvas.h).
 #ifndef VANTREL_RLSPRITE_DRAW_H
 #define VANTREL_RLSPRITE_DRAW_H
 

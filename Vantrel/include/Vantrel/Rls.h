@@ -1,26 +1,26 @@
-// Rays and families: the .sh and .shp files.
+// Rays and families: the .sh and .shp files, and their classic loaders.
 //
-// RlsRay: an ordered array of sprites, for a ship its 16 rotation frames. The
-// .sh file is the magic 0xAE01 (bytes 01 AE), a 16-bit sprite count n, then n
-// sprite records (RLSprite.h) back to back. A ray may be read from a stream
+// RlsRay: an ordered array of sprites, for a ship its 16 rotation frames.
+// RlsFamily: rays of related ships in numbered slots, with a few lines of
+// text. Their file layouts are described in docs/file-formats.md (".sh: a ray
+// of sprites", ".shp: a family of rays"). A ray may be read from a stream
 // positioned inside a larger file and leaves it right after its last record.
-//
-// RlsFamily: rays of related ships with a few lines of text. The .shp file is
-// the magic 0xAE02 (bytes 02 AE), a 16-bit slot count S (at most 52), a 16-bit
-// text count T, S table bytes (entry k = number of the ray in slot k, rays
-// numbered in order of first appearance; an entry of 123 leaves its slot
-// empty), the distinct rays as complete .sh streams, then T texts, each its
-// bytes XORed with 0x6B and ended by one unmasked zero byte (the end of the
-// file ends the last text as well). A text holds at most 1023 characters.
 //
 // Loaders and writers take a path and an optional open stream: with a stream
 // they work at its position and leave it open; without one they open and
 // close the file themselves. A non-zero pitch binds every sprite for a surface
-// of that many pixels per row. Every failure ends through ReportFatal with
-// "LoadRlsRay: ...", "StoreRlsRay: ...", "RlsFamilyLoad: ..." or
-// "RlsFamily: ..." (or the sprite record's own texts). Loaders check counts
-// against the bytes left before they allocate and release what they built
-// when a report unwinds (as the test programs' ReportFatal does).
+// of that many pixels per row. Every failure ends through ReportFatal
+// (Fatal.h) with "LoadRlsRay: ...", "StoreRlsRay: ...", "RlsFamilyLoad: ..."
+// or "RlsFamily: ..." (or the sprite record's own texts); the loaders' texts
+// are listed in docs/file-formats.md, "What the loaders refuse". Before a
+// loader reports it has released everything it built and closed a file it
+// opened, and a failed load changes no process-wide state: the sprites are
+// bound (and spritePitch set) only once the whole ray or family has loaded.
+// Loaders check counts against the bytes left before they allocate; from a
+// stream that cannot tell its size (a pipe) they gather the data as it
+// arrives and refuse what a file would have refused, with the same text.
+// The safe face's TryLoadRay and TryLoadFamily (TryLoad.h) read the same
+// files with the same decoders and return the failure instead.
 // LoadRlsRay, StoreRlsRay and RlsFamilyLoad may run on several threads at
 // once, each on its own files and objects (see RLSprite.h).
 #ifndef VANTREL_RLS_H
@@ -76,8 +76,16 @@ public:
     RlsFamily(const RlsFamily&) = delete;
     RlsFamily& operator=(const RlsFamily&) = delete;
 
-    DynList<char*> texts;    // unmasked, zero-terminated, tracked copies
-    DynArray<RlsRay*> rays;  // entry k: the ray of slot k; shared rays repeat
+    // The ray of slot k; null for an empty slot (table entry 123) and
+    // outside 0..slotCount - 1.
+    RlsRay* Slot(int32_t k) const { return k >= 0 && k < slotCount ? rays.Get(k) : nullptr; }
+
+    DynList<char*> texts;  // unmasked, zero-terminated, tracked copies
+    // Entry k: the ray of slot k; shared rays repeat. Its Size() is at least
+    // 16 whatever the file holds: the entries from slotCount on are null.
+    DynArray<RlsRay*> rays;
+    // The file's slot count (6 for every family dessamor writes), 0..52.
+    int32_t slotCount = 0;
 };
 
 RlsFamily* RlsFamilyLoad(const char* path, int32_t pitch = 0, std::FILE* stream = nullptr);

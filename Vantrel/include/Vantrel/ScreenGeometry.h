@@ -28,8 +28,8 @@ int32_t ScreenHeight();
 int32_t ScreenPitchBytes();
 int32_t ScreenSizeBytes();
 // The pitch in pixels of the last sprite binding; starts at the screen width.
-// Atomic, as loaders on worker threads bind sprites while the drawing thread
-// reads it (a sprite's own boundPitch is what drawing goes by first).
+// Atomic, as loaders on worker threads bind sprites meanwhile. Drawing does
+// not read it: it goes by each sprite's own boundPitch.
 extern std::atomic<int32_t> spritePitch;
 
 #endif

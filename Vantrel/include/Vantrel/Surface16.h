@@ -4,14 +4,13 @@
 // padding (ScreenGeometry.h). Rectangles are inclusive; an empty one (right <
 // left or bottom < top) touches nothing.
 //
-// What is checked and what is left to the caller:
-// - FillRect16 clips to the surface on every side.
-// - CopyRect16 does not clip: the caller keeps the rectangle inside both
-//   surfaces. It copies rows with memmove, so the destination may be the
-//   source.
-// - ScrollCopy512 takes the current viewport's area, cut to the surface, and
-//   fills every row of it; with no current viewport it does nothing.
-// Nothing here reports failure.
+// No operation here touches a pixel outside its surfaces: FillRect16 and
+// CopyRect16 cut their rectangle to the surface on every side (a rectangle
+// wholly outside does nothing), and ScrollCopy512 takes the current
+// viewport's area cut to the surface (with no current viewport it does
+// nothing). Inside the surface every pixel is as the rectangle says. A null
+// surface does nothing. CopyRect16 copies rows with memmove, so the
+// destination may be the source. Nothing here reports failure.
 #ifndef VANTREL_SURFACE16_H
 #define VANTREL_SURFACE16_H
 

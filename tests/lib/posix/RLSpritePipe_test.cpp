@@ -1,12 +1,15 @@
-// Sprite records and rays read from a stream that cannot tell its size (a
-// pipe): the loaders gather the data as it arrives instead of trusting the
-// counts. POSIX only.
+// Sprite records, rays and families read from a stream that cannot tell its
+// size (a pipe): the loaders gather the data as it arrives instead of
+// trusting the counts, and refuse what a file would refuse, with the same
+// text. POSIX only.
 #include <unistd.h>
 
+#include <string>
 #include <vector>
 
 #include <Vantrel/ByteIO.h>
 #include <Vantrel/Rls.h>
+#include "lib/LoadForms.h"
 #include "support/SpriteKit.h"
 #include "support/VantrelTest.h"
 
@@ -65,6 +68,29 @@ TEST_F(RLSpritePipeTest, RayFromAPipe) {
     ASSERT_EQ(ray->count, 2);
     EXPECT_EQ(ray->Get(1)->runData[2], 0x00FF00FFu);
     EXPECT_EQ(ray->Get(1)->edgeData[1], 0xABCD0001u);
+}
+
+TEST_F(RLSpritePipeTest, EveryHostileFileSaysFromAPipeWhatItSaysFromAFile) {
+    using namespace load_forms;
+    for (const HostileCase& c : HostileCases()) {
+        SCOPED_TRACE(c.name);
+        Stream pipe = PipeOf(c.bytes);
+        ASSERT_TRUE(pipe);
+        const std::string fromPipe = FatalTextOf([&] {
+            switch (KindOfName(c.name)) {
+                case FileKind::kRay:
+                    RlsRayPtr(LoadRlsRay(nullptr, c.pitch, pipe.get()));
+                    break;
+                case FileKind::kFamily:
+                    RlsFamilyPtr(RlsFamilyLoad(nullptr, c.pitch, pipe.get()));
+                    break;
+                case FileKind::kSprite:
+                    RLSpritePtr(LoadRLSprite(nullptr, c.pitch, pipe.get()));
+                    break;
+            }
+        });
+        EXPECT_EQ(fromPipe, c.message);
+    }
 }
 
 }  // namespace

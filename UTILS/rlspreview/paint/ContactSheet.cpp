@@ -40,24 +40,6 @@ Backdrop BandBackdrop(DrawMode mode, const SheetStyle& style) {
     return style.checkered ? Backdrop::kCheckers : Backdrop::kPlain;
 }
 
-void DrawSprite(Pixel16* surface, const PlacedSprite& p) {
-    Viewport view(p.cell, surface);
-    switch (p.mode) {
-        case DrawMode::kPlain:
-            DrawRLSprite(surface, p.hotX, p.hotY, p.sprite, false);
-            break;
-        case DrawMode::kHoles:
-            DrawRLSprite(surface, p.hotX, p.hotY, p.sprite, true);
-            break;
-        case DrawMode::kTranslucent:
-            DrawRLSpriteBlend(surface, p.hotX, p.hotY, p.sprite, false);
-            break;
-        case DrawMode::kAdditive:
-            DrawRLSpriteBlend(surface, p.hotX, p.hotY, p.sprite, true);
-            break;
-    }
-}
-
 int32_t Hold(int64_t v) {
     return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
@@ -70,6 +52,24 @@ struct Label {
 };
 
 }  // namespace
+
+void DrawSpriteInMode(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite,
+                      DrawMode mode) {
+    switch (mode) {
+        case DrawMode::kPlain:
+            DrawRLSprite(surface, x, y, sprite, false);
+            break;
+        case DrawMode::kHoles:
+            DrawRLSprite(surface, x, y, sprite, true);
+            break;
+        case DrawMode::kTranslucent:
+            DrawRLSpriteBlend(surface, x, y, sprite, false);
+            break;
+        case DrawMode::kAdditive:
+            DrawRLSpriteBlend(surface, x, y, sprite, true);
+            break;
+    }
+}
 
 const char* DrawModeName(DrawMode mode) {
     switch (mode) {
@@ -147,7 +147,10 @@ SheetResult DrawContactSheet(Pixel16* surface, const SheetContent& content,
     for (const Label& label : labels)
         PaintText(surface, label.x, label.y, label.text, label.ink, sheet);
     for (const PlacedSprite& p : result.placed) {
-        DrawSprite(surface, p);
+        {
+            Viewport view(p.cell, surface);
+            DrawSpriteInMode(surface, p.hotX, p.hotY, p.sprite, p.mode);
+        }
         if (style.bounds) PaintBoundsBox(surface, p.hotX, p.hotY, *p.sprite, p.cell);
         if (style.hotSpot) PaintHotSpotCross(surface, p.hotX, p.hotY, p.cell);
     }

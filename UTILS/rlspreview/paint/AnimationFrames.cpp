@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <Vantrel/RLSpriteDraw.h>
 #include <Vantrel/ScreenGeometry.h>
 #include <Vantrel/Viewport.h>
 
@@ -33,6 +32,21 @@ AnimationLayout LayoutAnimation(const std::vector<const RLSprite*>& sprites) {
     return layout;
 }
 
+RgbPicture DrawFrameOverBackdrop(Pixel16* surface, const RLSprite* sprite,
+                                 const AnimationLayout& layout, DrawMode mode,
+                                 const SheetStyle& style) {
+    const Rect canvas{0, 0, layout.width - 1, layout.height - 1};
+    if (sprite != nullptr) {
+        {
+            Viewport view(canvas, surface);
+            DrawSpriteInMode(surface, layout.hotX, layout.hotY, sprite, mode);
+        }
+        if (style.bounds) PaintBoundsBox(surface, layout.hotX, layout.hotY, *sprite, canvas);
+        if (style.hotSpot) PaintHotSpotCross(surface, layout.hotX, layout.hotY, canvas);
+    }
+    return SurfaceToPicture(surface, ScreenWidth(), 0, 0, layout.width, layout.height);
+}
+
 std::vector<RgbPicture> DrawAnimationFrames(Pixel16* surface,
                                             const std::vector<const RLSprite*>& sprites,
                                             const AnimationLayout& layout,
@@ -42,16 +56,7 @@ std::vector<RgbPicture> DrawAnimationFrames(Pixel16* surface,
     for (const RLSprite* sprite : sprites) {
         PaintBackdrop(surface, canvas, style.checkered ? Backdrop::kCheckers : Backdrop::kPlain,
                       style.background);
-        if (sprite != nullptr) {
-            {
-                Viewport view(canvas, surface);
-                DrawRLSprite(surface, layout.hotX, layout.hotY, sprite, false);
-            }
-            if (style.bounds) PaintBoundsBox(surface, layout.hotX, layout.hotY, *sprite, canvas);
-            if (style.hotSpot) PaintHotSpotCross(surface, layout.hotX, layout.hotY, canvas);
-        }
-        frames.push_back(
-            SurfaceToPicture(surface, ScreenWidth(), 0, 0, layout.width, layout.height));
+        frames.push_back(DrawFrameOverBackdrop(surface, sprite, layout, DrawMode::kPlain, style));
     }
     return frames;
 }

@@ -62,6 +62,11 @@ struct SheetResult {
 SheetResult DrawContactSheet(Pixel16* surface, const SheetContent& content,
                              const SheetStyle& style);
 
+// Draws sprite with its hot spot at (x, y) in mode, through the current
+// viewport.
+void DrawSpriteInMode(Pixel16* surface, int32_t x, int32_t y, const RLSprite* sprite,
+                      DrawMode mode);
+
 // The band header's text of a mode.
 const char* DrawModeName(DrawMode mode);
 

@@ -20,6 +20,13 @@ struct AnimationLayout {
 // width or height of 0 when there is no sprite.
 AnimationLayout LayoutAnimation(const std::vector<const RLSprite*>& sprites);
 
+// Draws sprite (when not null) in mode on the canvas at the surface's
+// top-left corner, over whatever backdrop is painted there, adds the overlays
+// the style asks for and takes the canvas as a frame.
+RgbPicture DrawFrameOverBackdrop(Pixel16* surface, const RLSprite* sprite,
+                                 const AnimationLayout& layout, DrawMode mode,
+                                 const SheetStyle& style);
+
 // Draws each sprite on the surface's top-left corner and takes it as a
 // frame; sprites bound to the screen width, the canvas no larger than the
 // surface.
