@@ -4,8 +4,9 @@
 #include <Vantrel/ScreenGeometry.h>
 
 #include "Artwork.h"
-#include "FrameAnalysis.h"
+#include "frames/FrameAnalysis.h"
 #include "SampleSet.h"
+#include "frames/FramePixelRules.h"
 
 namespace {
 

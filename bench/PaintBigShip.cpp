@@ -10,7 +10,7 @@
 
 #include "Artwork.h"
 #include "SampleSet.h"
-#include "TgaWriter.h"
+#include <Vantrel/TgaWrite.h>
 
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) {
@@ -32,9 +32,11 @@ int main(int argc, char** argv) {
         std::snprintf(digits, sizeof digits, "%02d", i);
         const std::string name = folder + "/big" + digits + ".tga";
         const std::string alpha = folder + "/a_big" + digits + ".tga";
-        if (!WriteColourTga(name, size, size, frame.colour, TgaRowOrder::BottomFirst,
-                            &frame.coverage) ||
-            !WriteGreyTga(alpha, size, size, frame.coverage, TgaRowOrder::TopFirst)) {
+        if (!WriteTgaFile(name.c_str(),
+                          EncodeTgaRgb(size, size, frame.colour.data(), TgaRowOrder::BottomFirst,
+                                       frame.coverage.data())) ||
+            !WriteTgaFile(alpha.c_str(), EncodeTgaGrey(size, size, frame.coverage.data(),
+                                                       TgaRowOrder::TopFirst))) {
             std::fprintf(stderr, "paint_big_ship: cannot write %s\n", name.c_str());
             return 1;
         }

@@ -17,7 +17,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "FrameAnalysis.h"
+#include "frames/FramePixelRules.h"
+#include "frames/FramePixelRules.h"
 #include <Vantrel/Rls.h>
 
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "ToolTga.h"
+#include "images/ToolTga.h"
 #include <Vantrel/DebugAlloc.h>
 #include <Vantrel/Tga.h>
 

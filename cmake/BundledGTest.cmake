@@ -8,10 +8,6 @@ endif()
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-# Built as third-party code: the project's warning flags do not apply to it,
-# and its headers are system headers for the tests.
-set(saved_compile_options "")
-get_directory_property(saved_compile_options COMPILE_OPTIONS)
-set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
+# Built as third-party code, without the project's warnings (VantrelWarnings);
+# its headers are system headers for the tests.
 add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-set_directory_properties(PROPERTIES COMPILE_OPTIONS "${saved_compile_options}")

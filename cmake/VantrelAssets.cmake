@@ -3,39 +3,43 @@
 #   vantrel_add_ship(<name> FRAME <first frame .tga or .png> OUTPUT <.sh>
 #                    [BORDER] [NO_FEATHER] [OFFSET 0|1])
 #   vantrel_add_image_list(<name> LIST <list .txt> OUTPUT <.sh>)
-#   vantrel_add_family(<name> LIST <list .txt> OUTPUT <.shp>)
+#   vantrel_add_family(<name> LIST <list .txt> OUTPUT <.shp> [RAYS <folder>])
 #
-# Each adds a custom command that runs the program in batch mode (with
-# --no-remember, so a build never touches the folders a person's runs
-# remember) and a target <name>, built by default, that other targets may
-# depend on. A relative FRAME or LIST is taken from the current source folder,
-# a relative OUTPUT from the current build folder.
+# Each adds a custom command that runs the program in batch mode and a target
+# <name>, built by default, that other targets may depend on. A relative FRAME
+# or LIST is taken from the current source folder, a relative OUTPUT or RAYS
+# from the current build folder. The programs run with --no-remember (a build
+# never touches the folders a person's runs remember) and --quiet: a
+# conversion prints nothing unless it warns or fails.
 #
-# The command depends on every file the program reads: a ship's 16 frames and
-# the alpha images a_<ship>NN.tga that exist beside them (looked for again at
-# every build, so a new alpha image reconverts the ship; both are .png files,
-# the extension as written, when FRAME is one), every image of an
-# image list, every .sh file of a family list, the list itself, and the
-# program. A list is read when CMake configures, and a change to it configures
-# again. So a second build converts nothing, and a changed frame reconverts its
-# ship alone. A .sh file that another vantrel_add_* call of the same project
-# writes is also a target-level dependency, which every generator honours.
+# What a conversion depends on is what the program read: it writes a
+# dependency file (--depfile) naming every frame, alpha image, list, listed
+# image and listed .sh file of the run, and the folder of a ship whose alpha
+# image it looked for and did not find, so that a new alpha image there
+# reconverts the ship. The command reads it (DEPFILE), so a second build
+# converts nothing and a changed file reconverts what read it alone; the lists
+# and the names of frames and alpha images are the programs' own business.
 #
-# The lists are read by the programs' own rules: a line at most 255 bytes
-# (the rest of a longer line is the next line), a carriage return before the
-# line feed dropped, empty lines and lines that start with // skipped, names
-# taken as written. Image lists: ".tga" added unless the fourth-last character
-# is a point, the first 64 names taken, a name without a slash relative to the
-# list's folder. Family lists: a line starting with ':' is a text, ".sh" added
-# unless the third-last character is a point, the first six names taken, each
-# relative to the list's folder. The commands run in the list's folder.
+# A family's list names .sh files. They are looked for in RAYS, by default the
+# folder of the family's OUTPUT, where the game's other asset functions write
+# the .sh files it lists: the list can stay in the source tree with the art.
+# A list that does not lie in RAYS is copied there (under its own name) when
+# CMake configures, and dessamor reads the copy. The family is built after
+# every ship and image list of the project, so that the .sh files it lists
+# exist on the first build too.
 
 include_guard(GLOBAL)
 
-# What every batch run is given: leave the remembered folders alone. A
-# project may set VANTREL_BATCH_FLAGS before find_package to change it.
+# What every batch run is given. A project may set VANTREL_BATCH_FLAGS before
+# find_package to change it.
 if(NOT DEFINED VANTREL_BATCH_FLAGS)
-  set(VANTREL_BATCH_FLAGS --no-remember)
+  set(VANTREL_BATCH_FLAGS --no-remember --quiet)
+endif()
+
+# The dependency files hold absolute paths, which CMake hands to the build
+# tool as they are meant.
+if(POLICY CMP0116)
+  cmake_policy(SET CMP0116 NEW)
 endif()
 
 # The command of a program: its imported target when the package provides it.
@@ -54,79 +58,25 @@ function(_vantrel_absolute out path base)
   set(${out} "${absolute}" PARENT_SCOPE)
 endfunction()
 
-# The lines of a list file as ReadListLine gives them, one CMake list item
-# each. A semicolon, which CMake lists cannot hold, comes as the byte 0x1A.
-function(_vantrel_read_list out list_file)
-  if(NOT EXISTS "${list_file}")
-    message(FATAL_ERROR "vantrel: the list ${list_file} does not exist")
-  endif()
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${list_file}")
-  file(READ "${list_file}" text)
-  string(ASCII 26 substitute)
-  string(REPLACE ";" "${substitute}" text "${text}")
-  string(REPLACE "\r\n" "\n" text "${text}")
-  string(REPLACE "\n" ";" raw_lines "${text}")
-  set(lines)
-  foreach(raw IN LISTS raw_lines)
-    # A longer line comes in pieces of 255 bytes.
-    string(LENGTH "${raw}" length)
-    set(start 0)
-    while(start LESS length)
-      string(SUBSTRING "${raw}" ${start} 255 piece)
-      math(EXPR start "${start} + 255")
-      string(SUBSTRING "${piece}" 0 2 head)
-      if(NOT head STREQUAL "//")
-        list(APPEND lines "${piece}")
-      endif()
-    endwhile()
-  endforeach()
-  set(${out} "${lines}" PARENT_SCOPE)
-endfunction()
-
-# Refuses a name that the build files could not carry.
-function(_vantrel_check_name caller name)
-  string(ASCII 26 substitute)
-  if(name MATCHES "${substitute}")
-    message(FATAL_ERROR "${caller}: the list names a file with a ';' in it; rename the file")
-  endif()
-endfunction()
-
-# True when `name` ends in a point and `letters` characters, e.g. "x.tga".
-function(_vantrel_has_suffix out name letters)
-  string(LENGTH "${name}" length)
-  math(EXPR at "${length} - ${letters} - 1")
-  set(result FALSE)
-  if(at GREATER_EQUAL 0)
-    string(SUBSTRING "${name}" ${at} 1 character)
-    if(character STREQUAL ".")
-      set(result TRUE)
-    endif()
-  endif()
-  set(${out} ${result} PARENT_SCOPE)
-endfunction()
-
-function(_vantrel_add_conversion name output comment)
-  cmake_parse_arguments(PARSE_ARGV 3 arg "" "WORKING_DIRECTORY" "COMMAND;DEPENDS")
+# The command that runs program on input into output, in folder, with the
+# dependency file of the run; a target <name> builds it.
+function(_vantrel_add_conversion name program input output folder comment)
+  _vantrel_program(command ${program})
+  list(GET command 0 program_target)
+  list(GET command 1 program_file)
   get_filename_component(output_folder "${output}" DIRECTORY)
+  set(depfile_folder "${CMAKE_CURRENT_BINARY_DIR}/vantrel-dependencies")
+  set(depfile "${depfile_folder}/${name}.d")
   add_custom_command(OUTPUT "${output}"
-    COMMAND ${CMAKE_COMMAND} -E make_directory "${output_folder}"
-    COMMAND ${arg_COMMAND}
-    DEPENDS ${arg_DEPENDS}
-    WORKING_DIRECTORY "${arg_WORKING_DIRECTORY}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${output_folder}" "${depfile_folder}"
+    COMMAND ${program_target} ${VANTREL_BATCH_FLAGS} ${ARGN} --depfile "${depfile}"
+            -o "${output}" "${input}"
+    DEPENDS "${input}" ${program_file}
+    DEPFILE "${depfile}"
+    WORKING_DIRECTORY "${folder}"
     COMMENT "${comment}"
     VERBATIM)
   add_custom_target(${name} ALL DEPENDS "${output}")
-  # Whoever lists this output finds the target that makes it.
-  set_property(GLOBAL PROPERTY _VANTREL_MADE_BY_${output} ${name})
-endfunction()
-
-function(_vantrel_depend_on_makers name)
-  foreach(input IN LISTS ARGN)
-    get_property(maker GLOBAL PROPERTY _VANTREL_MADE_BY_${input})
-    if(maker)
-      add_dependencies(${name} ${maker})
-    endif()
-  endforeach()
 endfunction()
 
 function(vantrel_add_ship name)
@@ -146,71 +96,21 @@ function(vantrel_add_ship name)
   endif()
   _vantrel_absolute(frame "${arg_FRAME}" "${CMAKE_CURRENT_SOURCE_DIR}")
   _vantrel_absolute(output "${arg_OUTPUT}" "${CMAKE_CURRENT_BINARY_DIR}")
-  _vantrel_program(program quarvin)
-  list(GET program 0 program_command)
-  list(GET program 1 program_file)
-
-  # The ship's name is the frame's file name without its last six characters
-  # (two digits and ".tga"). A PNG frame names PNG frames and alpha images
-  # with its extension as written; any other names .tga files.
   get_filename_component(folder "${frame}" DIRECTORY)
-  get_filename_component(file_name "${frame}" NAME)
-  string(LENGTH "${file_name}" length)
-  if(length LESS 7)
-    message(FATAL_ERROR "${caller}: ${file_name} is no frame name like wasp00.tga")
-  endif()
-  math(EXPR length "${length} - 6")
-  string(SUBSTRING "${file_name}" 0 ${length} ship)
-  set(extension .tga)
-  if(file_name MATCHES "\\.[Pp][Nn][Gg]$")
-    math(EXPR at "${length} + 2")
-    string(SUBSTRING "${file_name}" ${at} -1 extension)
-  endif()
-
+  get_filename_component(frame_name "${frame}" NAME)
   set(options)
-  set(feather TRUE)
   if(arg_BORDER)
     list(APPEND options --border)
-    set(feather FALSE)
   endif()
   if(arg_NO_FEATHER)
     list(APPEND options --no-feather)
-    set(feather FALSE)
   endif()
   if(arg_OFFSET EQUAL 1)
     list(APPEND options --offset 1)
   endif()
-
-  # The 16 frames must be there now; alpha images are read only when feathering.
-  set(inputs)
-  set(numbers)
-  math(EXPR last "${arg_OFFSET} + 15")
-  foreach(number RANGE ${arg_OFFSET} ${last})
-    if(number LESS 10)
-      set(number "0${number}")
-    endif()
-    list(APPEND numbers ${number})
-    set(main "${folder}/${ship}${number}${extension}")
-    if(NOT EXISTS "${main}")
-      message(FATAL_ERROR "${caller}: ${main} is missing; a ship needs the 16 frames "
-                          "${ship}0${arg_OFFSET}${extension} to ${ship}${last}${extension}")
-    endif()
-    list(APPEND inputs "${main}")
-  endforeach()
-  if(feather)
-    file(GLOB candidates CONFIGURE_DEPENDS "${folder}/a_${ship}[0-9][0-9]${extension}")
-    foreach(number IN LISTS numbers)
-      set(alpha "${folder}/a_${ship}${number}${extension}")
-      if(alpha IN_LIST candidates)
-        list(APPEND inputs "${alpha}")
-      endif()
-    endforeach()
-  endif()
-
-  _vantrel_add_conversion(${name} "${output}" "Converting ship ${ship} into ${arg_OUTPUT}"
-    COMMAND ${program_command} ${VANTREL_BATCH_FLAGS} ${options} -o "${output}" "${frame}"
-    DEPENDS ${inputs} ${program_file}
-    WORKING_DIRECTORY "${folder}")
+  _vantrel_add_conversion(${name} quarvin "${frame}" "${output}" "${folder}"
+    "Converting ship ${frame_name} into ${arg_OUTPUT}" ${options})
+  set_property(GLOBAL APPEND PROPERTY _VANTREL_RAY_TARGETS ${name})
 endfunction()
 
 function(vantrel_add_image_list name)
@@ -221,69 +121,48 @@ function(vantrel_add_image_list name)
   endif()
   _vantrel_absolute(list_file "${arg_LIST}" "${CMAKE_CURRENT_SOURCE_DIR}")
   _vantrel_absolute(output "${arg_OUTPUT}" "${CMAKE_CURRENT_BINARY_DIR}")
-  _vantrel_program(program plimsor)
-  list(GET program 0 program_command)
-  list(GET program 1 program_file)
+  # A name with a folder in it is taken from where the program runs: the list's folder.
   get_filename_component(folder "${list_file}" DIRECTORY)
+  _vantrel_add_conversion(${name} plimsor "${list_file}" "${output}" "${folder}"
+    "Converting image list ${arg_LIST} into ${arg_OUTPUT}")
+  set_property(GLOBAL APPEND PROPERTY _VANTREL_RAY_TARGETS ${name})
+endfunction()
 
-  _vantrel_read_list(lines "${list_file}")
-  set(images)
-  foreach(line IN LISTS lines)
-    list(LENGTH images count)
-    if(count EQUAL 64)
-      break()
-    endif()
-    _vantrel_check_name("${caller}" "${line}")
-    _vantrel_has_suffix(has_suffix "${line}" 3)
-    if(NOT has_suffix)
-      string(APPEND line ".tga")
-    endif()
-    _vantrel_absolute(image "${line}" "${folder}")
-    list(APPEND images "${image}")
-  endforeach()
-
-  _vantrel_add_conversion(${name} "${output}" "Converting image list ${arg_LIST} into ${arg_OUTPUT}"
-    COMMAND ${program_command} ${VANTREL_BATCH_FLAGS} -o "${output}" "${list_file}"
-    DEPENDS "${list_file}" ${images} ${program_file}
-    WORKING_DIRECTORY "${folder}")
+# Run at the end of the top folder: the family waits for every ship and image
+# list of the project.
+function(_vantrel_family_after_rays family)
+  get_property(rays GLOBAL PROPERTY _VANTREL_RAY_TARGETS)
+  if(rays)
+    add_dependencies(${family} ${rays})
+  endif()
 endfunction()
 
 function(vantrel_add_family name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "LIST;OUTPUT" "")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "LIST;OUTPUT;RAYS" "")
   set(caller "vantrel_add_family(${name})")
   if(arg_UNPARSED_ARGUMENTS OR NOT arg_LIST OR NOT arg_OUTPUT)
-    message(FATAL_ERROR "${caller}: takes LIST <list .txt> OUTPUT <.shp>")
+    message(FATAL_ERROR "${caller}: takes LIST <list .txt> OUTPUT <.shp> [RAYS <folder>]")
   endif()
   _vantrel_absolute(list_file "${arg_LIST}" "${CMAKE_CURRENT_SOURCE_DIR}")
   _vantrel_absolute(output "${arg_OUTPUT}" "${CMAKE_CURRENT_BINARY_DIR}")
-  _vantrel_program(program dessamor)
-  list(GET program 0 program_command)
-  list(GET program 1 program_file)
-  get_filename_component(folder "${list_file}" DIRECTORY)
-
-  _vantrel_read_list(lines "${list_file}")
-  set(rays)
-  set(taken 0)
-  foreach(line IN LISTS lines)
-    string(SUBSTRING "${line}" 0 1 head)
-    if(head STREQUAL ":" OR taken EQUAL 6)
-      continue()
-    endif()
-    math(EXPR taken "${taken} + 1")
-    _vantrel_check_name("${caller}" "${line}")
-    _vantrel_has_suffix(has_suffix "${line}" 2)
-    if(NOT has_suffix)
-      string(APPEND line ".sh")
-    endif()
-    # Always joined to the list's folder, as the program does.
-    get_filename_component(ray "${folder}/${line}" ABSOLUTE)
-    list(APPEND rays "${ray}")
-  endforeach()
-  list(REMOVE_DUPLICATES rays)
-
-  _vantrel_add_conversion(${name} "${output}" "Building family ${arg_LIST} into ${arg_OUTPUT}"
-    COMMAND ${program_command} ${VANTREL_BATCH_FLAGS} -o "${output}" "${list_file}"
-    DEPENDS "${list_file}" ${rays} ${program_file}
-    WORKING_DIRECTORY "${folder}")
-  _vantrel_depend_on_makers(${name} ${rays})
+  if(arg_RAYS)
+    _vantrel_absolute(rays "${arg_RAYS}" "${CMAKE_CURRENT_BINARY_DIR}")
+  else()
+    get_filename_component(rays "${output}" DIRECTORY)
+  endif()
+  if(NOT EXISTS "${list_file}")
+    message(FATAL_ERROR "${caller}: the list ${list_file} does not exist")
+  endif()
+  # dessamor takes the listed .sh files from the list's folder.
+  get_filename_component(list_folder "${list_file}" DIRECTORY)
+  get_filename_component(list_name "${list_file}" NAME)
+  if(NOT list_folder STREQUAL rays)
+    configure_file("${list_file}" "${rays}/${list_name}" COPYONLY)
+    set(list_file "${rays}/${list_name}")
+  endif()
+  _vantrel_add_conversion(${name} dessamor "${list_file}" "${output}" "${rays}"
+    "Building family ${arg_LIST} into ${arg_OUTPUT}")
+  # A deferred call's arguments are read when it runs: the name goes in now.
+  cmake_language(EVAL CODE
+    "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]] CALL _vantrel_family_after_rays [[${name}]])")
 endfunction()

@@ -1,7 +1,7 @@
 # Install rules: the programs, the library with its public headers, the CMake
 # package and the pkg-config file, man pages and documents.
 #
-#   bin/                     the programs of VANTREL_PROGRAMS that this build makes
+#   bin/                     the programs this build makes (vantrel_add_program)
 #   lib/libVantrel.a         the library
 #   include/Vantrel/*.h      its public headers (src/ keeps the private ones)
 #   lib/cmake/Vantrel/       VantrelConfig.cmake, version file, exported targets
@@ -15,17 +15,9 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-# The programs a package holds. A new tool adds its target name here (and a
-# one-line description for its man page in VantrelManPages.cmake); targets
-# this build does not make (rlspreview in the Windows build) are skipped.
-set(VANTREL_PROGRAMS quarvin plimsor dessamor rlspreview rlsinfo rlsunpack)
-
-set(VANTREL_INSTALLED_PROGRAMS)
-foreach(program IN LISTS VANTREL_PROGRAMS)
-  if(TARGET ${program})
-    list(APPEND VANTREL_INSTALLED_PROGRAMS ${program})
-  endif()
-endforeach()
+# The programs a package holds: every one declared with vantrel_add_program
+# (cmake/VantrelTargets.cmake) that this build makes.
+get_property(VANTREL_INSTALLED_PROGRAMS GLOBAL PROPERTY VANTREL_PROGRAMS)
 
 # The installed name works inside a build that adds this project as a
 # subfolder, too.

@@ -8,20 +8,10 @@ if(NOT HELP2MAN OR CMAKE_CROSSCOMPILING)
   return()
 endif()
 
-# The NAME line of each page.
-set(VANTREL_MAN_NAME_quarvin "convert a ship's 16 rotation frames into a .sh sprite file")
-set(VANTREL_MAN_NAME_plimsor "convert a list of TGA images into a .sh sprite file")
-set(VANTREL_MAN_NAME_dessamor "pack .sh sprite files and texts into a .shp family file")
-set(VANTREL_MAN_NAME_rlspreview "draw a .sh or .shp sprite file as a PNG picture")
-set(VANTREL_MAN_NAME_rlsinfo "describe the contents of a .sh or .shp sprite file")
-set(VANTREL_MAN_NAME_rlsunpack "take a .sh or .shp file apart into the pictures and lists the converters read")
-
 set(man_pages)
 foreach(program IN LISTS VANTREL_INSTALLED_PROGRAMS)
-  set(name "${VANTREL_MAN_NAME_${program}}")
-  if(NOT name)
-    set(name "part of the Vantrel sprite tools")
-  endif()
+  # The NAME line: the program's SUMMARY (vantrel_add_program).
+  get_property(name GLOBAL PROPERTY VANTREL_MAN_NAME_${program})
   set(page ${PROJECT_BINARY_DIR}/man/${program}.1)
   # help2man takes a further usage form into the SYNOPSIS only after "or:";
   # the converters' --help aligns theirs under the first. The program runs

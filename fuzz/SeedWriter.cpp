@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "FrameAnalysis.h"
+#include "frames/FrameAnalysis.h"
 #include <Vantrel/Rls.h>
 #include "support/SpriteKit.h"
+#include "tools/TestImage.h"
+#include "frames/FramePixelRules.h"
 
 namespace {
 

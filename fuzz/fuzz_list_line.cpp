@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "FuzzStream.h"
-#include "ListLine.h"
+#include "lists/ListLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzStream input = StreamOfInput(data, size);

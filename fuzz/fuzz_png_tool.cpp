@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "ImageDiagnosis.h"
-#include "PngArt.h"
+#include "images/ImageDiagnosis.h"
+#include "images/PngArt.h"
 
 namespace {
 

@@ -1,11 +1,16 @@
-// The tools' TGA reader on arbitrary bytes, with both reactions to an
-// unaccepted header: a fatal report ends one run (caught here), never the
-// fuzzer; the slot holds exactly the returned image; nothing leaks.
+// The tools' TGA reader on arbitrary bytes, by path and from an open stream,
+// and the diagnosis of a file it gives no image for: a fatal report ends one
+// run (caught here), never the fuzzer; the slot holds exactly the returned
+// image; nothing leaks.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
-#include "ToolTga.h"
+#include <Vantrel/ByteIO.h>
 #include <Vantrel/DebugAlloc.h>
+
+#include "images/ImageDiagnosis.h"
+#include "images/ToolTga.h"
 #include "support/TestFatal.h"
 #include "FuzzFile.h"
 
@@ -22,10 +27,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const FuzzFile file(data, size);
     const std::string& path = file.Path();
     for (int alternate = 0; alternate < 2; ++alternate) {
-        SetUnacceptedTgaReaction(alternate == 0 ? UnacceptedTga::ReturnNull
-                                                : UnacceptedTga::ReportFatal);
         try {
-            uint8_t* image = ReadToolTga(path.c_str(), alternate);
+            uint8_t* image = nullptr;
+            if (alternate == 0) {
+                image = ReadToolTga(path.c_str(), alternate);
+            } else {
+                const FileHandle stream(std::fopen(path.c_str(), "rb"));
+                Require(stream != nullptr);
+                image = ReadToolTgaFrom(stream.get(), path.c_str(), alternate);
+                if (image == nullptr) Require(!CantLoadImageText(stream.get(), path).empty());
+            }
             Require(image == ToolTgaSlot(alternate));
             if (image != nullptr) {
                 Require(ImageWidth > 0 && ImageHeight > 0);

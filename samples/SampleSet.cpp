@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <functional>
 
+#include <Vantrel/TgaWrite.h>
+
 #include "Artwork.h"
-#include "TgaWriter.h"
 
 namespace {
 
@@ -55,10 +56,12 @@ bool PaintWasp(SetWriter& out) {
         // The fourth byte of a 32-bit pixel carries the coverage too; the
         // tools skip it and take the alpha image instead.
         const bool ok = out.Write(FrameName("", "wasp", i), [&](const std::string& path) {
-            return WriteColourTga(path, kSize, kSize, frame.colour, TgaRowOrder::BottomFirst,
-                                  &frame.coverage);
+            return WriteTgaFile(path.c_str(),
+                                EncodeTgaRgb(kSize, kSize, frame.colour.data(),
+                                             TgaRowOrder::BottomFirst, frame.coverage.data()));
         }) && out.Write(FrameName("a_", "wasp", i), [&](const std::string& path) {
-            return WriteGreyTga(path, kSize, kSize, frame.coverage, TgaRowOrder::TopFirst);
+            return WriteTgaFile(path.c_str(), EncodeTgaGrey(kSize, kSize, frame.coverage.data(),
+                                                            TgaRowOrder::TopFirst));
         });
         if (!ok) return false;
     }
@@ -71,7 +74,8 @@ bool PaintHornet(SetWriter& out) {
     for (int i = 0; i < kShipFrameCount; ++i) {
         const Canvas frame = PaintShipFrame(hornet, kSize, i);
         if (!out.Write(FrameName("", "hornet", i + 1), [&](const std::string& path) {
-                return WriteColourTga(path, kSize, kSize, frame.blended, TgaRowOrder::TopFirst);
+                return WriteTgaFile(path.c_str(), EncodeTgaRgb(kSize, kSize, frame.blended.data(),
+                                                               TgaRowOrder::TopFirst));
             })) {
             return false;
         }
@@ -85,19 +89,24 @@ bool PaintPictures(SetWriter& out) {
     const Canvas star = PaintPicture(StarDrawing(), 27, 27, 0);
     const Canvas planet = PaintPicture(PlanetDrawing(), 46, 44, -20);
     const Canvas asteroid = PaintPicture(AsteroidDrawing(), 30, 26, 30);
+    const std::vector<uint8_t> asteroidGrey = GreyOf(asteroid.blended);
     return out.Write("rock.tga", [&](const std::string& p) {
-        return WriteColourTga(p, rock.width, rock.height, rock.blended, TgaRowOrder::BottomFirst);
+        return WriteTgaFile(p.c_str(), EncodeTgaRgb(rock.width, rock.height, rock.blended.data(),
+                                                    TgaRowOrder::BottomFirst));
     }) && out.Write("crate.tga", [&](const std::string& p) {
-        return WriteColourTga(p, crate.width, crate.height, crate.blended, TgaRowOrder::TopFirst);
+        return WriteTgaFile(p.c_str(), EncodeTgaRgb(crate.width, crate.height, crate.blended.data(),
+                                                    TgaRowOrder::TopFirst));
     }) && out.Write("star.tga", [&](const std::string& p) {
-        return WriteColourTga(p, star.width, star.height, star.blended, TgaRowOrder::TopFirst,
-                              &star.coverage);
+        return WriteTgaFile(p.c_str(), EncodeTgaRgb(star.width, star.height, star.blended.data(),
+                                                    TgaRowOrder::TopFirst, star.coverage.data()));
     }) && out.Write("planet.tga", [&](const std::string& p) {
-        return WriteColourTga(p, planet.width, planet.height, planet.blended,
-                              TgaRowOrder::BottomFirst);
+        return WriteTgaFile(p.c_str(),
+                            EncodeTgaRgb(planet.width, planet.height, planet.blended.data(),
+                                         TgaRowOrder::BottomFirst));
     }) && out.Write("asteroid.tga", [&](const std::string& p) {
-        return WriteGreyTga(p, asteroid.width, asteroid.height, GreyOf(asteroid.blended),
-                            TgaRowOrder::BottomFirst);
+        return WriteTgaFile(p.c_str(),
+                            EncodeTgaGrey(asteroid.width, asteroid.height, asteroidGrey.data(),
+                                          TgaRowOrder::BottomFirst));
     });
 }
 

@@ -3,15 +3,12 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <Vantrel/ByteIO.h>
 #include <Vantrel/Rls.h>
-#include "FatalContext.h"
-#include "ListLine.h"
-#include "SameFile.h"
-#include "ToolWarnings.h"
+#include "lists/ListLine.h"
+#include "shell/core/Warnings.h"
 
 namespace {
 
@@ -109,18 +106,18 @@ struct ListedRay {
 };
 
 // A loader's text, with the listed file it was reading and what to do.
-std::string ExplainRayFault(const std::string& text, const void* data) {
-    const auto* ray = static_cast<const ListedRay*>(data);
+std::string ExplainRayFault(const std::string& text, const ListedRay& ray) {
     std::string reason = text;
     while (!reason.empty() && reason.back() == '\n') reason.pop_back();
-    return reason + ": " + ray->path + ", listed on " + ray->listLine +
+    return reason + ": " + ray.path + ", listed on " + ray.listLine +
            ", is not a ray file (.sh) a family can hold; list the .sh files Quarvin or Plimsor "
            "wrote";
 }
 
 }  // namespace
 
-void CheckListedRays(const FamilyList& list, const char* folder, const char* listPath) {
+void CheckListedRays(const FamilyList& list, const char* folder, const char* listPath,
+                     ToolJob& job) {
     for (int ray = 0; ray < list.rayCount; ++ray) {
         int slot = 0;
         while (list.table[slot] != ray) ++slot;
@@ -132,8 +129,10 @@ void CheckListedRays(const FamilyList& list, const char* folder, const char* lis
         if (!stream) {
             Fatal(std::string("File ") + rayPath + " listed in " + listPath + " cannot be opened");
         }
+        job.Reads(rayPath);
         {
-            const FatalContext context(&ExplainRayFault, &listed);
+            const ToolJob::ExplainedReading reading(
+                job, [&listed](const std::string& text) { return ExplainRayFault(text, listed); });
             const RlsRayPtr loaded(LoadRlsRay(rayPath, 0, stream.get()));
         }
         // The family reader takes the rays one after the other: bytes after
@@ -175,18 +174,22 @@ void BuildFamily() {
     if (!ChooseFile(listPath, "Text containing list of .SH Files\0*.txt\0", 'r')) return;
     RememberChosenFolder(listPath, RememberedFolder::Input);
 
+    ToolJob job;
     FileHandle stream(std::fopen(listPath, "r"));
     if (!stream) Fatal(std::string("Unable to open list file ") + listPath);
+    job.Reads(listPath);
     const auto list = std::make_unique<FamilyList>();
     ReadFamilyList(stream.get(), *list, listPath);
     stream.reset();
     if (list->nameCount == 0) Fatal(std::string("The list ") + listPath + " names no .sh file");
     FillSlots(*list);
     NumberRays(*list);
-    // Every listed file's path must fit before anything is asked or written.
+    // Every listed file's path must fit before anything is asked or written;
+    // no output may name the list or a listed ray.
     for (int slot = 0; slot < kFamilySlotCount; ++slot) {
         char rayPath[kPathBufferSize];
         JoinPath(rayPath, InputFolder, list->slots[slot]);
+        job.WillRead(rayPath);
     }
 
     std::string baseName = PathFileName(listPath);
@@ -196,18 +199,9 @@ void BuildFamily() {
     FormatPath(outputPath, "%s%c%s.shp", OutputFolder, kPathSeparator, baseName.c_str());
     // Every listed ray is checked with the library's loader before anything
     // is asked or written.
-    CheckListedRays(*list, InputFolder, listPath);
-    std::vector<std::string> inputs = {listPath};
-    for (int slot = 0; slot < kFamilySlotCount; ++slot) {
-        char rayPath[kPathBufferSize];
-        JoinPath(rayPath, InputFolder, list->slots[slot]);
-        inputs.emplace_back(rayPath);
-    }
-    {
-        const RunInputGuard guard(std::move(inputs));
-        if (!ChooseFile(outputPath, "Ship Family Files\0*.shp\0", 'w')) {
-            ReportFatal("You must provide a file to output to!");
-        }
+    CheckListedRays(*list, InputFolder, listPath, job);
+    if (!ChooseFile(outputPath, "Ship Family Files\0*.shp\0", 'w')) {
+        ReportFatal("You must provide a file to output to!");
     }
     RememberChosenFolder(outputPath, RememberedFolder::Output);
 

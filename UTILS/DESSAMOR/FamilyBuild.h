@@ -47,9 +47,11 @@ void BuildFamily();
 // warning (ToolWarnings.h), as is a line read in pieces. A text holding a
 // lower-case k is fatal. listPath names the list in these texts.
 void ReadFamilyList(std::FILE* stream, FamilyList& list, const char* listPath = "the list");
-// Loads every distinct listed ray from "<folder>/<slot name>"; a file that is
-// not one ray exactly ends the program with a text naming it and its line.
-void CheckListedRays(const FamilyList& list, const char* folder, const char* listPath);
+// Loads every distinct listed ray from "<folder>/<slot name>", each a file the
+// job reads; a file that is not one ray exactly ends the program with a text
+// naming it and its line.
+void CheckListedRays(const FamilyList& list, const char* folder, const char* listPath,
+                     ToolJob& job);
 // Slots after the last name read take the name of the slot before them.
 void FillSlots(FamilyList& list);
 // Numbers the distinct names (case-sensitive) in order of first appearance.

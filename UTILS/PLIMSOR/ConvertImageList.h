@@ -9,9 +9,9 @@
 // Lines after the 64th name are read and dropped.
 //
 // The operation flows from the chosen list to an ImageList (its entries), and
-// from each entry to one record of the output; nothing of it is kept in
-// globals. What stays loaded afterwards is the last image, in the tools' TGA
-// main slot.
+// from each entry to its sprite and one record of the output, chosen after the
+// first image is encoded; nothing of it is kept in globals. What stays loaded afterwards is the
+// last image, in the tools' TGA main slot.
 //
 // Every failure ends the program through ReportFatal (never returns); a
 // cancelled file choice ends the operation silently. The .sh file is written
@@ -31,8 +31,9 @@ struct ImageList {
 };
 
 // Reads the list file at listPath into list, which starts empty (the input
-// folder must already be the list's folder).
-void ReadImageList(const char* listPath, ImageList& list);
+// folder must already be the list's folder), and names the list and every
+// entry to the job.
+void ReadImageList(const char* listPath, ImageList& list, ToolJob& job);
 
 // The I key: choose a list, convert its images, write the .sh file.
 void ConvertImageList();

@@ -24,7 +24,9 @@ const ToolParameters kPlimsor = {
     .outputHelp = "OUT.sh",
     .summary =
         "Converts the images named in LIST.txt (up to 64) into one .sh file.\n"
-        "Reads LIST.txt and each .tga file it names (relative to the list's folder).",
+        "Reads LIST.txt and each image it names (relative to the list's folder): a TGA\n"
+        "file, or a PNG file for a name ending in .png; a name without a three-letter\n"
+        "extension gets .tga.",
     .flags = nullptr,
     .flagCount = 0,
 };

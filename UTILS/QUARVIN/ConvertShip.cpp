@@ -2,18 +2,17 @@
 
 #include <cstring>
 #include <string>
-#include <vector>
 
-#include <Vantrel/ByteIO.h>
 #include <Vantrel/Fatal.h>
-#include <Vantrel/RLSprite.h>
-#include <Vantrel/Rls.h>
-#include "EncoderLimitText.h"
-#include "FatalContext.h"
-#include "FrameAnalysis.h"
-#include "ImageDiagnosis.h"
-#include "SameFile.h"
-#include "ToolTga.h"
+
+#include "conversion/ConversionFatal.h"
+#include "conversion/PictureEncoding.h"
+#include "conversion/PictureInput.h"
+#include "conversion/RayOutput.h"
+#include "frames/FrameAnalysis.h"
+#include "frames/FramePixelRules.h"
+#include "images/ImageNames.h"
+#include "images/ToolTga.h"
 
 namespace {
 
@@ -23,12 +22,6 @@ constexpr size_t kFrameSuffixLength = 6;
 
 // Room for a message with up to two paths in it.
 constexpr size_t kMessageSize = 4 * kPathBufferSize;
-
-[[noreturn]] void FatalWithPath(const char* format, const char* path) {
-    char message[kMessageSize];
-    std::snprintf(message, sizeof message, format, path);
-    ReportFatal(message);
-}
 
 // The job for the chosen frame file, whose folder is already the input folder.
 ShipJob ShipJobFor(const char* chosen) {
@@ -58,12 +51,24 @@ void FormatMainFrameFile(char* out, const ShipJob& job, int fileNumber) {
     FormatPath(out, "%s%02d%s", job.path.c_str(), fileNumber, job.extension.c_str());
 }
 
-void CheckAllFramesExist(const ShipJob& job) {
+void FormatAlphaFile(char* out, const ShipJob& job, int fileNumber) {
+    FormatPath(out, "%s%ca_%s%02d%s", job.folder.c_str(), kPathSeparator, job.name.c_str(),
+               fileNumber, job.extension.c_str());
+}
+
+int FileNumber(const ShipJob& job, int index) {
+    return index - 1 + job.options.offset;
+}
+
+// Opens all 16 frames before anything is converted, and names every file the
+// batch reads to the job: the frames and, with Feather on, their alpha images.
+ShipFrameFiles OpenAllFrames(const ShipJob& job, ToolJob& toolJob) {
+    ShipFrameFiles files;
     for (int index = 1; index <= kFramesPerShip; ++index) {
         char frame[kPathBufferSize];
-        FormatMainFrameFile(frame, job, index - 1 + job.options.offset);
-        std::FILE* file = std::fopen(frame, "rb");
-        if (file == nullptr) {
+        FormatMainFrameFile(frame, job, FileNumber(job, index));
+        files[index - 1] = OpenPicture(toolJob, frame);
+        if (!files[index - 1]) {
             const bool png = HasPngName(frame);
             const char* format =
                 job.options.offset == 0
@@ -73,56 +78,36 @@ void CheckAllFramesExist(const ShipJob& job) {
                            : "File %s is missing, need to have from 01 to 16 .tga files per ship");
             FatalWithPath(format, frame);
         }
-        std::fclose(file);
     }
-}
-
-// Every file the batch reads, which its output must not name: the 16 frames
-// and, with Feather on, their alpha images.
-std::vector<std::string> ShipInputs(const ShipJob& job) {
-    std::vector<std::string> inputs;
-    for (int index = 1; index <= kFramesPerShip; ++index) {
-        const int number = index - 1 + job.options.offset;
-        char path[kPathBufferSize];
-        FormatMainFrameFile(path, job, number);
-        inputs.emplace_back(path);
-        if (job.options.feather) {
-            FormatPath(path, "%s%ca_%s%02d%s", job.folder.c_str(), kPathSeparator, job.name.c_str(),
-                       number, job.extension.c_str());
-            inputs.emplace_back(path);
-        }
-    }
-    return inputs;
-}
-
-bool FileOpensForReading(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return false;
-    std::fclose(file);
-    return true;
-}
-
-// A file that opened but did not give an image: its header is not one of the
-// accepted forms, or its pixel data is cut short; the text says which.
-[[noreturn]] void ReportUnreadableImage(const char* path) {
-    ReportFatal(CantLoadImageText(path).c_str());
-}
-
-// Reads the frame with the given file number: its alpha image first (when
-// Feather is on and the file opens), then its main frame.
-ShipFrame ReadFrame(const ShipJob& job, int fileNumber) {
-    ShipFrame frame;
-    FormatMainFrameFile(frame.mainFile, job, fileNumber);
+    // Alpha images are looked for frame by frame; no output may name one.
     if (job.options.feather) {
-        FormatPath(frame.alphaFile, "%s%ca_%s%02d%s", job.folder.c_str(), kPathSeparator,
-                   job.name.c_str(), fileNumber, job.extension.c_str());
-        if (FileOpensForReading(frame.alphaFile)) {
-            frame.alpha = LoadToolSlot(frame.alphaFile, kAlternateToolSlot);
-            if (frame.alpha.pixels == nullptr) ReportUnreadableImage(frame.alphaFile);
+        for (int index = 1; index <= kFramesPerShip; ++index) {
+            char path[kPathBufferSize];
+            FormatAlphaFile(path, job, FileNumber(job, index));
+            toolJob.WillRead(path);
         }
     }
-    frame.main = LoadToolSlot(frame.mainFile, kMainToolSlot);
-    if (frame.main.pixels == nullptr) ReportUnreadableImage(frame.mainFile);
+    return files;
+}
+
+// Reads the frame of the given index: its alpha image first (when Feather is
+// on and the file opens), then its main frame from the file opened by the
+// check, which is closed afterwards.
+ShipFrame ReadFrame(const ShipJob& job, int index, ShipFrameFiles& files, ToolJob& toolJob) {
+    ShipFrame frame;
+    FormatMainFrameFile(frame.mainFile, job, FileNumber(job, index));
+    if (job.options.feather) {
+        FormatAlphaFile(frame.alphaFile, job, FileNumber(job, index));
+        const FileHandle alpha = OpenPicture(toolJob, frame.alphaFile);
+        if (alpha) {
+            frame.alpha = LoadPicture(alpha.get(), frame.alphaFile, kAlternateToolSlot);
+        } else {
+            toolJob.LookedFor(frame.alphaFile);
+        }
+    }
+    FileHandle& main = files[index - 1];
+    frame.main = LoadPicture(main.get(), frame.mainFile, kMainToolSlot);
+    main.reset();
     if (frame.alpha.pixels != nullptr &&
         (frame.alpha.width != frame.main.width || frame.alpha.height != frame.main.height)) {
         char message[kMessageSize];
@@ -137,28 +122,6 @@ ShipFrame ReadFrame(const ShipJob& job, int fileNumber) {
     return frame;
 }
 
-// The output choice at the first frame: proposes <output folder>/<ship name
-// cut at its last point>.sh. Returns false when the user cancelled.
-bool OpenRayOutput(const ShipJob& job, RayOutput& output) {
-    char name[kPathBufferSize];
-    CopyPath(name, PathFileName(job.path.c_str()));
-    if (char* point = std::strrchr(name, '.')) *point = '\0';
-    FormatPath(output.path, "%s%c%s.sh", OutputFolder, kPathSeparator, name);
-    static const char kFilter[] = "Individual Ship Files\0*.sh\0";
-    if (!ChooseFile(output.path, kFilter, 'w')) return false;
-    RememberChosenFolder(output.path, RememberedFolder::Output);
-
-    output.stream = BeginOutputFile(output.path);
-    if (output.stream == nullptr) FatalWithPath("Unable to create file %s", output.path);
-    // The ray header announces all 16 frames; the file only replaces its
-    // target once they have all been written.
-    if (!WriteU16(output.stream, kRlsRayMagic) ||
-        !WriteU16(output.stream, static_cast<uint16_t>(kFramesPerShip))) {
-        FatalWithPath("Unable to write to file %s", output.path);
-    }
-    return true;
-}
-
 }  // namespace
 
 void ResetQuarvinState() {
@@ -166,7 +129,7 @@ void ResetQuarvinState() {
     ResetToolTga();
 }
 
-bool ConvertFrame(const ShipJob& job, ShipFrame& frame, bool firstFrame, RayOutput& output) {
+void ConvertFrame(const ShipJob& job, ShipFrame& frame, RLSprite& sprite) {
     FrameRules rules;
     rules.main = frame.main;
     rules.alpha = frame.alpha;
@@ -188,26 +151,12 @@ bool ConvertFrame(const ShipJob& job, ShipFrame& frame, bool firstFrame, RayOutp
         }
         FatalWithPath("Frame %s has no visible pixel", frame.mainFile);
     }
-
     // Every frame of a ship turns about the image centre.
-    FrameSprite sprite;
-    {
-        const ArtInProgress art{std::string("frame ") + frame.mainFile, &rules, bounds};
-        const FatalContext context(&ExplainEncoderLimitOf, &art);
-        AnchorRLSprite(sprite.record, bounds, frame.main.width / 2 - 1, frame.main.height / 2 - 1);
-        EncodeFrame(rules, bounds, sprite.record);
-    }
-
-    if (firstFrame) {
-        const RunInputGuard guard(ShipInputs(job));
-        if (!OpenRayOutput(job, output)) return false;
-    }
-    StoreRLSprite(&sprite.record, output.path, output.stream);
-    return true;
+    EncodePicture(rules, bounds, frame.main.width / 2 - 1, frame.main.height / 2 - 1,
+                  std::string("frame ") + frame.mainFile, sprite);
 }
 
 void ConvertShip() {
-    SetUnacceptedTgaReaction(UnacceptedTga::ReturnNull);
     SetToolTgaSource(kSourceName);
 
     char chosen[kPathBufferSize];
@@ -216,15 +165,17 @@ void ConvertShip() {
     if (!ChooseFile(chosen, kFilter, 'r')) return;
     RememberChosenFolder(chosen, RememberedFolder::Input);
 
+    ToolJob toolJob;
     const ShipJob job = ShipJobFor(chosen);
-    CheckAllFramesExist(job);
+    ShipFrameFiles files = OpenAllFrames(job, toolJob);
 
     RayOutput output;
     for (int index = 1; index <= kFramesPerShip; ++index) {
-        ShipFrame frame = ReadFrame(job, index - 1 + job.options.offset);
-        if (!ConvertFrame(job, frame, index == 1, output)) break;
+        ShipFrame frame = ReadFrame(job, index, files, toolJob);
+        FrameSprite sprite;
+        ConvertFrame(job, frame, sprite.record);
+        if (index == 1 && !BeginRayOutput(output, job.path.c_str(), kFramesPerShip)) return;
+        AppendToRay(output, sprite.record);
     }
-    if (output.stream != nullptr && !FinishOutputFile(output.stream)) {
-        FatalWithPath("Unable to write to file %s", output.path);
-    }
+    FinishRay(output);
 }

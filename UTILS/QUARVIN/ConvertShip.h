@@ -10,10 +10,12 @@
 // (wasp00.png to wasp15.png, a_wasp00.png, ...), read into the same pictures.
 //
 // The batch flows from the chosen frame to a ShipJob (folder, ship name and
-// the options of the moment), from the job and a file number to a ShipFrame
-// (its files and images), and from each frame to one record of the RayOutput.
-// Nothing of one batch is kept in globals; what stays loaded afterwards is
-// the last frame's images in the tools' TGA slots.
+// the options of the moment) and the 16 frame files, opened once when they
+// are checked; from the job and a frame file to a ShipFrame (its files and
+// images), from each frame to its sprite, and from the sprites to the
+// RayOutput, chosen after the first frame is encoded. Nothing of one batch is
+// kept in globals; what stays loaded afterwards is the last frame's images in
+// the tools' TGA slots.
 //
 // Every failure ends the program through ReportFatal (never returns); a
 // cancelled file choice ends the batch silently. The .sh file is written
@@ -22,12 +24,16 @@
 #ifndef UTILS_QUARVIN_CONVERT_SHIP_H
 #define UTILS_QUARVIN_CONVERT_SHIP_H
 
+#include <array>
 #include <cstdio>
 #include <string>
 
-#include "FrameImage.h"
+#include <Vantrel/ByteIO.h>
+#include <Vantrel/RLSprite.h>
+
 #include "QuarvinOptions.h"
 #include "ToolShell.h"
+#include "frames/FrameImage.h"
 
 constexpr int kFramesPerShip = 16;
 
@@ -40,6 +46,10 @@ struct ShipJob {
     ShipOptions options;
 };
 
+// The 16 frame files of the batch, in frame order, open from the check that
+// they all exist until each is read.
+using ShipFrameFiles = std::array<FileHandle, kFramesPerShip>;
+
 // One frame of the batch: its files and its images, held by the tools' TGA
 // slots until the next frame is read.
 struct ShipFrame {
@@ -49,22 +59,14 @@ struct ShipFrame {
     FrameImage alpha;  // no pixels: no alpha image was found
 };
 
-// The .sh file of the batch: opened at the first frame, then one record per
-// frame.
-struct RayOutput {
-    std::FILE* stream = nullptr;
-    char path[kPathBufferSize] = {};
-};
-
 // The I key: choose a frame of a ship, check all 16 frames exist, convert
 // them and write the .sh file. Reads the options (QuarvinOptions.h) once.
 void ConvertShip();
 
-// Converts one frame of the job and writes its record. At the first frame it
-// asks for the output file and opens it; returns false when the user declined
-// to give one, true otherwise. With Border on it paints the frame's outline
-// into the main image.
-bool ConvertFrame(const ShipJob& job, ShipFrame& frame, bool firstFrame, RayOutput& output);
+// Converts one frame of the job into sprite: with Border on it paints the
+// frame's outline into the main image; the sprite turns about the frame's
+// centre.
+void ConvertFrame(const ShipJob& job, ShipFrame& frame, RLSprite& sprite);
 
 // The options reset, and the images the last batch left in the tools' TGA
 // slots released (tests; the program ends instead).

@@ -91,7 +91,8 @@ const ToolParameters kQuarvin = {
     .summary =
         "Converts a ship's 16 rotation frames (FRAME is any one of them) into one .sh file.\n"
         "Reads NAME00.tga to NAME15.tga (01 to 16 with --offset 1) beside FRAME and, while\n"
-        "feathering, the alpha images a_NAME00.tga ... that exist there.",
+        "feathering, the alpha images a_NAME00.tga ... that exist there. A FRAME named\n"
+        ".png (in any case) makes them PNG files: NAME00.png ..., a_NAME00.png ...",
     .flags = kQuarvinFlags,
     .flagCount = static_cast<int>(sizeof kQuarvinFlags / sizeof kQuarvinFlags[0]),
 };

@@ -16,13 +16,14 @@
 //   - tests: a backend whose ReportFatal throws and whose dialogs answer from
 //     a queue (tests/support/TestShell.h).
 // The shell runs in one direction: start-up (shell/start/) -> front ends
-// (shell/console/, shell/terminal/, shell/desktop/, shell/win32/ToolWindow)
-// -> core (shell/*.cpp) -> platform (shell/posix/, shell/win32/). The
-// internal interface a front end implements is shell/FrontEnd.h, what a
-// platform supplies is shell/Platform.h. This header gathers what the tools'
-// logic uses: shell/Paths.h, shell/Folders.h, shell/OutputFiles.h and
-// shell/FileSystem.h hold the paths, the remembered folders, the output files
-// and the file-system services.
+// (shell/console/, shell/terminal/, shell/desktop/, shell/window/) -> core
+// (shell/core/) -> platform (shell/posix/ or shell/win32/, which supply
+// shell/platform/). The internal interface a front end implements is
+// shell/core/FrontEnd.h, what a platform supplies is shell/platform/Platform.h.
+// This header is what the tools' logic includes: it gathers the shell's
+// public headers, each declaring one service (the parameters, file choice,
+// the window, quitting, paths, remembered folders, output files, warnings,
+// the job under way, the file system, RunTool). Nothing in shell/ includes it.
 //
 // Each program is a logic library plus a main of this form, its client size
 // written once, in <Program>Tool.h:
@@ -66,73 +67,19 @@
 #ifndef UTILS_COMMON_TOOL_SHELL_H
 #define UTILS_COMMON_TOOL_SHELL_H
 
-#include <cstdint>
-#include <cstdio>
-
 #include <Vantrel/Fatal.h>
 
-#include "shell/FileSystem.h"
-#include "shell/Folders.h"
-#include "shell/OutputFiles.h"
-#include "shell/Paths.h"
-
-// A command-line flag of a tool's batch front end. It sets the same state the
-// tool's keys toggle.
-struct ToolFlag {
-    const char* name;       // "--border"
-    const char* valueName;  // "0|1" when the flag takes a value, else nullptr
-    const char* help;       // one line for --help
-    // Applies the flag; value is nullptr for a switch. Returns false when the
-    // value is refused (a usage error, exit code 2).
-    bool (*apply)(const char* value);
-};
-
-struct ToolParameters {
-    const char* programName;  // lower-case executable name for --help, e.g. "quarvin"
-    const char* className;    // window class, also the window's first title
-    int clientWidth;
-    int clientHeight;
-    void (*updateTitle)();          // called once after the window exists; may be null
-    void (*onKeyRelease)(int key);  // every key release but Q
-    int runKey;                     // the key whose release runs the tool's job in batch mode
-    const char* inputHelp;          // positional argument in --help, e.g. "FRAME.tga"
-    const char* outputHelp;         // -o argument in --help, e.g. "OUT.sh"
-    const char* summary;            // one line for --help
-    const ToolFlag* flags;
-    int flagCount;
-};
-
-// Runs the tool: command line, start-up (program folder, remembered folders,
-// single instance, window, title, RGB565 pixel mode), the front end's loop,
-// and the exit code. --help and --version print and return 0.
-int RunTool(const ToolParameters& tool, int argc, char** argv);
-
-// ---- Services for the tools' logic ----
-
-// Lets the user choose a file. path holds the proposed path on entry (a folder
-// with a wildcard pattern, or a folder with a proposed name) and the chosen
-// full path on return with true. filter is a list of pairs of zero-terminated
-// strings (description, pattern) ended by an empty string. mode 'w' asks for a
-// file to write ("File To Write", the folder must exist, asks before replacing
-// an existing file); any other mode for a file to read ("File To Read", the
-// file must exist). Returns false when the user cancelled. A chosen path
-// longer than 255 characters ends the program through ReportFatal.
-bool ChooseFile(char* path, const char* filter, char mode);
-
-// Replaces the window title.
-void SetToolTitle(const char* title);
-// The current title (the class name until the first SetToolTitle).
-const char* ToolTitle();
-
-// An information box titled "Info" (at most 4095 characters).
-void ShowInfo(const char* format, ...);
-// The front end's loop ends after the running key handler, with exit code 0.
-void RequestQuit();
-void CloseToolWindow();
-void MinimizeToolWindow();
-// Asks the desktop to open file (working folder folder); true when accepted.
-bool ShellOpen(const char* file, const char* folder, bool minimizeFirst);
-bool IsToolActive();
+#include "shell/core/FileChoice.h"
+#include "shell/core/KeyDispatch.h"
+#include "shell/core/OutputFiles.h"
+#include "shell/core/Paths.h"
+#include "shell/core/RememberedFolders.h"
+#include "shell/core/ToolJob.h"
+#include "shell/core/ToolParameters.h"
+#include "shell/core/Warnings.h"
+#include "shell/core/WindowServices.h"
+#include "shell/platform/FileSystem.h"
+#include "shell/start/RunTool.h"
 
 // ReportFatal (Vantrel/Fatal.h): abandons every output file still open, shows
 // "Fatal Error" and the text (standard error on a console), closes the window

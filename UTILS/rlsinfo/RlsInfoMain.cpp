@@ -7,6 +7,7 @@
 
 #include <Vantrel/Fatal.h>
 #include <Vantrel/Pixel.h>
+#include <Vantrel/Version.h>
 
 #include "FileReport.h"
 #include "ReportOutput.h"
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return 0;
         } else if (!optionsDone && arg == "--version") {
-            std::printf("rlsinfo %s\n", RLS_TOOLS_VERSION);
+            std::printf("rlsinfo %s\n", kVantrelVersion);
             return 0;
         } else if (!optionsDone && arg == "--json") {
             json = true;

@@ -11,10 +11,11 @@
 #include <Vantrel/Random.h>
 #include <Vantrel/Rls.h>
 #include <Vantrel/ScreenGeometry.h>
+#include <Vantrel/Version.h>
 
 #include "AnimationFrames.h"
 #include "ContactSheet.h"
-#include "FatalLine.h"
+#include "fatal/FatalLine.h"
 #include "PngFile.h"
 #include "PreviewContent.h"
 #include "WebpAnimation.h"
@@ -134,7 +135,7 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return 0;
         } else if (arg == "--version") {
-            std::printf("rlspreview %s\n", RLS_TOOLS_VERSION);
+            std::printf("rlspreview %s\n", kVantrelVersion);
             return 0;
         } else if (arg == "--holes") {
             style.modes.push_back(DrawMode::kHoles);

@@ -11,12 +11,13 @@
 #include <Vantrel/Fatal.h>
 #include <Vantrel/Pixel.h>
 #include <Vantrel/Rls.h>
+#include <Vantrel/TgaWrite.h>
+#include <Vantrel/Version.h>
 
 #include "FamilyList.h"
-#include "FatalLine.h"
+#include "fatal/FatalLine.h"
 #include "FileMap.h"
 #include "RayPictures.h"
-#include "TgaOut.h"
 
 extern const int ProgramScreenWidth = 640;
 extern const int ProgramScreenHeight = 480;
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return 0;
         } else if (arg == "--version") {
-            std::printf("rlsunpack %s\n", RLS_TOOLS_VERSION);
+            std::printf("rlsunpack %s\n", kVantrelVersion);
             return 0;
         } else if (arg == "--force") {
             force = true;
@@ -187,8 +188,12 @@ int main(int argc, char** argv) {
     std::error_code error;
     fs::create_directories(dir, error);
     for (const Output& out : outputs) {
-        const bool ok = out.picture != nullptr ? WriteTga24(out.path.string(), *out.picture)
-                                               : WriteBytesFile(out.path, out.bytes);
+        const bool ok =
+            out.picture != nullptr
+                ? WriteTgaFile(out.path.string().c_str(),
+                               EncodeTgaRgb(out.picture->width, out.picture->height,
+                                            out.picture->rgb.data(), TgaRowOrder::TopFirst))
+                : WriteBytesFile(out.path, out.bytes);
         if (!ok) ReportFatal(("rlsunpack: Unable to write " + out.path.string()).c_str());
         std::printf("%s\n", out.path.string().c_str());
     }

@@ -27,22 +27,6 @@ Pixel16 ConvertHalf(uint32_t word, int shift) {
 
 }  // namespace
 
-void AnchorRLSprite(RLSprite& sprite, const Rect& rectangle, int32_t cx, int32_t cy) {
-    const int64_t hotX = static_cast<int64_t>(cx) - rectangle.left;
-    const int64_t hotY = static_cast<int64_t>(cy) - rectangle.top;
-    const int64_t farthest = std::max(std::abs(hotX), std::abs(hotY));
-    if (hotX < INT16_MIN || hotX > INT16_MAX || hotY < INT16_MIN || hotY > INT16_MAX) {
-        char text[64];
-        std::snprintf(text, sizeof text, "Hot spot too far %ld\n", static_cast<long>(farthest));
-        ReportFatal(text);
-    }
-    sprite.hotSpot =
-        PackXY(static_cast<int16_t>(cx - rectangle.left), static_cast<int16_t>(cy - rectangle.top));
-    sprite.bounds =
-        Rect{rectangle.left - cx, rectangle.top - cy, rectangle.right - cx, rectangle.bottom - cy};
-    sprite.pointCount = 0;
-}
-
 void BindRLSprite(RLSprite* sprite, int32_t pitch) {
     if (pitch < 1) ReportFatal("BindRLSprite: Bad pitch");
     if (sprite != nullptr && sprite->boundPitch != 0) {

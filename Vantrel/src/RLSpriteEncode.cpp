@@ -37,12 +37,6 @@ constexpr const char* kSource = "Vantrel\\Bitmap";
 constexpr int32_t kRunScratchUnits = kRunUnitLimit + 6;
 constexpr int32_t kEdgeUnitLimit = kEdgeRecordLimit * 4;
 
-[[noreturn]] void ReportLimit(const char* format, long count) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, count);
-    ReportFatal(text);
-}
-
 // A run delta is a signed 16-bit half of its record's first word.
 bool FitsHalfWord(int32_t delta) {
     return delta >= -kLargestSpriteSide - 1 && delta <= kLargestSpriteSide;
@@ -102,6 +96,29 @@ private:
     std::unique_ptr<Scratch> scratch_;
 };
 
+// What the opaque pixels of a rectangle would take as plain runs: consecutive
+// opaque pixels of a row (run or edge pixels) make one run of 4 + n units,
+// padded to an even count as the encoder pads.
+struct PlainRuns {
+    int64_t units = 0;
+    int32_t end = -1;  // the column after the current stretch; -1: none open
+    int32_t length = 0;
+
+    void Add(int32_t x, int32_t count) {
+        if (x != end) Close();
+        length += count;
+        end = x + count;
+    }
+    void Close() {
+        if (length > 0) {
+            units += 4 + length;
+            units += units & 1;
+        }
+        length = 0;
+        end = -1;
+    }
+};
+
 // The first index from `from` on whose kind is not `kind` (or `end`), eight
 // kinds at a time while they all match.
 int32_t SpanEnd(const uint8_t* kinds, int32_t from, int32_t end, uint8_t kind) {
@@ -131,6 +148,64 @@ uint32_t* WordsFromUnits(const uint16_t* units, int32_t unitCount) {
     return words;
 }
 
+// Feeds the runs and edge records stored so far to plain in scan order, as the
+// stretches of opaque pixels they came from; the stretch open on `row` (where
+// a limit stopped the encoder) is left open.
+void PlainRunsOfStored(const uint16_t* runs, int32_t runUnits, const uint16_t* edges,
+                       int32_t edgeUnits, int32_t row, PlainRuns& plain) {
+    int32_t runAt = 0;
+    int32_t edgeAt = 0;
+    int32_t runX = 0;
+    int32_t runY = 0;
+    int32_t currentRow = -1;
+    while (runAt < runUnits || edgeAt < edgeUnits) {
+        int32_t x = 0;
+        int32_t y = 0;
+        int32_t count = 1;
+        bool takeRun = runAt < runUnits;
+        int32_t nextRunX = 0;
+        int32_t nextRunY = 0;
+        if (takeRun) {
+            nextRunX = runX + static_cast<int16_t>(runs[runAt]);
+            nextRunY = runY + static_cast<int16_t>(runs[runAt + 1]);
+        }
+        if (edgeAt < edgeUnits) {
+            const int32_t edgeX = edges[edgeAt];
+            const int32_t edgeY = edges[edgeAt + 1];
+            if (!takeRun || edgeY < nextRunY || (edgeY == nextRunY && edgeX < nextRunX)) {
+                takeRun = false;
+                x = edgeX;
+                y = edgeY;
+                edgeAt += 4;
+            }
+        }
+        if (takeRun) {
+            x = runX = nextRunX;
+            y = runY = nextRunY;
+            count = static_cast<int32_t>(runs[runAt + 2] | (uint32_t{runs[runAt + 3]} << 16));
+            runAt += 4 + count + ((4 + count) & 1);
+        }
+        if (y != currentRow) {
+            plain.Close();
+            currentRow = y;
+        }
+        plain.Add(x, count);
+    }
+    if (currentRow != row) plain.Close();
+}
+
+// The counts of the status for the kinds of one row from column `from` on.
+void CountKinds(const uint8_t* kinds, int32_t from, int32_t rowWidth, EncodeStatus& status,
+                PlainRuns& plain) {
+    for (int32_t x = from; x < rowWidth; ++x) {
+        const uint8_t kind = kinds[x];
+        if (kind == kTransparentPixel) continue;
+        ++status.opaquePixels;
+        if (kind != kRunPixel) ++status.edgePixels;
+        plain.Add(x, 1);
+    }
+}
+
 }  // namespace
 
 int FeatherLevel(Pixel16 p, int brightness, Pixel16& colour) {
@@ -150,18 +225,16 @@ int FeatherLevel(Pixel16 p, int brightness, Pixel16& colour) {
     return 4;
 }
 
-void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprite& sprite) {
+EncodeStatus TryEncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle,
+                               RLSprite& sprite) {
     const int64_t width = static_cast<int64_t>(rectangle.right) - rectangle.left + 1;
     const int64_t height = static_cast<int64_t>(rectangle.bottom) - rectangle.top + 1;
+    EncodeStatus status;
     if (width > kLargestRectangleSide || height > kLargestRectangleSide) {
-        ReportLimit("Sprite too large %ld\n", static_cast<long>(std::max(width, height)));
+        status.limit = EncodeLimit::SpriteSize;
+        status.number = std::max(width, height);
+        return status;
     }
-    // What the record cannot hold is met pixel by pixel below: a run start
-    // more than kLargestSpriteSide from the previous one, an edge pixel beyond
-    // kLargestSpriteSide.
-    const auto tooLarge = [&] {
-        ReportLimit("Sprite too large %ld\n", static_cast<long>(std::max(width, height)));
-    };
 
     const LentScratch loan;
     Scratch& scratch = *loan;
@@ -169,6 +242,9 @@ void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprit
     uint16_t* const edges = scratch.edgeUnits.get();
     int32_t runUnits = 0;
     int32_t edgeUnits = 0;
+    int64_t runPixels = 0;
+    PlainRuns plain;
+    bool counting = false;
 
     if (width > 0 && height > 0) {
         const auto rowWidth = static_cast<int32_t>(width);
@@ -181,57 +257,146 @@ void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprit
         // Previous run start, in sprite coordinates.
         int32_t previousX = 0;
         int32_t previousY = 0;
+        // What the record cannot hold is met pixel by pixel below: a run start
+        // more than kLargestSpriteSide from the previous one, an edge pixel
+        // beyond kLargestSpriteSide. From the pixel where a limit is met on,
+        // the pixels are only counted.
+        EncodeLimit limit = EncodeLimit::None;
+        int64_t number = 0;
 
         for (int32_t row = 0; row < static_cast<int32_t>(height); ++row) {
             source.classifyRow(source.context, rectangle.top + row, rectangle.left, rectangle.right,
                                values, scratch.rowKinds.data());
             int32_t x = 0;
-            while (x < rowWidth) {
-                const uint8_t kind = kinds[x];
-                if (kind == kTransparentPixel) {
-                    x = SpanEnd(kinds, x + 1, rowWidth, kTransparentPixel);
-                    continue;
-                }
-                if (kind == kRunPixel) {
-                    const int32_t end = SpanEnd(kinds, x + 1, rowWidth, kRunPixel);
-                    const int32_t count = end - x;
-                    if (runUnits >= kRunUnitLimit) ReportLimit("List too long %ld\n", runUnits);
-                    const int32_t firstPixel = runUnits + 4;
-                    // Appending pixel i (i >= 1) finds firstPixel + i units held.
-                    if (count > 1 && firstPixel + count - 1 >= kRunUnitLimit) {
-                        ReportLimit("List too long %ld\n", std::max(firstPixel + 1, kRunUnitLimit));
+            if (!counting) {
+                while (x < rowWidth) {
+                    const uint8_t kind = kinds[x];
+                    if (kind == kTransparentPixel) {
+                        x = SpanEnd(kinds, x + 1, rowWidth, kTransparentPixel);
+                        continue;
                     }
-                    if (!FitsHalfWord(x - previousX) || !FitsHalfWord(row - previousY)) tooLarge();
-                    runs[runUnits] = static_cast<uint16_t>(x - previousX);
-                    runs[runUnits + 1] = static_cast<uint16_t>(row - previousY);
-                    runs[runUnits + 2] = static_cast<uint16_t>(count);
-                    runs[runUnits + 3] = static_cast<uint16_t>(static_cast<uint32_t>(count) >> 16);
-                    std::memcpy(runs + firstPixel, values + x, static_cast<size_t>(count) * 2);
-                    runUnits = firstPixel + count;
-                    if ((runUnits & 1) != 0) runs[runUnits++] = 0;
-                    previousX = x;
-                    previousY = row;
-                    x = end;
-                    continue;
+                    if (kind == kRunPixel) {
+                        const int32_t end = SpanEnd(kinds, x + 1, rowWidth, kRunPixel);
+                        const int32_t count = end - x;
+                        const int32_t firstPixel = runUnits + 4;
+                        // Appending pixel i (i >= 1) finds firstPixel + i units held.
+                        if (runUnits >= kRunUnitLimit) {
+                            limit = EncodeLimit::RunData;
+                            number = runUnits;
+                            break;
+                        }
+                        if (count > 1 && firstPixel + count - 1 >= kRunUnitLimit) {
+                            limit = EncodeLimit::RunData;
+                            number = std::max(firstPixel + 1, kRunUnitLimit);
+                            break;
+                        }
+                        if (!FitsHalfWord(x - previousX) || !FitsHalfWord(row - previousY)) {
+                            limit = EncodeLimit::SpriteSize;
+                            number = std::max(width, height);
+                            break;
+                        }
+                        runs[runUnits] = static_cast<uint16_t>(x - previousX);
+                        runs[runUnits + 1] = static_cast<uint16_t>(row - previousY);
+                        runs[runUnits + 2] = static_cast<uint16_t>(count);
+                        runs[runUnits + 3] =
+                            static_cast<uint16_t>(static_cast<uint32_t>(count) >> 16);
+                        std::memcpy(runs + firstPixel, values + x, static_cast<size_t>(count) * 2);
+                        runUnits = firstPixel + count;
+                        if ((runUnits & 1) != 0) runs[runUnits++] = 0;
+                        runPixels += count;
+                        previousX = x;
+                        previousY = row;
+                        x = end;
+                        continue;
+                    }
+                    if (edgeUnits >= kEdgeUnitLimit) {
+                        limit = EncodeLimit::EdgeList;
+                        number = edgeUnits;
+                        break;
+                    }
+                    if (x > kLargestSpriteSide || row > kLargestSpriteSide) {
+                        limit = EncodeLimit::SpriteSize;
+                        number = std::max(width, height);
+                        break;
+                    }
+                    Pixel16 colour = 0;
+                    const int level = FeatherLevel(values[x], EdgeKindBrightness(kind), colour);
+                    edges[edgeUnits] = static_cast<uint16_t>(x);
+                    edges[edgeUnits + 1] = static_cast<uint16_t>(row);
+                    edges[edgeUnits + 2] = static_cast<uint16_t>(level);
+                    edges[edgeUnits + 3] = colour;
+                    edgeUnits += 4;
+                    ++x;
                 }
-                if (edgeUnits >= kEdgeUnitLimit) {
-                    ReportLimit("Edge list too long %ld\n", edgeUnits);
-                }
-                if (x > kLargestSpriteSide || row > kLargestSpriteSide) tooLarge();
-                Pixel16 colour = 0;
-                const int level = FeatherLevel(values[x], EdgeKindBrightness(kind), colour);
-                edges[edgeUnits] = static_cast<uint16_t>(x);
-                edges[edgeUnits + 1] = static_cast<uint16_t>(row);
-                edges[edgeUnits + 2] = static_cast<uint16_t>(level);
-                edges[edgeUnits + 3] = colour;
-                edgeUnits += 4;
-                ++x;
+                if (limit == EncodeLimit::None) continue;
+                // From here on the pixels are only counted: what was stored,
+                // then the rest of this row and every later row.
+                counting = true;
+                status.limit = limit;
+                status.number = number;
+                PlainRunsOfStored(runs, runUnits, edges, edgeUnits, row, plain);
             }
+            CountKinds(kinds, x, rowWidth, status, plain);
+            plain.Close();
         }
     }
 
+    status.opaquePixels += runPixels + edgeUnits / 4;
+    status.edgePixels += edgeUnits / 4;
+    status.unitsWithoutEdges = plain.units;
+    if (status.limit != EncodeLimit::None) return status;
     sprite.runWordCount = runUnits / 2;
     sprite.runData = WordsFromUnits(runs, runUnits);
     sprite.edgeWordCount = edgeUnits / 2;
     sprite.edgeData = edgeUnits == 0 ? nullptr : WordsFromUnits(edges, edgeUnits);
+    return status;
+}
+
+void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprite& sprite) {
+    const EncodeStatus status = TryEncodeRLSprite(source, rectangle, sprite);
+    if (status.limit != EncodeLimit::None) ReportFatal(EncodeLimitText(status).c_str());
+}
+
+EncodeStatus TryAnchorRLSprite(RLSprite& sprite, const Rect& rectangle, int32_t cx, int32_t cy) {
+    EncodeStatus status;
+    const int64_t hotX = static_cast<int64_t>(cx) - rectangle.left;
+    const int64_t hotY = static_cast<int64_t>(cy) - rectangle.top;
+    if (hotX < INT16_MIN || hotX > INT16_MAX || hotY < INT16_MIN || hotY > INT16_MAX) {
+        status.limit = EncodeLimit::HotSpot;
+        status.number = std::max(hotX < 0 ? -hotX : hotX, hotY < 0 ? -hotY : hotY);
+        return status;
+    }
+    sprite.hotSpot = PackXY(static_cast<int16_t>(hotX), static_cast<int16_t>(hotY));
+    sprite.bounds =
+        Rect{rectangle.left - cx, rectangle.top - cy, rectangle.right - cx, rectangle.bottom - cy};
+    sprite.pointCount = 0;
+    return status;
+}
+
+void AnchorRLSprite(RLSprite& sprite, const Rect& rectangle, int32_t cx, int32_t cy) {
+    const EncodeStatus status = TryAnchorRLSprite(sprite, rectangle, cx, cy);
+    if (status.limit != EncodeLimit::None) ReportFatal(EncodeLimitText(status).c_str());
+}
+
+std::string EncodeLimitText(const EncodeStatus& status) {
+    const char* format = nullptr;
+    switch (status.limit) {
+        case EncodeLimit::None:
+            return std::string();
+        case EncodeLimit::RunData:
+            format = "List too long %ld\n";
+            break;
+        case EncodeLimit::EdgeList:
+            format = "Edge list too long %ld\n";
+            break;
+        case EncodeLimit::SpriteSize:
+            format = "Sprite too large %ld\n";
+            break;
+        case EncodeLimit::HotSpot:
+            format = "Hot spot too far %ld\n";
+            break;
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, format, static_cast<long>(status.number));
+    return text;
 }

@@ -1,4 +1,4 @@
-#include "ChooserPlan.h"
+#include "shell/desktop/helpers/ChooserPlan.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "DesktopKeys.h"
+#include "shell/desktop/helpers/DesktopKeys.h"
 
 #include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>

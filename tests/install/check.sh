@@ -7,8 +7,11 @@
 #   - examples/asset-pipeline, built against the prefix alone: converts the
 #     sample art, a second build converts nothing, a touched frame, alpha
 #     image or picture reconverts only what reads it;
-#   - the asset functions read lists exactly as the programs do, and find a
-#     ship's PNG frames and alpha images as quarvin does;
+#   - the asset functions depend on what the programs read (lists read as
+#     the programs read them, a ship's PNG frames and alpha images, an alpha
+#     image that appears later);
+#   - the README's three vantrel_add_* lines, pasted as they stand into a new
+#     project, convert its art, and a build prints nothing but its progress;
 #   - a build leaves the remembered folders alone; a program installed in a
 #     read-only prefix, run by an ordinary user, keeps them in the state folder;
 #   - examples/draw-ship, built against the prefix, drawn headless: its last
@@ -170,6 +173,32 @@ cp "$art/a_wasp05.tga" "$late/a_late05.tga"
 touch_and_expect "$lists" "$late/a_late05.tga" "late.sh,"
 ! cmp -s "$work/late-before.sh" "$lists/late.sh" || fail "the new alpha image changed nothing"
 echo "lists read as the programs read them; alpha images only while feathering, new ones found; PNG ships"
+
+echo "== the README's asset lines in a new project =="
+fresh=$work/fresh
+mkdir -p "$fresh"
+"$build/samples/paintsamples" "$fresh/art" >/dev/null
+cp "$source_dir/examples/asset-pipeline/art/pictures.txt" "$fresh/art/"
+printf 'wasp\npictures\n' >"$fresh/art/fleet.txt"
+{
+  printf 'cmake_minimum_required(VERSION 3.20)\nproject(fresh LANGUAGES NONE)\n'
+  printf 'find_package(Vantrel CONFIG REQUIRED)\n'
+  grep -E '^    vantrel_add_' "$source_dir/README.md" | sed 's/^    //'
+} >"$fresh/CMakeLists.txt"
+[ "$(grep -c '^vantrel_add_' "$fresh/CMakeLists.txt")" = 3 ] || fail "the README has not its three asset lines"
+cmake -S "$fresh" -B "$work/fresh-build" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >"$work/log" 2>&1 ||
+  { cat "$work/log"; fail "the README's lines do not configure"; }
+cmake --build "$work/fresh-build" -j4 >"$work/log" 2>&1 || { cat "$work/log"; fail "the README's lines do not build"; }
+[ "$(conversions "$work/log")" = "fleet.shp,pictures.sh,wasp.sh," ] ||
+  { cat "$work/log"; fail "the README's lines converted '$(conversions "$work/log")'"; }
+! grep -vE '^\[[0-9]+/[0-9]+\] ' "$work/log" | grep -q . ||
+  { cat "$work/log"; fail "a conversion printed more than the build's progress"; }
+"$prefix/bin/rlsinfo" "$work/fresh-build/sprites/fleet.shp" >"$work/fresh-info" ||
+  { cat "$work/fresh-info"; fail "the new project's family is not valid"; }
+cmake --build "$work/fresh-build" >"$work/log" 2>&1
+[ -z "$(conversions "$work/log")" ] || { cat "$work/log"; fail "the new project converted again"; }
+touch_and_expect "$work/fresh-build" "$fresh/art/wasp04.tga" "fleet.shp,wasp.sh,"
+echo "the README's lines work in a new project, silently"
 
 echo "== remembered folders of an installed program =="
 # The builds above ran every program with --no-remember.

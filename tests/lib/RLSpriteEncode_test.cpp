@@ -10,10 +10,6 @@ namespace {
 
 class RLSpriteEncodeTest : public VantrelTest {};
 
-constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
-    return (r << 16) | (g << 8) | b;
-}
-
 std::vector<uint32_t> Words(const uint32_t* data, int32_t count) {
     return data == nullptr ? std::vector<uint32_t>{} : std::vector<uint32_t>(data, data + count);
 }
@@ -21,6 +17,9 @@ std::vector<uint32_t> Words(const uint32_t* data, int32_t count) {
 uint32_t Pair(uint32_t low, uint32_t high) {
     return low | (high << 16);
 }
+
+constexpr uint32_t kWhite = 0xFFFF;
+constexpr uint32_t kRed = 0xF800;
 
 struct FeatherCase {
     int brightness;
@@ -46,47 +45,39 @@ TEST_F(RLSpriteEncodeTest, FeatherLevels) {
 
 struct EncodeCase {
     const char* name;
-    std::vector<std::pair<int, uint32_t>> row0;  // x, colour on row 0
+    std::vector<std::pair<int, uint32_t>> row0;  // x, code on row 0
     std::vector<std::pair<int, uint32_t>> row1;
-    bool border;
     std::vector<uint32_t> runWords;
 };
 
 TEST_F(RLSpriteEncodeTest, RunLayouts) {
-    const uint32_t w = 0xFFFFFF;
-    const uint32_t red = Rgb(255, 0, 0);
+    const uint32_t w = RunPixelCode(kWhite);
+    const uint32_t red = RunPixelCode(kRed);
     const EncodeCase cases[] = {
-        {"nothing opaque", {}, {}, false, {}},
-        {"one pixel takes three words", {{0, w}}, {}, false, {0, 1, Pair(0xFFFF, 0)}},
-        {"even run has no pad", {{0, w}, {1, red}}, {}, false, {0, 2, Pair(0xFFFF, 0xF800)}},
+        {"nothing opaque", {}, {}, {}},
+        {"one pixel takes three words", {{0, w}}, {}, {0, 1, Pair(0xFFFF, 0)}},
+        {"even run has no pad", {{0, w}, {1, red}}, {}, {0, 2, Pair(0xFFFF, 0xF800)}},
         {"odd run is padded",
          {{0, w}, {1, w}, {2, red}},
          {},
-         false,
          {0, 3, Pair(0xFFFF, 0xFFFF), Pair(0xF800, 0)}},
-        {"black splits the run",
+        {"transparent splits the run",
          {{0, w}, {2, red}},
          {},
-         false,
          {0, 1, Pair(0xFFFF, 0), Pair(2, 0), 1, Pair(0xF800, 0)}},
         {"later row may step left",
          {{3, w}},
          {{1, red}},
-         false,
          {Pair(3, 0), 1, Pair(0xFFFF, 0), Pair(static_cast<uint16_t>(-2), 1), 1, Pair(0xF800, 0)}},
-        {"marker is opaque black", {{0, 65536}, {1, w}}, {}, true, {0, 2, Pair(0, 0xFFFF)}},
+        {"a run pixel may hold 0", {{0, RunPixelCode(0)}, {1, w}}, {}, {0, 2, Pair(0, 0xFFFF)}},
     };
     for (const EncodeCase& c : cases) {
         SCOPED_TRACE(c.name);
-        TestImage image(4, 2);
-        for (auto [x, colour] : c.row0) image.Set(x, 0, colour);
-        for (auto [x, colour] : c.row1) image.Set(x, 1, colour);
-        FrameRules rules;
-        rules.main = image.View();
-        rules.border = c.border;
-        rules.marker = c.border ? 65536 : 0;
+        CodeGrid grid(4, 2);
+        for (auto [x, code] : c.row0) grid.Set(x, 0, code);
+        for (auto [x, code] : c.row1) grid.Set(x, 1, code);
         EncodedSprite encoded;
-        EncodeFrame(rules, Rect{0, 0, 3, 1}, encoded.sprite);
+        EncodeRLSprite(grid.Source(), Rect{0, 0, 3, 1}, encoded.sprite);
         EXPECT_EQ(encoded.sprite.runWordCount, static_cast<int32_t>(c.runWords.size()));
         ASSERT_NE(encoded.sprite.runData, nullptr);
         EXPECT_EQ(Words(encoded.sprite.runData, encoded.sprite.runWordCount), c.runWords);
@@ -96,120 +87,96 @@ TEST_F(RLSpriteEncodeTest, RunLayouts) {
 }
 
 TEST_F(RLSpriteEncodeTest, PositionsAreRelativeToTheRectangle) {
-    TestImage image(10, 10);
-    image.Set(4, 5, 0xFFFFFF);
-    image.Set(6, 7, 0xFFFFFF);
-    FrameRules rules;
-    rules.main = image.View();
-    const Rect rect = FindFrameBounds(rules);
+    CodeGrid grid(10, 10);
+    grid.Set(4, 5, RunPixelCode(kWhite));
+    grid.Set(6, 7, RunPixelCode(kWhite));
     EncodedSprite encoded;
-    EncodeFrame(rules, rect, encoded.sprite);
+    EncodeRLSprite(grid.Source(), Rect{4, 5, 6, 7}, encoded.sprite);
     EXPECT_EQ(Words(encoded.sprite.runData, encoded.sprite.runWordCount),
               (std::vector<uint32_t>{0, 1, 0xFFFF, Pair(2, 2), 1, 0xFFFF}));
 }
 
-TEST_F(RLSpriteEncodeTest, FeatherWithoutAlphaMakesEdgeRecordsOfTheOutermostPixels) {
-    // A 3 x 3 block: the centre is the only pixel with no black neighbour.
-    TestImage image(7, 7);
-    image.Fill(2, 2, 4, 4, Rgb(72, 72, 72));  // brightness 9: level 4
-    image.Set(2, 2, Rgb(24, 24, 24));         // brightness 3: level 1
-    image.Set(3, 2, Rgb(32, 32, 32));         // 4: level 2
-    image.Set(4, 2, Rgb(64, 64, 64));         // 8: level 3
-    FrameRules rules;
-    rules.main = image.View();
-    rules.feather = true;
+// Edge pixels end the run they meet and become records of their position,
+// blend level and premultiplied colour.
+TEST_F(RLSpriteEncodeTest, EdgePixelsBecomeRecords) {
+    CodeGrid grid(5, 1);
+    grid.Set(0, 0, RunPixelCode(kWhite));
+    grid.Set(1, 0, EdgePixelCode(kWhite, 1));
+    grid.Set(3, 0, EdgePixelCode(kWhite, 16));
+    grid.Set(4, 0, RunPixelCode(kWhite));
     EncodedSprite encoded;
-    EncodeFrame(rules, Rect{2, 2, 4, 4}, encoded.sprite);
-    const Pixel16 centre = RgbTo565NonBlack(72, 72, 72);
-    EXPECT_EQ(Words(encoded.sprite.runData, encoded.sprite.runWordCount),
-              (std::vector<uint32_t>{Pair(1, 1), 1, centre}));
-    ASSERT_EQ(encoded.sprite.edgeWordCount, 16);
-    std::vector<int> levels;
-    for (int i = 0; i < 8; ++i) {
-        const uint32_t position = encoded.sprite.edgeData[2 * i];
-        const uint32_t levelColour = encoded.sprite.edgeData[2 * i + 1];
-        levels.push_back(static_cast<int>(levelColour & 0xFFFF));
-        EXPECT_NE(position, Pair(1, 1)) << "the centre is a run pixel";
-    }
-    EXPECT_EQ(levels, (std::vector<int>{1, 2, 3, 4, 4, 4, 4, 4}));
-    EXPECT_EQ(encoded.sprite.edgeData[0], Pair(0, 0));
-    EXPECT_EQ(encoded.sprite.edgeData[15] >> 16,
-              static_cast<uint32_t>(centre - ((centre >> 3) & 0x18E3)));
-}
-
-TEST_F(RLSpriteEncodeTest, AlphaImageDecidesOpacityAndShading) {
-    TestImage main(5, 1);
-    TestImage alpha(5, 1);
-    main.Fill(0, 0, 4, 0, 0xFFFFFF);
-    alpha.Set(0, 0, 0xFFFFFF);
-    alpha.Set(1, 0, Rgb(40, 0, 0));
-    alpha.Set(2, 0, 0);
-    alpha.Set(3, 0, Rgb(128, 128, 128));
-    alpha.Set(4, 0, 0xFFFFFF);
-    FrameRules rules;
-    rules.main = main.View();
-    rules.alpha = alpha.View();
-    rules.feather = true;
-    EncodedSprite encoded;
-    EncodeFrame(rules, Rect{0, 0, 4, 0}, encoded.sprite);
+    EncodeRLSprite(grid.Source(), Rect{0, 0, 4, 0}, encoded.sprite);
     EXPECT_EQ(Words(encoded.sprite.runData, encoded.sprite.runWordCount),
               (std::vector<uint32_t>{0, 1, 0xFFFF, Pair(4, 0), 1, 0xFFFF}));
     EXPECT_EQ(Words(encoded.sprite.edgeData, encoded.sprite.edgeWordCount),
               (std::vector<uint32_t>{Pair(1, 0), Pair(1, 0x39E7), Pair(3, 0), Pair(4, 0xE71C)}));
 }
 
-TEST_F(RLSpriteEncodeTest, RunDataLimitReportsTheUnitsReached) {
+// Every limit, through the classic call (its fatal text) and the status call
+// (the limit, its number and what the rectangle holds, counted past the limit).
+TEST_F(RLSpriteEncodeTest, LimitsAndTheirTexts) {
     struct LimitCase {
         const char* name;
         int32_t width, height;
-        int step;  // opaque every step-th column
-        const char* message;
+        int step;     // opaque every step-th column
+        int rowStep;  // of every rowStep-th row
+        bool edges;   // edge pixels instead of run pixels
+        EncodeLimit limit;
+        int64_t number;
+        const char* text;
+        int64_t unitsWithoutEdges;
     };
     const LimitCase cases[] = {
         // 604 units a row: the 424th row's pixels reach the limit inside the run.
-        {"long rows", 600, 430, 1, "List too long 256000\n"},
+        {"long rows", 600, 430, 1, 1, false, EncodeLimit::RunData, 256000, "List too long 256000\n",
+         430 * 604},
         // Runs of one pixel take six units: the run start finds 256002 held.
-        {"single pixels", 2000, 50, 2, "List too long 256002\n"},
+        {"single pixels", 2000, 50, 2, 1, false, EncodeLimit::RunData, 256002,
+         "List too long 256002\n", 50 * 1000 * 6},
+        {"edge records", 200, 60, 2, 2, true, EncodeLimit::EdgeList, 10000,
+         "Edge list too long 10000\n", 3000 * 6},
+        {"runs 32768 apart", 32769, 1, 32768, 1, false, EncodeLimit::SpriteSize, 32769,
+         "Sprite too large 32769\n", 12},
+        {"a 1 x 65535 strip", 1, 65535, 1, 1, false, EncodeLimit::RunData, 256002,
+         "List too long 256002\n", 65535 * 6},
+        {"an edge pixel at x 32768", 32769, 1, 32768, 1, true, EncodeLimit::SpriteSize, 32769,
+         "Sprite too large 32769\n", 12},
     };
     for (const LimitCase& c : cases) {
         SCOPED_TRACE(c.name);
-        TestImage image(c.width, c.height);
-        for (int32_t y = 0; y < c.height; ++y)
-            for (int32_t x = 0; x < c.width; x += c.step) image.Set(x, y, 0xFFFFFF);
-        FrameRules rules;
-        rules.main = image.View();
+        CodeGrid grid(c.width, c.height);
+        int64_t opaque = 0;
+        for (int32_t y = 0; y < c.height; y += c.rowStep) {
+            for (int32_t x = 0; x < c.width; x += c.step, ++opaque) {
+                grid.Set(x, y, c.edges ? EdgePixelCode(kWhite, 9) : RunPixelCode(kWhite));
+            }
+        }
+        const Rect rectangle{0, 0, c.width - 1, c.height - 1};
         EncodedSprite encoded;
-        EXPECT_EQ(FatalTextOf([&] {
-                      EncodeFrame(rules, Rect{0, 0, c.width - 1, c.height - 1}, encoded.sprite);
-                  }),
-                  c.message);
+        EXPECT_EQ(FatalTextOf([&] { EncodeRLSprite(grid.Source(), rectangle, encoded.sprite); }),
+                  c.text);
+        const EncodeStatus status = TryEncodeRLSprite(grid.Source(), rectangle, encoded.sprite);
+        EXPECT_EQ(status.limit, c.limit);
+        EXPECT_EQ(status.number, c.number);
+        EXPECT_EQ(EncodeLimitText(status), c.text);
+        EXPECT_EQ(status.opaquePixels, opaque);
+        EXPECT_EQ(status.edgePixels, c.edges ? opaque : 0);
+        EXPECT_EQ(status.unitsWithoutEdges, c.unitsWithoutEdges);
+        EXPECT_EQ(encoded.sprite.runData, nullptr) << "a refused sprite gets no buffer";
     }
 }
 
 TEST_F(RLSpriteEncodeTest, JustBelowTheRunLimitEncodes) {
     // 512 rows of 496 pixels: 500 units each, 256000 in all, no check fails.
-    TestImage image(496, 512);
-    image.Fill(0, 0, 495, 511, 0xFFFFFF);
-    FrameRules rules;
-    rules.main = image.View();
+    CodeGrid grid(496, 512);
+    grid.Fill(RunPixelCode(kWhite));
     EncodedSprite encoded;
-    EncodeFrame(rules, Rect{0, 0, 495, 511}, encoded.sprite);
+    const EncodeStatus status =
+        TryEncodeRLSprite(grid.Source(), Rect{0, 0, 495, 511}, encoded.sprite);
+    EXPECT_EQ(status.limit, EncodeLimit::None);
+    EXPECT_EQ(EncodeLimitText(status), "");
     EXPECT_EQ(encoded.sprite.runWordCount, 128000);
-}
-
-TEST_F(RLSpriteEncodeTest, EdgeRecordLimit) {
-    TestImage image(200, 60);
-    int placed = 0;
-    for (int32_t y = 0; y < 60; y += 2)
-        for (int32_t x = 0; x < 200 && placed < 2501; x += 2, ++placed) image.Set(x, y, 0xFFFFFF);
-    FrameRules rules;
-    rules.main = image.View();
-    rules.feather = true;
-    EncodedSprite encoded;
-    EXPECT_EQ(FatalTextOf([&] {
-                  EncodeFrame(rules, Rect{0, 0, 199, 59}, encoded.sprite);
-              }),
-              "Edge list too long 10000\n");
+    EXPECT_EQ(status.opaquePixels, 496 * 512);
 }
 
 // Only what a record cannot hold is refused: run deltas and edge positions
@@ -219,58 +186,38 @@ TEST_F(RLSpriteEncodeTest, RecordLimitsDecideWhatIsTooLarge) {
         const char* name;
         int32_t width, height;
         std::vector<std::pair<int32_t, int32_t>> pixels;  // opaque (x, y); empty: all
-        bool feather;
-        const char* message;  // null: encodes and loads
+        bool edges;
     };
     const SideCase cases[] = {
-        {"a 65535 x 1 strip of one run", 65535, 1, {}, false, nullptr},
-        {"runs 32767 apart", 40000, 1, {{0, 0}, {32767, 0}}, false, nullptr},
-        {"runs 32768 apart", 40000, 1, {{0, 0}, {32768, 0}}, false, "Sprite too large 40000\n"},
-        {"a run 32768 rows down",
-         1,
-         32769,
-         {{0, 0}, {0, 32768}},
-         false,
-         "Sprite too large 32769\n"},
-        {"a 1 x 65535 strip meets the run limit", 1, 65535, {}, false, "List too long 256002\n"},
-        {"an edge pixel at x 32767", 32769, 1, {{32767, 0}}, true, nullptr},
-        {"an edge pixel at x 32768",
-         32769,
-         1,
-         {{0, 0}, {32768, 0}},
-         true,
-         "Sprite too large 32769\n"},
+        {"a 65535 x 1 strip of one run", 65535, 1, {}, false},
+        {"runs 32767 apart", 40000, 1, {{0, 0}, {32767, 0}}, false},
+        {"an edge pixel at x 32767", 32769, 1, {{32767, 0}}, true},
     };
     for (const SideCase& c : cases) {
         SCOPED_TRACE(c.name);
-        TestImage image(c.width, c.height);
-        if (c.pixels.empty()) image.Fill(0, 0, c.width - 1, c.height - 1, 0xFFFFFF);
-        for (auto [x, y] : c.pixels) image.Set(x, y, 0xFFFFFF);
-        FrameRules rules;
-        rules.main = image.View();
-        rules.feather = c.feather;
+        CodeGrid grid(c.width, c.height);
+        const uint32_t code = c.edges ? EdgePixelCode(kWhite, 9) : RunPixelCode(kWhite);
+        if (c.pixels.empty()) grid.Fill(code);
+        for (auto [x, y] : c.pixels) grid.Set(x, y, code);
         const Rect rectangle{0, 0, c.width - 1, c.height - 1};
         EncodedSprite encoded;
-        if (c.message != nullptr) {
-            EXPECT_EQ(FatalTextOf([&] { EncodeFrame(rules, rectangle, encoded.sprite); }),
-                      c.message);
-            continue;
-        }
         AnchorRLSprite(encoded.sprite, rectangle, c.width / 2 - 1, c.height / 2 - 1);
-        EncodeFrame(rules, rectangle, encoded.sprite);
+        EncodeRLSprite(grid.Source(), rectangle, encoded.sprite);
         EXPECT_EQ(FindRLSpriteFault(encoded.sprite), nullptr);
     }
 }
 
 TEST_F(RLSpriteEncodeTest, RectangleBeyondAnImageSideIsRefused) {
-    TestImage image(4, 4);
-    FrameRules rules;
-    rules.main = image.View();
+    CodeGrid grid(4, 4);
     EncodedSprite encoded;
     EXPECT_EQ(FatalTextOf([&] {
-                  EncodeFrame(rules, Rect{0, 0, 65535, 0}, encoded.sprite);
+                  EncodeRLSprite(grid.Source(), Rect{0, 0, 65535, 0}, encoded.sprite);
               }),
               "Sprite too large 65536\n");
+    const EncodeStatus status =
+        TryEncodeRLSprite(grid.Source(), Rect{0, 0, 3, 70000}, encoded.sprite);
+    EXPECT_EQ(status.limit, EncodeLimit::SpriteSize);
+    EXPECT_EQ(status.number, 70001);
 }
 
 TEST_F(RLSpriteEncodeTest, HotSpotAndBoundsFromTheCentre) {
@@ -287,63 +234,71 @@ TEST_F(RLSpriteEncodeTest, HotSpotAndBoundsFromTheCentre) {
 }
 
 TEST_F(RLSpriteEncodeTest, HotSpotBeyondSixteenBitsIsRefused) {
-    RLSprite sprite;
-    EXPECT_EQ(FatalTextOf([&] {
-                  AnchorRLSprite(sprite, Rect{60000, 0, 60010, 5}, 19999, 2);
-              }),
-              "Hot spot too far 40001\n");
-    EXPECT_EQ(FatalTextOf([&] { AnchorRLSprite(sprite, Rect{0, 0, 5, 5}, 3, 32767); }), "");
-    EXPECT_EQ(FatalTextOf([&] {
-                  AnchorRLSprite(sprite, Rect{0, 0, 5, 5}, 3, 32768);
-              }),
-              "Hot spot too far 32768\n");
+    struct FarCase {
+        Rect rectangle;
+        int32_t cx, cy;
+        const char* text;  // "" when it fits
+    };
+    const FarCase cases[] = {
+        {Rect{60000, 0, 60010, 5}, 19999, 2, "Hot spot too far 40001\n"},
+        {Rect{0, 0, 5, 5}, 3, 32767, ""},
+        {Rect{0, 0, 5, 5}, 3, 32768, "Hot spot too far 32768\n"},
+        {Rect{0, 0, 5, 5}, -32768, 3, ""},
+        {Rect{0, 0, 5, 5}, -32769, 3, "Hot spot too far 32769\n"},
+    };
+    for (const FarCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        RLSprite sprite;
+        EXPECT_EQ(FatalTextOf([&] { AnchorRLSprite(sprite, c.rectangle, c.cx, c.cy); }), c.text);
+        RLSprite untouched;
+        const EncodeStatus status = TryAnchorRLSprite(untouched, c.rectangle, c.cx, c.cy);
+        EXPECT_EQ(EncodeLimitText(status), c.text);
+        EXPECT_EQ(status.limit == EncodeLimit::HotSpot, c.text[0] != '\0');
+        if (status.limit != EncodeLimit::None) {
+            EXPECT_EQ(untouched.hotSpot, RLSprite().hotSpot);
+        }
+    }
 }
 
-// Whatever the picture and options, what the encoder makes is well formed
-// and every pixel of the rectangle is in exactly one place.
+// Whatever the codes, what the encoder makes is well formed, every opaque
+// pixel of the rectangle is in exactly one place, and the counts of the
+// status are those of the codes.
 TEST_F(RLSpriteEncodeTest, EncodedSpritesAreAlwaysWellFormed) {
     std::mt19937 random(7);
     for (int round = 0; round < 200; ++round) {
         const int32_t w = 1 + static_cast<int32_t>(random() % 40);
         const int32_t h = 1 + static_cast<int32_t>(random() % 40);
-        TestImage main(w, h);
-        TestImage alpha(w, h);
-        const uint32_t palette[] = {0,           0, 0xFFFFFF, Rgb(1, 0, 0), 65536, Rgb(90, 40, 200),
-                                    Rgb(3, 3, 3)};
+        CodeGrid grid(w, h);
+        int64_t opaque = 0;
+        int64_t edges = 0;
         for (int32_t y = 0; y < h; ++y) {
             for (int32_t x = 0; x < w; ++x) {
-                main.Set(x, y, palette[random() % 7]);
-                alpha.Set(x, y, palette[random() % 7]);
+                const uint32_t pick = random() % 4;
+                const auto value = static_cast<Pixel16>(random());
+                if (pick == 0) continue;
+                ++opaque;
+                edges += pick == 3;
+                grid.Set(x, y,
+                         pick == 3 ? EdgePixelCode(value, static_cast<int>(random() % 32))
+                                   : RunPixelCode(value));
             }
         }
-        FrameRules rules;
-        rules.main = main.View();
-        const int mode = round % 4;
-        rules.border = mode == 1;
-        rules.feather = mode >= 2;
-        if (mode == 3) rules.alpha = alpha.View();
-        if (rules.border) {
-            rules.marker = FindMarkerColour(rules.main);
-            PaintBorder(rules.main, rules.marker);
-        }
-        const Rect rect = FindFrameBounds(rules);
+        const Rect rect{0, 0, w - 1, h - 1};
         EncodedSprite encoded;
         AnchorRLSprite(encoded.sprite, rect, w / 2 - 1, h / 2 - 1);
-        EncodeFrame(rules, rect, encoded.sprite);
+        const EncodeStatus status = TryEncodeRLSprite(grid.Source(), rect, encoded.sprite);
+        ASSERT_EQ(status.limit, EncodeLimit::None);
         ASSERT_EQ(FindRLSpriteFault(encoded.sprite, 640), nullptr) << round;
 
-        // Count the pixels each place holds.
         int64_t runPixels = 0;
         for (int32_t i = 0; i < encoded.sprite.runWordCount;) {
             const auto n = static_cast<int32_t>(encoded.sprite.runData[i + 1]);
             runPixels += n;
             i += 2 + (n + 1) / 2;
         }
-        int64_t opaque = 0;
-        for (int32_t y = rect.top; y <= rect.bottom; ++y)
-            for (int32_t x = rect.left; x <= rect.right; ++x)
-                opaque += ClassifyPixel(rules, x, y) != kTransparentPixelCode;
         EXPECT_EQ(runPixels + encoded.sprite.edgeWordCount / 2, opaque) << round;
+        EXPECT_EQ(status.opaquePixels, opaque) << round;
+        EXPECT_EQ(status.edgePixels, edges) << round;
     }
 }
 

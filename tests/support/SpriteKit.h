@@ -1,46 +1,49 @@
-// Helpers of the sprite tests: 24-bit images painted in memory, scratch
-// streams, and sprites built from explicit words.
+// Helpers of the sprite tests: pictures of pixel codes for the encoder,
+// scratch streams, and encoded sprites that release their buffers.
 #ifndef TESTS_SUPPORT_SPRITE_KIT_H
 #define TESTS_SUPPORT_SPRITE_KIT_H
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <vector>
 
-#include "FrameAnalysis.h"
-#include "support/ScratchStream.h"
 #include <Vantrel/RLSprite.h>
+#include <Vantrel/RLSpriteEncode.h>
+#include "support/ScratchStream.h"
 
-// A W x H image, all black until painted.
-class TestImage {
+// A picture given by the encoder's pixel codes (RLSpriteEncode.h), all
+// transparent until set, as an encoder source: the encoder's tests need no
+// pixel rules. Pixels outside the grid are transparent.
+class CodeGrid {
 public:
-    TestImage(int32_t width, int32_t height)
-        : width_(width), height_(height), bytes_(static_cast<size_t>(width * height) * 3, 0) {}
+    CodeGrid(int32_t width, int32_t height)
+        : width_(width), height_(height), codes_(static_cast<size_t>(width) * height) {}
 
-    void Set(int32_t x, int32_t y, uint32_t colour) {
-        uint8_t* p = &bytes_[static_cast<size_t>(x + y * width_) * 3];
-        p[0] = static_cast<uint8_t>(colour >> 16);
-        p[1] = static_cast<uint8_t>(colour >> 8);
-        p[2] = static_cast<uint8_t>(colour);
+    void Set(int32_t x, int32_t y, uint32_t code) {
+        codes_[static_cast<size_t>(y) * width_ + x] = code;
     }
-    void Fill(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t colour) {
-        for (int32_t y = top; y <= bottom; ++y)
-            for (int32_t x = left; x <= right; ++x) Set(x, y, colour);
-    }
-    uint32_t Get(int32_t x, int32_t y) const {
-        const uint8_t* p = &bytes_[static_cast<size_t>(x + y * width_) * 3];
-        return (static_cast<uint32_t>(p[0]) << 16) | (static_cast<uint32_t>(p[1]) << 8) | p[2];
-    }
-    FrameImage View() { return FrameImage{bytes_.data(), width_, height_}; }
-    int32_t Width() const { return width_; }
-    int32_t Height() const { return height_; }
+    void Fill(uint32_t code) { std::fill(codes_.begin(), codes_.end(), code); }
+    RLSpriteSource Source() const { return RLSpriteSource{this, &Classify}; }
 
 private:
+    static void Classify(const void* context, int32_t y, int32_t left, int32_t right,
+                         Pixel16* values, uint8_t* kinds) {
+        const auto& grid = *static_cast<const CodeGrid*>(context);
+        for (int32_t x = left; x <= right; ++x) {
+            const bool inside = x >= 0 && y >= 0 && x < grid.width_ && y < grid.height_;
+            const uint32_t code = inside ? grid.codes_[static_cast<size_t>(y) * grid.width_ + x]
+                                         : kTransparentPixelCode;
+            values[x - left] = PixelCodeValue(code);
+            kinds[x - left] = PixelCodeKind(code);
+        }
+    }
+
     int32_t width_;
     int32_t height_;
-    std::vector<uint8_t> bytes_;
+    std::vector<uint32_t> codes_;
 };
 
 // A stream holding exactly these bytes, positioned at the start.

@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/FrontEnd.h"
-#include "shell/ShellReset.h"
-#include "shell/start/ToolStart.h"
+#include "shell/core/FrontEnd.h"
+#include "shell/core/ShellReset.h"
+#include "shell/start/RunTool.h"
 
 namespace {
 TestShell* current = nullptr;
 }  // namespace
 
 struct TestShellAccess {
-    static bool ChooseFile(const char* proposed, const FileFilter& filter, char mode,
+    static bool ChooseFile(void*, const char* proposed, const FileFilter& filter, char mode,
                            std::string& chosen) {
         current->dialogs.push_back(
             {mode == 'w' ? 'w' : 'r', proposed, filter.description, filter.pattern});
@@ -28,7 +28,7 @@ struct TestShellAccess {
 
     // Run's window: its client size, and the test's program folder in place
     // of the test program's own, which the start-up has just taken.
-    static bool Open(const ToolParameters& tool) {
+    static bool Open(void*, const ToolParameters& tool) {
         current->clientWidth = tool.clientWidth;
         current->clientHeight = tool.clientHeight;
         InitProgramFolder(current->programPath_.c_str());
@@ -36,7 +36,7 @@ struct TestShellAccess {
         return true;
     }
 
-    static int ReleaseKeys(const ToolParameters& tool) {
+    static int ReleaseKeys(void*, const ToolParameters& tool) {
         for (char key : current->keys_) {
             DispatchKeyRelease(tool, key);
             if (QuitRequested()) return QuitExitCode();
@@ -47,29 +47,34 @@ struct TestShellAccess {
 
 namespace {
 
-void RecordTitle(const char* title) {
+void RecordTitle(void*, const char* title) {
     current->titles.emplace_back(title);
 }
-void RecordInfo(const char* text) {
+void RecordInfo(void*, const char* text) {
     current->infos.emplace_back(text);
 }
-void RecordWritten(const char* path) {
+void RecordWritten(void*, const char* path) {
     current->written.emplace_back(path);
 }
-void Throw(const char* text) {
+void RecordWarning(void*, const char* line) {
+    current->warnings.emplace_back(line);
+}
+void Throw(void*, const char* text) {
     throw FatalError(text);
 }
-int NoLoop(const ToolParameters&) {
+int NoLoop(void*, const ToolParameters&) {
     return 0;
 }
 
 const FrontEnd kTestFrontEnd = {
     .name = "test",
+    .context = nullptr,
     .claimSingleInstance = nullptr,
     .open = nullptr,
     .setTitle = RecordTitle,
     .chooseFile = TestShellAccess::ChooseFile,
     .showInfo = RecordInfo,
+    .showWarning = RecordWarning,
     .reportFatal = Throw,
     .outputWritten = RecordWritten,
     .run = NoLoop,
@@ -80,11 +85,13 @@ const FrontEnd kTestFrontEnd = {
 
 const FrontEnd kRunFrontEnd = {
     .name = "test",
+    .context = nullptr,
     .claimSingleInstance = nullptr,
     .open = TestShellAccess::Open,
     .setTitle = RecordTitle,
     .chooseFile = TestShellAccess::ChooseFile,
     .showInfo = RecordInfo,
+    .showWarning = RecordWarning,
     .reportFatal = Throw,
     .outputWritten = RecordWritten,
     .run = TestShellAccess::ReleaseKeys,

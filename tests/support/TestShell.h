@@ -2,9 +2,9 @@
 //
 // While a TestShell lives it is the shell's front end: ReportFatal throws
 // FatalError (output files still open are abandoned first, as in the real
-// shell), ChooseFile answers from a queue and records every dialog, titles
-// are recorded. The program folder is the given folder; the remembered
-// folders start as the real start-up leaves them (indir.txt / outdir.txt of
+// shell), ChooseFile answers from a queue and records every dialog, and the
+// titles and warnings are recorded. The program folder is the given folder;
+// the remembered folders start as the real start-up leaves them (indir.txt / outdir.txt of
 // that folder, or the folder itself).
 //
 //     TestShell shell(dir);
@@ -57,8 +57,9 @@ public:
     std::vector<std::string> titles;
     std::vector<DialogRecord> dialogs;
     std::vector<std::string> infos;
-    std::vector<std::string> written;  // output files completed, in order
-    int clientWidth = 0;               // the window Run opened; 0 before Run
+    std::vector<std::string> warnings;  // whole lines, "Warning: <text>"
+    std::vector<std::string> written;   // output files completed, in order
+    int clientWidth = 0;                // the window Run opened; 0 before Run
     int clientHeight = 0;
 
 private:

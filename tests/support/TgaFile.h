@@ -1,8 +1,9 @@
 // Test helpers that write TGA files: the tests make every image they read.
 //
 // TgaLayout describes the 18 header bytes; EncodeTga stores an RGB image
-// (top row first, 3 bytes per pixel) in the layout's depth and row order, and
-// the raw header fields can be set to anything to build refused files.
+// (top row first, 3 bytes per pixel) in the layout's depth and row order with
+// the library's writer, and the raw header fields can be set to anything to
+// build refused files.
 #ifndef TESTS_SUPPORT_TGA_FILE_H
 #define TESTS_SUPPORT_TGA_FILE_H
 
@@ -14,6 +15,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include <Vantrel/TgaWrite.h>
 
 struct TgaLayout {
     uint8_t idLength = 0;
@@ -29,37 +32,52 @@ struct TgaLayout {
 };
 
 inline std::vector<uint8_t> TgaHeaderBytes(const TgaLayout& t) {
-    std::vector<uint8_t> h = {t.idLength, t.colourMapType, t.imageType};
-    h.insert(h.end(), t.colourMapFields, t.colourMapFields + 5);
-    for (uint16_t v : {t.xOrigin, t.yOrigin, t.width, t.height}) {
-        h.push_back(static_cast<uint8_t>(v));
-        h.push_back(static_cast<uint8_t>(v >> 8));
+    std::vector<uint8_t> h(18, 0);
+    h[0] = t.idLength;
+    h[1] = t.colourMapType;
+    h[2] = t.imageType;
+    for (int i = 0; i < 5; ++i) h[3 + i] = t.colourMapFields[i];
+    const uint16_t fields[4] = {t.xOrigin, t.yOrigin, t.width, t.height};
+    for (int i = 0; i < 4; ++i) {
+        h[8 + 2 * i] = static_cast<uint8_t>(fields[i]);
+        h[9 + 2 * i] = static_cast<uint8_t>(fields[i] >> 8);
     }
-    h.push_back(t.depth);
-    h.push_back(t.descriptor);
+    h[16] = t.depth;
+    h[17] = t.descriptor;
     return h;
 }
 
-// rgb: width x height pixels R, G, B, top row first. Depth 8 stores the red
-// byte as the grey value; depth 32 stores fourth as the dropped byte (or a
-// varying value when fourth is negative).
+// rgb: width x height pixels R, G, B, top row first, stored by the library's
+// writer (TgaWrite.h) in the layout's depth and row order under the layout's
+// own header bytes. Depth 8 stores the red byte as the grey value; depth 32
+// stores fourth as the dropped byte (or a varying value when fourth is
+// negative); any other depth stores three bytes a pixel, as 24 does.
 inline std::vector<uint8_t> EncodeTga(const TgaLayout& t, const std::vector<uint8_t>& rgb,
                                       int fourth = 0xFF) {
-    std::vector<uint8_t> bytes = TgaHeaderBytes(t);
-    bool topFirst = (t.descriptor & 0x20) != 0;
-    for (int stored = 0; stored < t.height; ++stored) {
-        int row = topFirst ? stored : t.height - 1 - stored;
-        for (int x = 0; x < t.width; ++x) {
-            const uint8_t* p = &rgb[(static_cast<size_t>(row) * t.width + x) * 3];
-            if (t.depth == 8) {
-                bytes.push_back(p[0]);
-                continue;
+    const TgaRowOrder order =
+        (t.descriptor & 0x20) != 0 ? TgaRowOrder::TopFirst : TgaRowOrder::BottomFirst;
+    const size_t pixels = static_cast<size_t>(t.width) * t.height;
+    std::vector<uint8_t> bytes;
+    if (t.depth == 8) {
+        std::vector<uint8_t> grey(pixels);
+        for (size_t p = 0; p < pixels; ++p) grey[p] = rgb[p * 3];
+        bytes = EncodeTgaGrey(t.width, t.height, grey.data(), order);
+    } else if (t.depth == 32) {
+        std::vector<uint8_t> dropped(pixels);
+        for (int y = 0; y < t.height; ++y) {
+            const int stored = order == TgaRowOrder::TopFirst ? y : t.height - 1 - y;
+            for (int x = 0; x < t.width; ++x) {
+                dropped[static_cast<size_t>(y) * t.width + x] =
+                    static_cast<uint8_t>(fourth >= 0 ? fourth : x * 7 + stored);
             }
-            bytes.insert(bytes.end(), {p[2], p[1], p[0]});
-            if (t.depth == 32)
-                bytes.push_back(static_cast<uint8_t>(fourth >= 0 ? fourth : x * 7 + stored));
         }
+        bytes = EncodeTgaRgb(t.width, t.height, rgb.data(), order, dropped.data());
+    } else {
+        bytes = EncodeTgaRgb(t.width, t.height, rgb.data(), order);
     }
+    const std::vector<uint8_t> header = TgaHeaderBytes(t);
+    if (bytes.empty()) return header;  // a side of 0: the header alone
+    for (size_t i = 0; i < header.size(); ++i) bytes[i] = header[i];
     return bytes;
 }
 

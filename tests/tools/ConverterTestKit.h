@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "PngArt.h"
-#include "ToolTga.h"
+#include "images/PngArt.h"
+#include "images/ToolTga.h"
 #include <Vantrel/Rls.h>
 #include "support/SpriteKit.h"
+#include "TestImage.h"
 #include "support/TgaFile.h"
 #include "support/VantrelTest.h"
 #include "ToolTestFiles.h"

@@ -8,7 +8,6 @@
 
 #include "support/ScratchStream.h"
 
-#include "ToolWarnings.h"
 #include "support/TestShell.h"
 #include "ToolTestFiles.h"
 
@@ -96,24 +95,18 @@ TEST(FamilyList, KeepsTenTextsAndNeverTakesAnEleventhAsAName) {
     EXPECT_EQ(SlotsOf(list), std::vector<std::string>(6, "hull.sh"));
 }
 
-std::vector<std::string> warnings;
-void KeepWarning(const std::string& line) {
-    warnings.push_back(line);
-}
-
 // What the family leaves out is said, line by line; the family is as before.
 TEST(ReadFamilyList, WarnsOfWhatItLeavesOut) {
     std::string text;
     for (int i = 1; i <= 11; ++i) text += ":T" + std::to_string(i) + "\n";
     for (int i = 1; i <= 7; ++i) text += "s" + std::to_string(i) + "\n";
     text += std::string(255, 'x') + "yz\n";
-    warnings.clear();
-    SetWarningSink(&KeepWarning);
+    TempFolder folder;
+    TestShell shell(folder.Path());
     const FamilyList list = ListOf(text);
-    SetWarningSink(nullptr);
     EXPECT_EQ(list.textCount, 10);
     EXPECT_EQ(list.nameCount, 6);
-    EXPECT_EQ(warnings,
+    EXPECT_EQ(shell.warnings,
               (std::vector<std::string>{
                   "Warning: the list line 11: the text \"T11\" is left out; a family holds at "
                   "most 10 texts",

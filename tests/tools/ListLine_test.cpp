@@ -1,4 +1,4 @@
-#include "ListLine.h"
+#include "lists/ListLine.h"
 
 #include <gtest/gtest.h>
 

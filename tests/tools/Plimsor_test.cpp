@@ -27,7 +27,8 @@ protected:
         TestShell shell(folder.Path());
         CopyPath(InputFolder, art.c_str());
         ImageList list;
-        ReadImageList((art + kPathSeparator + "list.txt").c_str(), list);
+        ToolJob job;
+        ReadImageList((art + kPathSeparator + "list.txt").c_str(), list, job);
         return std::vector<std::string>(list.entries, list.entries + list.count);
     }
 

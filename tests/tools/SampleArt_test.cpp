@@ -3,6 +3,8 @@
 // images that cover exactly the painted pixels, frames that really turn).
 #include <gtest/gtest.h>
 
+#include <Vantrel/TgaWrite.h>
+
 #include <cstdlib>
 #include <string>
 #include <tuple>
@@ -10,7 +12,6 @@
 
 #include "Artwork.h"
 #include "SampleSet.h"
-#include "TgaWriter.h"
 #include "ConverterTestKit.h"
 
 namespace {
@@ -46,8 +47,10 @@ TEST_F(SampleArtTest, WrittenFilesReadBackThroughTheToolsReader) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string path = art + "/image.tga";
-        ASSERT_TRUE(c.colour ? WriteColourTga(path, kWidth, kHeight, rgb, c.order, c.extra)
-                             : WriteGreyTga(path, kWidth, kHeight, grey, c.order));
+        ASSERT_TRUE(WriteTgaFile(
+            path.c_str(), c.colour ? EncodeTgaRgb(kWidth, kHeight, rgb.data(), c.order,
+                                                  c.extra != nullptr ? c.extra->data() : nullptr)
+                                   : EncodeTgaGrey(kWidth, kHeight, grey.data(), c.order)));
         const uint8_t* image = ReadToolTga(path.c_str(), 0);
         ASSERT_NE(image, nullptr);
         ASSERT_EQ(ImageWidth, kWidth);

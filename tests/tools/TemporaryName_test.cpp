@@ -1,6 +1,6 @@
 // The names of temporary output files: what is made, and exactly which names
 // a later run takes for a leftover of a given target.
-#include "TemporaryName.h"
+#include "shell/platform/TemporaryName.h"
 
 #include <gtest/gtest.h>
 

@@ -10,10 +10,13 @@
 #include <vector>
 
 #include "shell/start/CommandLine.h"
-#include "shell/FrontEnd.h"
-#include "shell/ShellReset.h"
+#include "shell/core/FrontEnd.h"
+#include "shell/core/ShellReset.h"
 #include "support/TestShell.h"
 #include "ToolTestFiles.h"
+#include "shell/core/DialogAnswer.h"
+#include "shell/core/EscapedText.h"
+#include "shell/core/KeyDispatch.h"
 
 namespace {
 

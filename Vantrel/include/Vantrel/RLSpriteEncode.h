@@ -9,23 +9,34 @@
 /// rules inlined on the source's side and the run building here.
 ///
 /// Limits: the run data holds at most 256000 16-bit units and the edge data
-/// 2500 records; a sprite beyond either ends through ReportFatal with
-/// "List too long %ld\n" or "Edge list too long %ld\n", the number being the
-/// units held when the limit was met. The record holds run deltas and edge
-/// positions as signed 16-bit values: a run that starts more than 32767 pixels
-/// across or down from the previous run start, or an edge pixel more than 32767
-/// pixels from the rectangle's top-left corner, ends with "Sprite too large
-/// %ld\n" (the rectangle's larger side), and so does a rectangle wider or
-/// taller than 65535 pixels, the largest side an image has. Runs themselves may
-/// reach further: a 65535 x 1 strip of one run encodes. The only other failure is
-/// "EncodeRLSprite: Unable to allocate memory" for the sprite's own buffers.
+/// 2500 records. The record holds run deltas and edge positions as signed
+/// 16-bit values: a run that starts more than 32767 pixels across or down from
+/// the previous run start, or an edge pixel more than 32767 pixels from the
+/// rectangle's top-left corner, cannot be stored, and neither can a rectangle
+/// wider or taller than 65535 pixels, the largest side an image has. Runs
+/// themselves may reach further: a 65535 x 1 strip of one run encodes. The
+/// anchoring (AnchorRLSprite, RLSprite.h) holds the hot spot in 16 bits too.
 ///
-/// EncodeRLSprite may run on several threads at once, each with its own source
-/// and sprite: its scratch space belongs to the calling thread.
+/// Each limit has a value, EncodeLimit, and a fixed text:
+///     RunData     "List too long %ld\n"       the units held when it was met
+///     EdgeList    "Edge list too long %ld\n"  the edge units (four a record) held
+///     SpriteSize  "Sprite too large %ld\n"    the rectangle's larger side
+///     HotSpot     "Hot spot too far %ld\n"    the hot spot's larger distance
+/// EncodeRLSprite and AnchorRLSprite end a sprite they cannot hold through
+/// ReportFatal with that text; TryEncodeRLSprite and TryAnchorRLSprite return
+/// the limit and its number instead, so that a caller can say more (what the
+/// picture holds, what helps) without reading the text. The only other failure
+/// is "EncodeRLSprite: Unable to allocate memory" for the sprite's own buffers,
+/// reported by both forms.
+///
+/// The encoder may run on several threads at once, each with its own source and
+/// sprite: every call borrows a scratch buffer from a pool kept under a lock
+/// and gives it back when it returns (or a fatal report unwinds it).
 #ifndef VANTREL_RLSPRITE_ENCODE_H
 #define VANTREL_RLSPRITE_ENCODE_H
 
 #include <cstdint>
+#include <string>
 
 #include "Pixel.h"
 #include "RLSprite.h"
@@ -95,8 +106,47 @@ constexpr int32_t kLargestRectangleSide = 65535;
 /// edgeWordCount and edgeData of the sprite; the rest of the sprite is the
 /// caller's (see AnchorRLSprite). runData is always a tracked buffer (of no
 /// words when there are no runs); edgeData is null when there are no edge
-/// records. Release both with ReleaseRLSpriteData.
+/// records. Release both with ReleaseRLSpriteData. A limit ends the program
+/// through ReportFatal with its text.
 void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprite& sprite);
+
+/// The limit that stopped a sprite (the table above), or None.
+enum class EncodeLimit {
+    None,        ///< the sprite fits
+    RunData,     ///< "List too long": more run data than kRunUnitLimit
+    EdgeList,    ///< "Edge list too long": more edge records than kEdgeRecordLimit
+    SpriteSize,  ///< "Sprite too large": a delta, edge position or side beyond 16 bits
+    HotSpot,     ///< "Hot spot too far": the hot spot beyond 16 bits
+};
+
+/// The outcome of TryEncodeRLSprite and TryAnchorRLSprite.
+///
+/// The pixel counts are what the rectangle holds under the source's rules,
+/// counted over all of it, also past the point where a limit stopped the
+/// sprite (zero from TryAnchorRLSprite, which reads no pixel, and for a
+/// rectangle beyond 65535 pixels a side, which is not scanned).
+struct EncodeStatus {
+    EncodeLimit limit = EncodeLimit::None;  ///< the limit met
+    int64_t number = 0;                     ///< the number of the limit's text
+    int64_t opaquePixels = 0;               ///< run pixels and edge pixels
+    int64_t edgePixels = 0;                 ///< edge pixels
+    /// Only when a limit stopped the sprite: the run data units the rectangle
+    /// would take if every opaque pixel were a run pixel (the edge pixels drawn
+    /// plainly instead). Counting them costs the scan nothing until then.
+    int64_t unitsWithoutEdges = 0;
+};
+
+/// EncodeRLSprite that returns a limit instead of reporting it. With a limit
+/// the sprite is left as it was (no buffer is made).
+EncodeStatus TryEncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle,
+                               RLSprite& sprite);
+
+/// AnchorRLSprite that returns a hot spot beyond 16 bits (HotSpot) instead of
+/// reporting it; the sprite is then left as it was.
+EncodeStatus TryAnchorRLSprite(RLSprite& sprite, const Rect& rectangle, int32_t cx, int32_t cy);
+
+/// The limit's text ("List too long 256000\n", ...); empty for EncodeLimit::None.
+std::string EncodeLimitText(const EncodeStatus& status);
 
 /// Blend level (1..4) of an edge pixel of brightness 0..31, and through colour
 /// the pixel p premultiplied with the level's opacity (1/4, 1/2, 3/4, 7/8).

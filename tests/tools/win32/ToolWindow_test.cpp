@@ -5,9 +5,11 @@
 
 #include <vector>
 
-#include "shell/FrontEnd.h"
-#include "shell/ShellReset.h"
-#include "shell/win32/Win32Shell.h"
+#include "shell/core/FrontEnd.h"
+#include "shell/core/ShellReset.h"
+#include "shell/window/ToolWindow.h"
+#include "shell/core/KeyDispatch.h"
+#include "shell/core/WindowServices.h"
 
 namespace {
 

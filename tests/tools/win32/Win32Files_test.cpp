@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "TemporaryName.h"
+#include "shell/platform/TemporaryName.h"
 #include "ToolShell.h"
-#include "shell/Platform.h"
+#include "shell/platform/Platform.h"
 #include <Vantrel/DebugAlloc.h>
 #include "support/TestShell.h"
 #include "tools/ToolTestFiles.h"

@@ -3,7 +3,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "ConsoleFrontEnds.h"
+#include "shell/console/UsageError.h"
+#include "shell/core/OutputFiles.h"
 
 void EndWithUsageError(const ToolParameters& tool, const std::string& text) {
     AbandonAllOutputFiles();

@@ -3,7 +3,7 @@
 #ifndef UTILS_COMMON_SHELL_DESKTOP_DESKTOP_FRONT_END_H
 #define UTILS_COMMON_SHELL_DESKTOP_DESKTOP_FRONT_END_H
 
-#include "shell/FrontEnd.h"
+#include "shell/core/FrontEnd.h"
 
 // The front end, or nullptr when this build has none or no display is
 // reachable. Supplied by the desktop library linked into the program

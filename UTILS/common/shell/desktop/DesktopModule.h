@@ -13,9 +13,10 @@
 #include <cstddef>
 #include <string>
 
-#include "shell/FrontEnd.h"
+#include "shell/core/DialogAnswer.h"
+#include "shell/core/FrontEnd.h"
 
-constexpr int kDesktopModuleVersion = 1;
+constexpr int kDesktopModuleVersion = 2;
 
 struct DesktopHost {
     int version;       // kDesktopModuleVersion
@@ -30,9 +31,10 @@ struct DesktopHost {
     bool (*claimToolClassLock)(const char* className, long& runningPid);
 };
 
-// The module's one entry point: the front end, or null when no display is
-// reachable. host lives as long as the program.
-#define VANTREL_DESKTOP_ENTRY "VantrelOpenDesktop"
+// The module's one entry point, exported under this name (module/DesktopModule.cpp):
+// the front end, or null when no display is reachable. host lives as long as
+// the program.
+constexpr char kDesktopEntryName[] = "VantrelOpenDesktop";
 using OpenDesktopFunction = const FrontEnd* (*)(const DesktopHost* host);
 
 #endif

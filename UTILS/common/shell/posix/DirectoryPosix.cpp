@@ -7,7 +7,7 @@
 #include <ctime>
 
 #include <Vantrel/DebugAlloc.h>
-#include "shell/FileSystem.h"
+#include "shell/platform/FileSystem.h"
 
 namespace {
 constexpr const char* kSource = "UTILS\\common\\Directory";

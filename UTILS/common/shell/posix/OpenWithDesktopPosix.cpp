@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "shell/Platform.h"
+#include "shell/platform/Platform.h"
 
 extern char** environ;
 

@@ -1,5 +1,5 @@
 // Temporary output files beside their target, replaced in one rename. A
-// temporary is named "<target>.tmp-<pid>-<8 hex digits>" (TemporaryName.h) and
+// temporary is named "<target>.tmp-<pid>-<8 hex digits>" (shell/platform/TemporaryName.h) and
 // created exclusively; before it is made, the leftovers of killed writers of
 // the same target are removed (StaleTemporariesPosix.cpp).
 //
@@ -18,9 +18,9 @@
 #include <random>
 #include <string>
 
-#include "shell/Platform.h"
-#include "PosixPlatform.h"
-#include "TemporaryName.h"
+#include "shell/platform/Platform.h"
+#include "shell/posix/PosixPlatform.h"
+#include "shell/platform/TemporaryName.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Paths on POSIX systems: the slash separates folders.
-#include "shell/FileSystem.h"
+#include "shell/platform/FileSystem.h"
 
 extern const char kPathSeparator = '/';
 

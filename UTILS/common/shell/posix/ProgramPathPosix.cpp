@@ -1,7 +1,7 @@
 // The running program's path, as the kernel reports it.
 #include <unistd.h>
 
-#include "shell/Platform.h"
+#include "shell/platform/Platform.h"
 
 bool QueryProgramPath(char* buffer, std::size_t size) {
     if (size < 2) return false;

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "PosixPlatform.h"
+#include "shell/posix/PosixPlatform.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <climits>
 #include <string>
 
-#include "PosixPlatform.h"
-#include "TemporaryName.h"
+#include "shell/posix/PosixPlatform.h"
+#include "shell/platform/TemporaryName.h"
 
 namespace {
 

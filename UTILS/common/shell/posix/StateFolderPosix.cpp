@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "shell/Platform.h"
+#include "shell/platform/Platform.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Parsing the tools' command line and printing their help.
-#include "CommandLine.h"
+#include "shell/start/CommandLine.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-extern const char kShellVersion[];
+#include <Vantrel/Version.h>
 
 namespace {
 
@@ -57,6 +57,11 @@ void PrintUsage(const ToolParameters& tool, std::FILE* stream) {
     std::fprintf(stream, "  %-18s neither read nor write indir.txt and outdir.txt (for\n",
                  "--no-remember");
     std::fprintf(stream, "  %-18s build systems)\n", "");
+    std::fprintf(stream, "  %-18s also write FILE, a Makefile rule naming every file the run\n",
+                 "--depfile FILE");
+    std::fprintf(stream, "  %-18s read, for build systems\n", "");
+    std::fprintf(stream, "  %-18s print no written path (warnings and errors still show)\n",
+                 "--quiet");
     std::fprintf(stream, "  %-18s show this help\n", "--help");
     std::fprintf(stream, "  %-18s show the version\n\n", "--version");
     std::fprintf(stream,
@@ -94,14 +99,24 @@ CommandLine ParseCommandLine(const ToolParameters& tool, int argc, char** argv) 
             result.mode = CommandLine::Mode::Finished;
             return result;
         } else if (std::strcmp(argument, "--version") == 0) {
-            std::printf("%s %s\n", tool.programName, kShellVersion);
+            std::printf("%s %s\n", tool.programName, kVantrelVersion);
             result.mode = CommandLine::Mode::Finished;
             return result;
         } else if (std::strcmp(argument, "--no-remember") == 0) {
             result.noRemember = true;
-        } else if (std::strcmp(argument, "-o") == 0 || std::strcmp(argument, "--script") == 0) {
+        } else if (std::strcmp(argument, "--quiet") == 0) {
+            result.quiet = true;
+        } else if (std::strcmp(argument, "-o") == 0 || std::strcmp(argument, "--script") == 0 ||
+                   std::strcmp(argument, "--depfile") == 0) {
             if (i + 1 == argc) return Failed(tool, std::string(argument) + " needs a value");
-            (argument[1] == 'o' ? result.output : result.script) = argv[++i];
+            const char* value = argv[++i];
+            if (argument[1] == 'o') {
+                result.output = value;
+            } else if (argument[2] == 's') {
+                result.script = value;
+            } else {
+                result.depfile = value;
+            }
         } else {
             const char* equals = std::strchr(argument, '=');
             std::size_t nameLength = equals != nullptr ? static_cast<std::size_t>(equals - argument)

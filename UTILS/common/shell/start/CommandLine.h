@@ -3,6 +3,8 @@
 //     tool [FLAGS] --script FILE|-        script: see ToolShell.h
 //     tool [FLAGS]                        the interactive front end
 //     --no-remember, with any of these:   indir.txt and outdir.txt left alone
+//     --depfile FILE, with any of these:  the dependency file (DependencyFile.h)
+//     --quiet, in batch:                  no written path printed
 //     tool --help | --version
 // Flags are the tool's own (ToolFlag) and are applied while parsing, in order.
 // Errors are printed on standard error as "<program>: <what>" followed by a
@@ -12,15 +14,17 @@
 
 #include <cstdio>
 
-#include "ToolShell.h"
+#include "shell/core/ToolParameters.h"
 
 struct CommandLine {
     enum class Mode { Interactive, Batch, Script, Finished } mode = Mode::Interactive;
-    const char* input = nullptr;   // batch: answers the open dialog
-    const char* output = nullptr;  // batch: answers the save dialog (null: the proposed path)
-    const char* script = nullptr;  // script: a file, or "-" for standard input
-    bool noRemember = false;       // --no-remember
-    int exitCode = 0;              // Finished: 0 after --help/--version, 2 after an error
+    const char* input = nullptr;    // batch: answers the open dialog
+    const char* output = nullptr;   // batch: answers the save dialog (null: the proposed path)
+    const char* script = nullptr;   // script: a file, or "-" for standard input
+    bool noRemember = false;        // --no-remember
+    const char* depfile = nullptr;  // --depfile: the dependency file to write
+    bool quiet = false;             // --quiet
+    int exitCode = 0;               // Finished: 0 after --help/--version, 2 after an error
 };
 
 CommandLine ParseCommandLine(const ToolParameters& tool, int argc, char** argv);

@@ -1,4 +1,4 @@
-#include "EditKeys.h"
+#include "shell/terminal/EditKeys.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "FileCompletion.h"
+#include "shell/terminal/FileCompletion.h"
 
 #include <algorithm>
 

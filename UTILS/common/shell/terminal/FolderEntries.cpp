@@ -1,4 +1,4 @@
-#include "FolderEntries.h"
+#include "shell/terminal/FolderEntries.h"
 
 #include <dirent.h>
 #include <fcntl.h>

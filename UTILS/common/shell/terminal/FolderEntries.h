@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "FileCompletion.h"
+#include "shell/terminal/FileCompletion.h"
 
 // folder "" is the current folder. A link counts as what it points to. Empty
 // when the folder cannot be read.

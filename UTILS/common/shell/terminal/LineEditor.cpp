@@ -1,4 +1,4 @@
-#include "LineEditor.h"
+#include "shell/terminal/LineEditor.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "EditKeys.h"
+#include "shell/terminal/EditKeys.h"
 
 enum class EditOutcome { Continue, Accept, Cancel, Complete };
 

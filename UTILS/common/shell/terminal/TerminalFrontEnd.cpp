@@ -6,11 +6,13 @@
 #include <cstdio>
 #include <string>
 
-#include "FatalLine.h"
+#include "fatal/FatalLine.h"
 #include "shell/posix/PosixPlatform.h"
-#include "TerminalFrontEnd.h"
-#include "TerminalIo.h"
-#include "TerminalPrompt.h"
+#include "shell/terminal/TerminalFrontEnd.h"
+#include "shell/terminal/TerminalIo.h"
+#include "shell/terminal/TerminalPrompt.h"
+#include "shell/core/KeyDispatch.h"
+#include "shell/core/Warnings.h"
 
 namespace {
 
@@ -57,7 +59,7 @@ void WaitForKey() {
 
 // ---- The front end ----
 
-bool TerminalClaim(const ToolParameters& tool) {
+bool TerminalClaim(void*, const ToolParameters& tool) {
     long runningPid = 0;
     if (ClaimToolClassLock(tool.className, runningPid)) return true;
     if (runningPid > 0) {
@@ -69,25 +71,25 @@ bool TerminalClaim(const ToolParameters& tool) {
     return false;
 }
 
-bool TerminalOpen(const ToolParameters& tool) {
+bool TerminalOpen(void*, const ToolParameters& tool) {
     terminalTool = &tool;
     EnterRawMode();
     TerminalWrite(tool.programName + std::string(": keys act when released; Q or Ctrl-C quits\n"));
     return true;
 }
 
-void TerminalSetTitle(const char* title) {
+void TerminalSetTitle(void*, const char* title) {
     // The terminal's own title too, where it keeps one.
     TerminalWrite(std::string("\033]0;") + title + "\007");
     TerminalWrite(std::string("[ ") + title + " ]\n");
 }
 
-void TerminalShowInfo(const char* text) {
+void TerminalShowInfo(void*, const char* text) {
     TerminalWrite(std::string("\nInfo\n") + text + "\n");
     if (InRawMode()) WaitForKey();
 }
 
-void TerminalReportFatal(const char* text) {
+void TerminalReportFatal(void*, const char* text) {
     if (!InRawMode()) {
         WriteFatalLine(text);
         return;
@@ -97,11 +99,11 @@ void TerminalReportFatal(const char* text) {
     RestoreTerminal();
 }
 
-void TerminalOutputWritten(const char* path) {
+void TerminalOutputWritten(void*, const char* path) {
     TerminalWrite(std::string("Wrote ") + path + "\n");
 }
 
-int TerminalRun(const ToolParameters& tool) {
+int TerminalRun(void*, const ToolParameters& tool) {
     while (!QuitRequested()) {
         int byte = ReadByte();
         if (byte < 0 || byte == kCtrlC) break;
@@ -112,18 +114,20 @@ int TerminalRun(const ToolParameters& tool) {
     return QuitExitCode();
 }
 
-void TerminalClose() {
+void TerminalClose(void*) {
     if (InRawMode()) TerminalWrite("\n");
     RestoreTerminal();
 }
 
 const FrontEnd kTerminalFrontEnd = {
     .name = "terminal",
+    .context = nullptr,
     .claimSingleInstance = TerminalClaim,
     .open = TerminalOpen,
     .setTitle = TerminalSetTitle,
     .chooseFile = ChooseFileAtPrompt,
     .showInfo = TerminalShowInfo,
+    .showWarning = WriteWarningLine,
     .reportFatal = TerminalReportFatal,
     .outputWritten = TerminalOutputWritten,
     .run = TerminalRun,

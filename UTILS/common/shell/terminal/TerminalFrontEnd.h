@@ -4,7 +4,7 @@
 #ifndef UTILS_COMMON_SHELL_TERMINAL_TERMINAL_FRONT_END_H
 #define UTILS_COMMON_SHELL_TERMINAL_TERMINAL_FRONT_END_H
 
-#include "shell/FrontEnd.h"
+#include "shell/core/FrontEnd.h"
 
 const FrontEnd& TerminalFrontEnd();
 

@@ -1,4 +1,4 @@
-#include "TerminalIo.h"
+#include "shell/terminal/TerminalIo.h"
 
 #include <poll.h>
 #include <signal.h>

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "EditKeys.h"
+#include "shell/terminal/EditKeys.h"
 
 // Switches standard input to raw mode (every byte is a key, nothing echoed);
 // restored at exit and on SIGTERM and SIGHUP. False when it is no terminal.

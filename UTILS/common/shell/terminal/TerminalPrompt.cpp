@@ -1,13 +1,15 @@
-#include "TerminalPrompt.h"
+#include "shell/terminal/TerminalPrompt.h"
 
 #include <cstdlib>
 #include <vector>
 
 #include <Vantrel/dynlist.h>
-#include "FileCompletion.h"
-#include "FolderEntries.h"
-#include "LineEditor.h"
-#include "TerminalIo.h"
+#include "shell/terminal/FileCompletion.h"
+#include "shell/terminal/FolderEntries.h"
+#include "shell/terminal/LineEditor.h"
+#include "shell/terminal/TerminalIo.h"
+#include "shell/core/DialogAnswer.h"
+#include "shell/platform/FileSystem.h"
 
 namespace {
 
@@ -138,7 +140,7 @@ bool AskYes(const std::string& question) {
     return yes;
 }
 
-bool ChooseFileAtPrompt(const char* proposed, const FileFilter& filter, char mode,
+bool ChooseFileAtPrompt(void*, const char* proposed, const FileFilter& filter, char mode,
                         std::string& chosen) {
     TerminalWrite(std::string("\n") + (mode == 'w' ? "File To Write" : "File To Read") + " - " +
                   filter.description + " (" + filter.pattern +

@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "shell/FrontEnd.h"
+#include "shell/core/FrontEnd.h"
 
-// The front end's chooseFile (shell/FrontEnd.h).
-bool ChooseFileAtPrompt(const char* proposed, const FileFilter& filter, char mode,
+// The front end's chooseFile (shell/core/FrontEnd.h).
+bool ChooseFileAtPrompt(void*, const char* proposed, const FileFilter& filter, char mode,
                         std::string& chosen);
 // Asks a yes/no question; true for y or Y.
 bool AskYes(const std::string& question);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include <Vantrel/DebugAlloc.h>
-#include "shell/FileSystem.h"
+#include "shell/platform/FileSystem.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Temporary output files beside their target, put in its place in one step.
-// A temporary is named "<target>.tmp-<pid>-<8 hex digits>" (TemporaryName.h);
+// A temporary is named "<target>.tmp-<pid>-<8 hex digits>" (shell/platform/TemporaryName.h);
 // before one is made, the leftovers of killed writers of the same target are
 // removed: only names of exactly that form, in the target's folder, whose
 // process has ended.
@@ -15,8 +15,8 @@
 
 #include <windows.h>
 
-#include "shell/Platform.h"
-#include "TemporaryName.h"
+#include "shell/platform/Platform.h"
+#include "shell/platform/TemporaryName.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/FileSystem.h"
-#include "shell/Platform.h"
+#include "shell/platform/FileSystem.h"
+#include "shell/platform/Platform.h"
 
 namespace {
 

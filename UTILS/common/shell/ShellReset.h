@@ -1,9 +1,0 @@
-// Returning the whole shell to its state before start-up (tests).
-#ifndef UTILS_COMMON_SHELL_SHELL_RESET_H
-#define UTILS_COMMON_SHELL_SHELL_RESET_H
-
-// Program folder "", both remembered folders ".", no title, no quit request,
-// no output file open, the console front end active.
-void ResetToolShellState();
-
-#endif
