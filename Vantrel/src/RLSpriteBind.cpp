@@ -28,9 +28,9 @@ Pixel16 ConvertHalf(uint32_t word, int shift) {
 }  // namespace
 
 void BindRLSprite(RLSprite* sprite, int32_t pitch) {
-    if (pitch < 1) ReportFatal("BindRLSprite: Bad pitch");
+    if (pitch < 1) ReportFatalOrAbort("BindRLSprite: Bad pitch");
     if (sprite != nullptr && sprite->boundPitch != 0) {
-        ReportFatal("BindRLSprite: Sprite already bound");
+        ReportFatalOrAbort("BindRLSprite: Sprite already bound");
     }
     spritePitch = pitch;
     if (sprite == nullptr) return;

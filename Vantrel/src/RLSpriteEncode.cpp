@@ -136,7 +136,7 @@ int32_t SpanEnd(const uint8_t* kinds, int32_t from, int32_t end, uint8_t kind) {
 uint32_t* WordsFromUnits(const uint16_t* units, int32_t unitCount) {
     int32_t wordCount = unitCount / 2;
     auto* words = DebugAllocArray<uint32_t>(static_cast<size_t>(wordCount), kSource, __LINE__);
-    if (words == nullptr) ReportFatal("EncodeRLSprite: Unable to allocate memory");
+    if (words == nullptr) ReportFatalOrAbort("EncodeRLSprite: Unable to allocate memory");
     if constexpr (std::endian::native == std::endian::little) {
         std::memcpy(words, units, static_cast<size_t>(wordCount) * 4);
     } else {
@@ -354,7 +354,7 @@ EncodeStatus TryEncodeRLSprite(const RLSpriteSource& source, const Rect& rectang
 
 void EncodeRLSprite(const RLSpriteSource& source, const Rect& rectangle, RLSprite& sprite) {
     const EncodeStatus status = TryEncodeRLSprite(source, rectangle, sprite);
-    if (status.limit != EncodeLimit::None) ReportFatal(EncodeLimitText(status).c_str());
+    if (status.limit != EncodeLimit::None) ReportFatalOrAbort(EncodeLimitText(status).c_str());
 }
 
 EncodeStatus TryAnchorRLSprite(RLSprite& sprite, const Rect& rectangle, int32_t cx, int32_t cy) {
@@ -375,7 +375,7 @@ EncodeStatus TryAnchorRLSprite(RLSprite& sprite, const Rect& rectangle, int32_t 
 
 void AnchorRLSprite(RLSprite& sprite, const Rect& rectangle, int32_t cx, int32_t cy) {
     const EncodeStatus status = TryAnchorRLSprite(sprite, rectangle, cx, cy);
-    if (status.limit != EncodeLimit::None) ReportFatal(EncodeLimitText(status).c_str());
+    if (status.limit != EncodeLimit::None) ReportFatalOrAbort(EncodeLimitText(status).c_str());
 }
 
 std::string EncodeLimitText(const EncodeStatus& status) {

@@ -10,14 +10,13 @@
 /// released everything they built before they report, so nothing is lost
 /// either way).
 ///
-/// The loaders and writers (LoadRlsRay, RlsFamilyLoad, LoadRLSprite,
-/// StoreRlsRay, StoreRLSprite) report through ReportFatalOrAbort, which keeps
-/// that promise for a program whose ReportFatal returns anyway (one written in
-/// C, or defined without the attribute): it then writes one line on standard
-/// error, "Vantrel: ReportFatal returned instead of ending the program:
-/// <text>", and ends the process with abort(), before anything could go on
-/// with a failed result. BindRLSprite, AnchorRLSprite and EncodeRLSprite call
-/// ReportFatal itself: there a ReportFatal that returns lets the call go on.
+/// Every library call that reports (the loaders and writers, BindRLSprite,
+/// AnchorRLSprite, EncodeRLSprite) does so through ReportFatalOrAbort, which
+/// keeps that promise for a program whose ReportFatal returns anyway (one
+/// written in C, or defined without the attribute): it then writes one line on
+/// standard error, "Vantrel: ReportFatal returned instead of ending the
+/// program: <text>", and ends the process with abort(), before anything could
+/// go on with a failed result.
 ///
 /// The safe face (<Vantrel/Vantrel.h>, namespace vantrel) never calls it: its
 /// loaders return null and a LoadError instead.

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <string>
 
+#include <Vantrel/RLSprite.h>
+#include <Vantrel/RLSpriteEncode.h>
 #include <Vantrel/Rls.h>
 
 extern const int ProgramScreenWidth = 640;
@@ -48,6 +50,31 @@ TEST(ReturningReportFatalDeathTest, EveryClassicLoaderAbortsWithItsLine) {
         testing::KilledBySignal(SIGABRT), Line("LoadRlsRay: Unable to read file"));
     EXPECT_EXIT(StoreRlsRay(nullptr, absent), testing::KilledBySignal(SIGABRT),
                 Line("StoreRlsRay: Not a storable ray"));
+}
+
+void BindToNoPitch() {
+    RLSprite sprite{};
+    BindRLSprite(&sprite, 0);
+}
+
+void AnchorTooFar() {
+    RLSprite sprite{};
+    AnchorRLSprite(sprite, Rect{0, 0, 0, 0}, 40000, 0);
+}
+
+// A rectangle wider than any image: refused before a pixel is read.
+void EncodeTooWide() {
+    const RLSpriteSource none{nullptr, nullptr};
+    RLSprite sprite{};
+    EncodeRLSprite(none, Rect{0, 0, 70000, 0}, sprite);
+}
+
+TEST(ReturningReportFatalDeathTest, BindingAnchoringAndEncodingAbortWithTheirLines) {
+    testing::FLAGS_gtest_death_test_style = "threadsafe";
+    EXPECT_EXIT(BindToNoPitch(), testing::KilledBySignal(SIGABRT), Line("BindRLSprite: Bad pitch"));
+    EXPECT_EXIT(AnchorTooFar(), testing::KilledBySignal(SIGABRT), Line("Hot spot too far 40000\n"));
+    EXPECT_EXIT(EncodeTooWide(), testing::KilledBySignal(SIGABRT),
+                Line("Sprite too large 70001\n"));
 }
 
 }  // namespace
