@@ -23,12 +23,10 @@ int main(int argc, char** argv) {
     // Pitch 0: the sprites stay unbound; nothing is drawn here.
     RlsFamilyPtr family(RlsFamilyLoad(argv[1], 0));
     for (int32_t t = 0; t < family->texts.Count(); ++t) std::printf("%s\n", family->texts.Get(t));
-    // The slot array may be longer than the file's slot count: empty slots
-    // after the last ray are not shown.
-    int32_t slots = family->rays.Size();
-    while (slots > 0 && family->rays.Get(slots - 1) == nullptr) --slots;
-    for (int32_t slot = 0; slot < slots; ++slot) {
-        const RlsRay* ray = family->rays.Get(slot);
+    // A family has slotCount slots; family->rays is longer (16 entries), the
+    // entries from slotCount on always null.
+    for (int32_t slot = 0; slot < family->slotCount; ++slot) {
+        const RlsRay* ray = family->Slot(slot);
         if (ray == nullptr || ray->Get(0) == nullptr) {
             std::printf("slot %d: empty\n", slot);
             continue;
